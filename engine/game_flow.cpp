@@ -1,0 +1,94 @@
+// The start tune, the end of a game with its high-score rule, the game-over
+// blinking, the blinking score and the clock.
+#include "engine/unit.h"
+
+namespace tiko {
+
+using namespace seg;
+
+void Unit::Timer_Game_StartTimer() {
+  switch (vars.game_start_step) {
+    case 1:
+      Play(SoundId::snd_Start1);
+      Interval(TimerId::Timer_Game_Start, 4000);
+      break;
+    case 2:
+      Start(TimerId::Timer_Garu_Arm, 740);
+      vars.umbrella_balloon_step = 1;
+      Start(TimerId::Timer_Umbrella_Balloon, 800);
+      vars.play_active = true;
+      vars.game_phase = 1;
+      Gam_Set_Difficulty();
+      Enable(TimerId::Timer_Game);
+      Disable(TimerId::Timer_Game_Start);
+      break;
+    default:
+      break;
+  }
+  ++vars.game_start_step;
+}
+
+void Unit::Gam_End_Of_Game() {
+  while (vars.score >= 1000) vars.score -= 1000;
+  if (vars.mode == 6 && vars.score > vars.hiscore_a) {
+    vars.hiscore_a = vars.score;
+    if (ports_.store) ports_.store->WriteInteger("HiScore1", vars.hiscore_a);
+  }
+  if (vars.mode == 8 && vars.score > vars.hiscore_b) {
+    vars.hiscore_b = vars.score;
+    if (ports_.store) ports_.store->WriteInteger("HiScore2", vars.hiscore_b);
+  }
+  vars.mode = 9;
+  vars.game_over_step = 1;
+  Start(TimerId::Timer_Game_Over, 1000);
+}
+
+void Unit::Timer_Game_OverTimer() {
+  if (vars.hero_col > 4 && vars.hero_row == 5) {
+    // The last miss was a fall from the right: the hero lies at the bottom.
+    Set(miss_seg[1], !Lit(miss_seg[1]));
+  } else if (ImageId hero = tiko_seg[vars.hero_col][vars.hero_row]; hero != kNoImage) {
+    Set(hero, !Lit(hero));
+    if (vars.hero_col == 1 && vars.hero_row == 1) {
+      Hide(tiko_hand_1_1_seg[2]);
+      Set(tiko_hand_1_1_seg[1], Lit(hero));
+    }
+  }
+  ++vars.game_over_step;
+  if (vars.game_over_step >= 300) {
+    vars.mode = 4;
+    Gam_Set_Mode();
+    Disable(TimerId::Timer_Game_Over);
+  }
+}
+
+void Unit::Timer_Score_BlinkTimer() {
+  if (vars.score_blink_phase % 2 == 0) {
+    Vid_Show_Panel_Score(vars.score, true);
+  } else {
+    Vid_Show_Panel_Score(vars.score, false);
+  }
+  ++vars.score_blink_phase;
+  if (vars.score_blink_phase == 3) vars.score_blink_phase = 1;
+}
+
+void Unit::Timer_ClockTimer() {
+  TimeOfDay now = ports_.clock ? ports_.clock->Now() : TimeOfDay{};
+  int hours = now.hour;
+  if (hours > 11) {
+    hours -= 12;
+    Hide(im_panel_time_am);
+    Show(im_panel_time_pm);
+  } else {
+    Show(im_panel_time_am);
+    Hide(im_panel_time_pm);
+  }
+  if (hours == 0) hours = 12;
+  Vid_Show_Digit(1, hours >= 10 ? hours / 10 : -1);
+  Vid_Show_Digit(2, hours % 10);
+  Vid_Show_Digit(3, now.minute / 10);
+  Vid_Show_Digit(4, now.minute % 10);
+  Interval(TimerId::Timer_Clock, 1000);
+}
+
+}  // namespace tiko

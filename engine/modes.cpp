@@ -1,0 +1,158 @@
+// The mode state machine: the lid, the system buttons and entering each mode.
+#include "engine/unit.h"
+
+namespace tiko {
+
+using namespace seg;
+
+void Unit::Inp_open_down() {
+  Hide(btn_open);
+  Hide(im_background_front);
+  Show(im_background_back);
+  Show(im_background_screen_top);
+  vars.mode = 2;
+  Gam_Set_Mode();
+}
+
+void Unit::Inp_acl_down() {
+  Show(btn_acl_down);
+  if (vars.mode == 0) return;
+  vars.mode = 1;
+  Gam_Set_Mode();
+}
+
+void Unit::Inp_acl_up() {
+  Hide(btn_acl_down);
+  if (vars.mode != 1) return;
+  vars.mode = 2;
+  Gam_Set_Mode();
+}
+
+namespace {
+bool AcceptsSystemPress(int mode) { return mode == 2 || mode == 4 || mode == 9; }
+}  // namespace
+
+void Unit::Inp_game_a_down() {
+  Show(btn_game_a_down);
+  if (!AcceptsSystemPress(vars.mode)) return;
+  vars.mode = 5;
+  Gam_Set_Mode();
+}
+
+void Unit::Inp_game_a_up() {
+  Hide(btn_game_a_down);
+  if (vars.mode != 5) return;
+  vars.mode = 6;
+  Gam_Set_Mode();
+}
+
+void Unit::Inp_game_b_down() {
+  Show(btn_game_b_down);
+  if (!AcceptsSystemPress(vars.mode)) return;
+  vars.mode = 7;
+  Gam_Set_Mode();
+}
+
+void Unit::Inp_game_b_up() {
+  Hide(btn_game_b_down);
+  if (vars.mode != 7) return;
+  vars.mode = 8;
+  Gam_Set_Mode();
+}
+
+void Unit::Inp_time_down() {
+  Show(btn_time_down);
+  if (!AcceptsSystemPress(vars.mode)) return;
+  vars.mode = 3;
+  Gam_Set_Mode();
+}
+
+void Unit::Inp_time_up() {
+  Hide(btn_time_down);
+  if (vars.mode != 3) return;
+  vars.mode = 4;
+  Gam_Set_Mode();
+}
+
+void Unit::Gam_Set_Mode() {
+  switch (vars.mode) {
+    case 1:
+      Gam_Stop_All_Timers();
+      Silence();
+      vars.play_active = false;
+      break;
+    case 2:
+      Vid_Show_All(true);
+      break;
+    case 3:
+      Gam_Stop_All_Timers();
+      Vid_Show_All(false);
+      Show(im_game_background);
+      Show(panel_alarm_seg[1]);
+      Show(panel_alarm_seg[2]);
+      Show(im_panel_time_pm);
+      Show(im_panel_time_colon);
+      Vid_Show_Digit(1, 1);
+      Vid_Show_Digit(2, 2);
+      Vid_Show_Digit(3, 0);
+      Vid_Show_Digit(4, 0);
+      vars.play_active = false;
+      break;
+    case 4:
+      Gam_Stop_All_Timers();
+      Vid_Show_All(false);
+      Show(im_game_background);
+      Show(panel_alarm_seg[1]);
+      Hide(panel_alarm_seg[2]);
+      Show(im_panel_time_colon);
+      Start(TimerId::Timer_Clock, 1);
+      vars.play_active = false;
+      break;
+    case 5:
+    case 7:
+      Gam_Stop_All_Timers();
+      Vid_Show_All(false);
+      if (vars.mode == 5) {
+        Show(im_panel_game_a);
+        Vid_Show_Panel_Score(vars.hiscore_a, true);
+      } else {
+        Show(im_panel_game_b);
+        Vid_Show_Panel_Score(vars.hiscore_b, true);
+      }
+      vars.play_active = false;
+      break;
+    case 6:
+    case 8:
+      // A new game: nothing is cleared first, the GAME caption stays.
+      Show(im_game_background);
+      Show(panel_alarm_seg[1]);
+      Hide(panel_alarm_seg[2]);
+      Hide(panel_alarm_seg[3]);
+      vars.hero_col = 1;
+      vars.hero_row = 5;
+      Vid_Show_Hero(true);
+      Show(im_garu_body);
+      Show(im_garu_arm_r1);
+      vars.garu_arm_pos = 1;
+      Vid_Show_Garu_Arm_Lock(true);
+      vars.miss_count = 0;
+      vars.score = 0;
+      Vid_Show_Panel_Score(vars.score, true);
+      vars.point_value = 1;
+      vars.chance_threshold = 300;
+      vars.chains_opened = 0;
+      Vid_Show_All_Garu_Chains(true);
+      vars.double_score_on = false;
+      vars.game_start_step = 1;
+      Start(TimerId::Timer_Game_Start, 1);
+      vars.key_state = 1;
+      Show(key_seg[1]);
+      Start(TimerId::Timer_Key_Blink, 210);
+      vars.hero_move_lock = false;
+      break;
+    default:  // mode 0 and anything else: nothing
+      break;
+  }
+}
+
+}  // namespace tiko

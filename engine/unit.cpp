@@ -1,0 +1,84 @@
+#include "engine/unit.h"
+
+namespace tiko {
+
+Unit::Unit(UnitPorts ports) : ports_(ports) {}
+
+void Unit::Play(SoundId id) {
+  if (ports_.cues) ports_.cues->Snd_Play(id);
+}
+
+void Unit::Silence() {
+  if (ports_.cues) ports_.cues->Snd_Silence();
+}
+
+void Unit::ShowError(const std::string& message) {
+  if (ports_.errors) ports_.errors->ShowError(message);
+}
+
+void Unit::CreateReadPresentation() {
+  try {
+    if (ports_.store) fullscreen_on = ports_.store->ReadBool("FullscreenMode", true);
+  } catch (const UnitError& e) {
+    ShowError(e.what());
+  }
+}
+
+void Unit::CreateFinish() {
+  game_menu_open = false;
+  try {
+    LoadKeyBindings();
+  } catch (const UnitError& e) {
+    ShowError(e.what());
+  }
+  try {
+    if (ports_.store) ctrl_overlay_on = ports_.store->ReadBool("CtrlrOverlay", true);
+    Vid_Display_Ctrl_Overlay();
+  } catch (const UnitError& e) {
+    ShowError(e.what());
+  }
+  try {
+    if (ports_.store) {
+      vars.hiscore_a = ports_.store->ReadInteger("HiScore1", vars.hiscore_a);
+      vars.hiscore_b = ports_.store->ReadInteger("HiScore2", vars.hiscore_b);
+    }
+  } catch (const UnitError& e) {
+    ShowError(e.what());
+  }
+  vars.play_active = false;
+  vars.hero_move_lock = false;
+  vars.mode = 0;
+  Gam_Set_Mode();
+}
+
+void Unit::HandOver() {
+  vars.mode = 0;
+  Gam_Set_Mode();
+}
+
+void Unit::Reset_Hiscores() {
+  vars.hiscore_a = 0;
+  if (ports_.store) ports_.store->WriteInteger("HiScore1", 0);
+  vars.hiscore_b = 0;
+  if (ports_.store) ports_.store->WriteInteger("HiScore2", 0);
+}
+
+void Unit::SetControllerOverlay(bool on) {
+  ctrl_overlay_on = on;
+  if (ports_.store) ports_.store->WriteBool("CtrlrOverlay", on);
+  Vid_Display_Ctrl_Overlay();
+}
+
+void Unit::Vid_Display_Ctrl_Overlay() {
+  for (ImageId id : {btn_ctrlr_overlay_up, btn_ctrlr_overlay_left, btn_ctrlr_overlay_right,
+                     btn_ctrlr_overlay_down}) {
+    Set(id, ctrl_overlay_on);
+  }
+  Set(btn_cross_top, !ctrl_overlay_on);
+}
+
+void Unit::Gam_Stop_All_Timers() {
+  for (int i = 0; i < kTimerCount; ++i) timers.Disable(static_cast<TimerId>(i));
+}
+
+}  // namespace tiko

@@ -1,0 +1,161 @@
+// The simulated unit: scene, engine variables, timers, key bindings and every
+// rule. One object, the same in the simulator, in tiko-script and in tests.
+// Operations keep the names the unit's rules give them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/ports.h"
+#include "engine/random.h"
+#include "engine/scene.h"
+#include "engine/segments.h"
+#include "engine/timers.h"
+#include "engine/vars.h"
+#include "input/keys/key_list.h"
+
+namespace tiko {
+
+struct UnitPorts {
+  CueSink* cues = nullptr;
+  SettingsStore* store = nullptr;
+  LocalClock* clock = nullptr;
+  ErrorSink* errors = nullptr;
+};
+
+class Unit {
+ public:
+  explicit Unit(UnitPorts ports);
+
+  // --- creation of the main window, engine side, split around the skin loader ---
+  // Reads FullscreenMode.
+  void CreateReadPresentation();
+  // Key bindings, CtrlrOverlay, high scores, then mode 0. Each step that fails
+  // on a store value shows its error and the creation goes on.
+  void CreateFinish();
+  // The splash window's hand-over: mode 0 once more.
+  void HandOver();
+
+  // --- time ---
+  // Runs every tick due at or before `t`, earliest first; on virtual time each
+  // tick runs at its due time, on a real clock (`real_clock`) at `t`, once.
+  void RunUntil(std::int64_t t, bool real_clock = false);
+  void RunTimer(TimerId id);
+  std::int64_t Now() const { return timers.Now(); }
+
+  // --- system buttons and lid (mode state machine) ---
+  void Inp_open_down();
+  void Inp_acl_down();
+  void Inp_acl_up();
+  void Inp_game_a_down();
+  void Inp_game_a_up();
+  void Inp_game_b_down();
+  void Inp_game_b_up();
+  void Inp_time_down();
+  void Inp_time_up();
+
+  // --- hero buttons ---
+  void Inp_up_down();
+  void Inp_up_up();
+  void Inp_down_down();
+  void Inp_down_up();
+  void Inp_left_down();
+  void Inp_left_up();
+  void Inp_right_down();
+  void Inp_right_up();
+  void Inp_jump_down();
+  void Inp_jump_up();
+
+  // --- keys ---
+  void LoadKeyBindings();
+  void FormKeyDown(int key);
+  void FormKeyUp(int key);
+
+  // --- menu commands of the core ---
+  void Reset_Hiscores();
+  void SetControllerOverlay(bool on);  // the overlay menu command, without the check mark
+  void Vid_Display_Ctrl_Overlay();
+
+  // --- game rules ---
+  void Gam_Set_Mode();
+  void Gam_Stop_All_Timers();
+  void Gam_Set_Difficulty();
+  bool Gam_Check_Collisions();
+  void Gam_Check_Chance_Time();
+  void Gam_Execute_Miss_Crow();
+  void Gam_Execute_Miss_Fall();
+  void Gam_Reprise_After_Miss();
+  void Gam_End_Of_Game();  // the high-score rule after the third miss
+
+  // --- drawing on the LCD ---
+  void Vid_Show_All(bool on);
+  void Vid_Show_All_Hero(bool on);
+  void Vid_Show_All_Crows(bool on);
+  void Vid_Show_All_Coconuts(bool on);
+  void Vid_Show_All_Umbrellas(bool on);
+  void Vid_Show_All_Balloons(bool on);
+  void Vid_Show_All_Garu_Body(bool on);
+  void Vid_Show_All_Garu_Chains(bool on);
+  void Vid_Show_All_Keys(bool on);
+  void Vid_Show_All_Miss(bool on);
+  void Vid_Show_Panel_Miss(int count);
+  void Vid_Show_Panel_Score(int value, bool visible);
+  void Vid_Show_Hero(bool on);
+  void Vid_Show_Coconut(bool on);
+  void Vid_Show_Garu_Arm_Lock(bool on);
+  void Vid_Show_Digit(int place, int digit);  // digit -1 blanks the place
+
+  // --- timer handlers ---
+  void Timer_Bonus_Phase_1Timer();
+  void Timer_Bonus_Phase_2Timer();
+  void Timer_ChanceTimer();
+  void Timer_ClockTimer();
+  void Timer_CoconutTimer();
+  void Timer_Coconut_BonusTimer();
+  void Timer_Coconut_MusicTimer();
+  void Timer_Flying_MusicTimer();
+  void Timer_GameTimer();
+  void Timer_Game_OverTimer();
+  void Timer_Game_StartTimer();
+  void Timer_Tiko_1_1_HandTimer();
+  void Timer_Tiko_6_HandTimer();
+  void Timer_Tiko_JumpTimer();
+  void Timer_Tiko_StepTimer();
+  void Timer_Key_BlinkTimer();
+  void Timer_Key_FallTimer();
+  void Timer_Garu_ArmTimer();
+  void Timer_Miss_CrowTimer();
+  void Timer_Miss_FallTimer();
+  void Timer_Score_BlinkTimer();
+  void Timer_Umbrella_BalloonTimer();
+
+  // --- state, open to the hosts, tests and tiko-script ---
+  Scene scene;
+  Vars vars;
+  TimerBank timers;
+  RandomSource random;
+  KeyNames key_names;
+  std::array<KeyBinding, kBindingCount + 1> key_bindings{};  // [1..9]
+  bool fullscreen_on = true;
+  bool ctrl_overlay_on = true;
+  bool game_menu_open = false;
+
+ private:
+  // Shorthands for the rules.
+  bool Lit(ImageId id) const { return scene.Visible(id); }
+  void Set(ImageId id, bool on) { scene.SetVisible(id, on); }
+  void Show(ImageId id) { scene.Show(id); }
+  void Hide(ImageId id) { scene.Hide(id); }
+  void Copy(ImageId to, ImageId from) { scene.SetVisible(to, scene.Visible(from)); }
+  void Play(SoundId id);
+  void Silence();
+  void ShowError(const std::string& message);
+  void Start(TimerId id, int interval) { timers.Start(id, interval); }
+  void Enable(TimerId id) { timers.Enable(id); }
+  void Disable(TimerId id) { timers.Disable(id); }
+  void Interval(TimerId id, int interval) { timers.SetInterval(id, interval); }
+
+  UnitPorts ports_;
+};
+
+}  // namespace tiko
