@@ -1,0 +1,40 @@
+// The skin loader: reads Config.ini and lays out the main window's images.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "engine/unit.h"
+
+namespace tiko {
+
+// The pictures of the window's images, by ImageId. A null QImage is no picture.
+struct SkinPictures {
+  std::array<QImage, kImageEnd> picture;
+  bool backdrop_stretch = false;  // otherwise the backdrop is centred
+};
+
+// What the loader asks of the main window; a fake serves the tests.
+class SkinWindow {
+ public:
+  virtual ~SkinWindow() = default;
+  virtual QSize ScreenSize() = 0;                  // the primary screen, in pixels
+  virtual void SetClientHeight(int height) = 0;
+  virtual void SetClientWidth(int width) = 0;
+  virtual QSize ClientSize() = 0;
+  virtual void SetColor(std::uint32_t colorref) = 0;  // 00BBGGRR
+  virtual void SetColorKey(bool on, std::uint32_t colorref) = 0;
+  virtual void ShowError(const std::string& message) = 0;  // message box, caption "Error"
+  virtual void RequestTerminate() = 0;  // takes effect back in the event loop
+};
+
+// Throws UnitError for a malformed colour or an undecodable picture; what was
+// applied before stays.
+void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
+                   const std::filesystem::path& exe_dir);
+
+}  // namespace tiko
