@@ -17,6 +17,6 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 echo "== sanitizer build"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTIKO_SANITIZE=ON > /dev/null
 cmake --build build-asan -j"$jobs"
-ASAN_OPTIONS=halt_on_error=1:detect_leaks=0 \
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
