@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QScreen>
 
 #include "app/shell/link_label.h"
@@ -31,6 +33,36 @@ class ImageButton : public QLabel {
 
  private:
   std::function<void()> action_;
+};
+
+// White text and a white box on the window's dark band.
+class BandCheckBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+  void paintEvent(QPaintEvent*) override {
+    QPainter g(this);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.fillRect(rect(), QColor(8, 41, 82));
+    const QRectF box(2.5, (height() - 13) / 2.0 + 0.5, 12, 12);
+    g.setPen(QPen(hasFocus() ? QColor(240, 190, 40) : QColor(160, 180, 205), 1));
+    g.setBrush(Qt::white);
+    g.drawRoundedRect(box, 2, 2);
+    if (isChecked()) {
+      QPainterPath tick;
+      tick.moveTo(box.left() + 2.5, box.center().y());
+      tick.lineTo(box.left() + 5, box.bottom() - 3);
+      tick.lineTo(box.right() - 2.5, box.top() + 3);
+      g.setPen(QPen(QColor(8, 41, 82), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      g.setBrush(Qt::NoBrush);
+      g.drawPath(tick);
+    }
+    g.setPen(Qt::white);
+    g.setFont(font());
+    g.drawText(rect().adjusted(22, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text());
+  }
 };
 
 QFont Arial(int pixels, bool bold) {
@@ -163,15 +195,10 @@ void TSplashForm::Build() {
   paypal->setPixmap(ShellPixmap(ShellPicture::kDonate));
   paypal->setCursor(Qt::PointingHandCursor);
 
-  chb_splashscreen = new QCheckBox("Display this splash screen at startup", this);
+  chb_splashscreen = new BandCheckBox("Display this splash screen at startup", this);
   chb_splashscreen->setObjectName("chb_splashscreen");
   chb_splashscreen->setGeometry(12, 391, 444, 17);
   chb_splashscreen->setFont(Arial(12, false));
-  chb_splashscreen->setAutoFillBackground(true);
-  QPalette check = chb_splashscreen->palette();
-  check.setColor(QPalette::Window, QColor(8, 41, 82));
-  check.setColor(QPalette::WindowText, Qt::white);
-  chb_splashscreen->setPalette(check);
   chb_splashscreen->setChecked(true);
 
   // The window sees every key before its controls.

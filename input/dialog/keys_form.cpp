@@ -55,8 +55,8 @@ void TKeysForm::Build() {
     label->setPalette(white);
     label->setGeometry(place);
   };
-  title("Main operations", {20, 14, 200, 18});
-  title("Game controls", {244, 14, 184, 18});
+  title("Main operations", {14, 14, 200, 18});
+  title("Game controls", {316, 14, 124, 18});
   title_font.setUnderline(false);
 
   QStringList entries;
@@ -69,7 +69,7 @@ void TKeysForm::Build() {
     const int top = 42 + row * 27;
     cb[n] = new QComboBox(this);
     cb[n]->setObjectName(QString("cb_%1").arg(n));
-    cb[n]->setFont(Arial(12, false));
+    cb[n]->setFont(Arial(11, false));
     cb[n]->addItems(entries);
     cb[n]->setMaxVisibleItems(12);
     QPalette list = cb[n]->palette();
@@ -82,12 +82,12 @@ void TKeysForm::Build() {
     la[n]->setObjectName(QString("la_%1").arg(n));
     la[n]->setFont(Arial(11, true));
     if (left_column) {
-      cb[n]->setGeometry(20, top, 112, 22);
-      la[n]->setGeometry(140, top, 110, 22);
+      cb[n]->setGeometry(14, top, 124, 22);
+      la[n]->setGeometry(146, top, 110, 22);
     } else {
-      la[n]->setGeometry(244, top, 60, 22);
+      la[n]->setGeometry(256, top, 52, 22);
       la[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      cb[n]->setGeometry(314, top, 112, 22);
+      cb[n]->setGeometry(316, top, 124, 22);
     }
     SetLabelColour(n, Qt::white);
     connect(cb[n], &QComboBox::currentIndexChanged, this, [this] { cbChange(); });
