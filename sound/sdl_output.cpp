@@ -1,8 +1,31 @@
 #include "sound/sdl_output.h"
 
+#include <dlfcn.h>
+
 #include "sound/mixer.h"
 
 namespace tiko::fsound {
+namespace {
+
+extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA writes its own complaints to stderr when it finds no sound card. A
+// machine without sound plays silently instead, so its messages are turned
+// off in the copy of libasound that SDL loads. Our handle keeps that copy,
+// and the setting, loaded while SDL opens and closes it.
+void QuietAlsa() {
+  static const bool done = [] {
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (alsa == nullptr) return false;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    auto set_handler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (set_handler != nullptr) set_handler(&IgnoreAlsaError);
+    return true;
+  }();
+  (void)done;
+}
+
+}  // namespace
 
 SdlOutput::~SdlOutput() {
   Stop();
@@ -10,6 +33,7 @@ SdlOutput::~SdlOutput() {
 
 bool SdlOutput::Start(Mixer* mixer, int rate) {
   Stop();
+  QuietAlsa();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec want{};
   want.freq = rate;

@@ -56,7 +56,7 @@ std::vector<std::int16_t> Render(const Cue& cue, int rate) {
       double hz = note.from_hz * std::pow(note.to_hz / note.from_hz, progress);
       double dt = hz / rate;
       double wave = Square(phase, hz);
-      double env = Ramp(i / attack) * Ramp((length - i) / release);
+      double env = Ramp(i / attack) * Ramp((length - 1 - i) / release);
       out[begin + i] = static_cast<std::int16_t>(std::lround(wave * env * cue.volume * 32767.0));
       phase += dt;
       if (phase >= 1.0) phase -= 1.0;
