@@ -38,8 +38,12 @@ void MixOneSecond(benchmark::State& state, int sample_channels) {
       benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void BM_MixSecondMono(benchmark::State& state) { MixOneSecond(state, 1); }
-void BM_MixSecondStereo(benchmark::State& state) { MixOneSecond(state, 2); }
+void BM_MixSecondMono(benchmark::State& state) {
+  MixOneSecond(state, 1);
+}
+void BM_MixSecondStereo(benchmark::State& state) {
+  MixOneSecond(state, 2);
+}
 
 BENCHMARK(BM_MixSecondMono)->Arg(1)->Arg(8)->Arg(64)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MixSecondStereo)->Arg(64)->Unit(benchmark::kMicrosecond);
