@@ -88,16 +88,14 @@ void Mixer::MixBlock(std::int16_t* out, int frames) {
     const std::size_t total = v.pcm->Frames();
     const std::int16_t* d = v.pcm->data.data();
     const bool stereo = v.pcm->channels == 2;
-    for (int i = 0; i < frames && v.pos < total; ++i, ++v.pos) {
-      float g = kScale;
-      if (v.fade > 0) {
-        g *= static_cast<float>(v.fade) / kFadeFrames;
-        if (--v.fade == 0) v.pos = total;  // the fade is over: the channel falls idle below
-      }
+    for (int i = 0; i < frames && v.pos < total; ++i) {
+      float g = v.fade > 0 ? kScale * static_cast<float>(v.fade) / kFadeFrames : kScale;
       float l = stereo ? d[2 * v.pos] * g : d[v.pos] * g;
       float r = stereo ? d[2 * v.pos + 1] * g : l;
       acc_[2 * i] += l;
       acc_[2 * i + 1] += r;
+      ++v.pos;
+      if (v.fade > 0 && --v.fade == 0) v.pos = total;  // faded out: the channel falls idle
     }
     if (v.pos >= total) v = Voice{};
   }
