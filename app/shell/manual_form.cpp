@@ -6,6 +6,9 @@
 #include <QScreen>
 
 #include "app/shell/shell_pictures.h"
+#include "config/ini/config_path.h"
+#include "config/picture/picture.h"
+#include "config/skin/manual_config.h"
 #include "engine/ports.h"
 
 namespace tiko {
@@ -47,19 +50,16 @@ TManualForm::TManualForm(ManualSource source)
 }
 
 void TManualForm::Gfx_Load_Manual_Pages() {
-  const ManualSettings settings =
-      source_.read_settings ? source_.read_settings() : ManualSettings{};
-  setFixedSize(settings.width, settings.height);
-  im_page_top->setGeometry(0, 0, settings.width, settings.height);
+  ManualConfig config = ReadManualConfig(source_.exe_dir);
+  // A size no window can take falls back to the default one.
+  if (config.width <= 0 || config.width > 8192) config.width = ManualConfig{}.width;
+  if (config.height <= 0 || config.height > 8192) config.height = ManualConfig{}.height;
+  setFixedSize(config.width, config.height);
+  im_page_top->setGeometry(0, 0, config.width, config.height);
   try {
     for (int n = 1; n <= kManualPages; ++n) {
-      const std::filesystem::path file = settings.dir / (std::to_string(n) + ".bmp");
-      std::error_code error;
-      if (std::filesystem::is_regular_file(file, error)) {
-        manual_pages[n] = source_.load_picture(file);
-      } else {
-        manual_pages[n] = source_.placeholder();
-      }
+      const std::filesystem::path file = ManualPagePath(config, n);
+      manual_pages[n] = FileExists(file) ? LoadPicture(file) : PlaceholderPicture();
     }
   } catch (const UnitError& e) {
     // An undecodable page stops the loading; the pages after it stay empty.

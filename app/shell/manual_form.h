@@ -13,19 +13,9 @@ namespace tiko {
 
 inline constexpr int kManualPages = 16;
 
-// The Manual section of Config.ini.
-struct ManualSettings {
-  std::filesystem::path dir = "Graphics/Manual/";
-  int width = 545;
-  int height = 365;
-};
-
-// Where the viewer gets its settings and pictures from.
+// Where the viewer finds Config.ini, and how it reports an undecodable page.
 struct ManualSource {
-  std::function<ManualSettings()> read_settings;
-  // Throws UnitError when the file exists but cannot be decoded.
-  std::function<QImage(const std::filesystem::path&)> load_picture;
-  std::function<QImage()> placeholder;
+  std::filesystem::path exe_dir;
   std::function<void(const std::string&)> show_error;
 };
 

@@ -2,19 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "engine/ports.h"
+#include "config/picture/picture.h"
 
 namespace tiko {
 namespace {
-
-QImage Placeholder() {
-  QImage image(10, 10, QImage::Format_RGB32);
-  image.fill(Qt::red);
-  return image;
-}
 
 class ManualTest : public testing::Test {
  protected:
@@ -22,17 +18,16 @@ class ManualTest : public testing::Test {
   ManualTest() {
     QImage page(400, 300, QImage::Format_RGB32);
     page.fill(Qt::blue);
-    page.save(dir.filePath("1.bmp"), "BMP");
-    source.read_settings = [this] {
-      return ManualSettings{dir.path().toStdString() + "/", 400, 300};
-    };
-    source.load_picture = [this](const std::filesystem::path& file) {
-      loaded.push_back(file.filename().string());
-      if (file.filename() == "3.bmp") throw UnitError("bad picture");
-      return QImage(QString::fromStdString(file.string()));
-    };
-    source.placeholder = Placeholder;
+    page.save(dir.filePath("pages/1.bmp"), "BMP");
+    WriteConfig("[Manual]\nManualDir=" + dir.filePath("pages") +
+                "\nManualWidth=400\nManualHeight=300\n");
+    source.exe_dir = dir.path().toStdString();
     source.show_error = [this](const std::string& message) { errors.push_back(message); };
+  }
+  void WriteConfig(const QString& text) {
+    QFile ini(dir.filePath("Config.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(text.toUtf8());
   }
   std::unique_ptr<TManualForm> Create() {
     auto form = std::make_unique<TManualForm>(source);
@@ -48,8 +43,8 @@ class ManualTest : public testing::Test {
   }
 
   QTemporaryDir dir;
+  bool made = QDir(dir.path()).mkdir("pages");
   ManualSource source;
-  std::vector<std::string> loaded;
   std::vector<std::string> errors;
 };
 
@@ -57,9 +52,8 @@ TEST_F(ManualTest, MissingPagesGetThePlaceholderAndTheWindowTheConfiguredSize) {
   auto form = Create();
   EXPECT_EQ(form->windowTitle(), "Manual");
   EXPECT_EQ(form->size(), QSize(400, 300));
-  EXPECT_EQ(loaded, std::vector<std::string>{"1.bmp"});
-  EXPECT_EQ(form->manual_pages[1].size(), QSize(400, 300));
-  for (int n = 2; n <= 16; ++n) EXPECT_EQ(form->manual_pages[n], Placeholder()) << n;
+  EXPECT_EQ(form->manual_pages[1].pixelColor(5, 5), QColor(Qt::blue));
+  for (int n = 2; n <= 16; ++n) EXPECT_EQ(form->manual_pages[n], PlaceholderPicture()) << n;
   EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
   // First opening: page 1, the right arrow and the close button only.
   EXPECT_EQ(form->im_page_top->Picture(), form->manual_pages[1]);
@@ -70,11 +64,21 @@ TEST_F(ManualTest, MissingPagesGetThePlaceholderAndTheWindowTheConfiguredSize) {
 }
 
 TEST_F(ManualTest, UndecodablePageIsReportedAndStopsTheLoading) {
-  QImage(5, 5, QImage::Format_RGB32).save(dir.filePath("3.bmp"), "BMP");
+  QFile broken(dir.filePath("pages/3.bmp"));
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+  broken.write("BM not a picture");
+  broken.close();
   auto form = Create();
-  EXPECT_EQ(errors, std::vector<std::string>{"bad picture"});
+  ASSERT_EQ(errors.size(), 1u);
   EXPECT_FALSE(form->manual_pages[2].isNull());
   EXPECT_TRUE(form->manual_pages[4].isNull());
+}
+
+TEST_F(ManualTest, MissingConfigGivesTheDefaultSizeAndUnusableSizesToo) {
+  QFile::remove(dir.filePath("Config.ini"));
+  EXPECT_EQ(Create()->size(), QSize(545, 365));
+  WriteConfig("[Manual]\nManualWidth=-20\nManualHeight=99999\n");
+  EXPECT_EQ(Create()->size(), QSize(545, 365));
 }
 
 TEST_F(ManualTest, KeysTurnOnePagePerPressAndStopAtTheEnds) {

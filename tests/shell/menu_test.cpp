@@ -73,7 +73,7 @@ class MenuTest : public testing::Test {
   FakeHost host{unit};
   TAboutForm about;
   TKeysForm keys{unit, store, host};
-  TManualForm manual{ManualSource{nullptr, nullptr, [] { return QImage(); }, nullptr}};
+  TManualForm manual{ManualSource{"/nonexistent", nullptr}};
   bool first_activation = true;
   TSplashForm splash{store, host, first_activation};
   std::unique_ptr<PopupMenu> popup;

@@ -40,15 +40,7 @@ int main(int argc, char** argv) {
   if (!std::strcmp(which, "keys")) {
     window = std::make_unique<tiko::TKeysForm>(unit, store, host);
   } else if (!std::strcmp(which, "manual")) {
-    tiko::ManualSource source;
-    source.load_picture = [](const std::filesystem::path& f) {
-      return QImage(QString::fromStdString(f.string()));
-    };
-    source.placeholder = [] {
-      QImage image(10, 10, QImage::Format_RGB32);
-      image.fill(Qt::red);
-      return image;
-    };
+    tiko::ManualSource source{QCoreApplication::applicationDirPath().toStdString(), nullptr};
     window = std::make_unique<tiko::TManualForm>(source);
   } else if (!std::strcmp(which, "about")) {
     window = std::make_unique<tiko::TAboutForm>();
