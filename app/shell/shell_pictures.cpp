@@ -218,22 +218,4 @@ QPixmap ShellPixmap(ShellPicture which) {
   return {};
 }
 
-QImage GameMenuPicture() {
-  QImage image(256, 512, QImage::Format_ARGB32_Premultiplied);
-  image.fill(QColor(0, 0, 0, 204));
-  QPainter g(&image);
-  g.setRenderHint(QPainter::Antialiasing);
-  g.setCompositionMode(QPainter::CompositionMode_Source);
-  g.fillRect(0, 0, 256, 32, Qt::black);
-  g.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  for (int bar = 0; bar < 3; ++bar) g.fillRect(8, 8 + bar * 7, 20, 3, Qt::white);
-  QFont f("Arial");
-  f.setPixelSize(16);
-  f.setBold(true);
-  g.setFont(f);
-  g.setPen(Qt::white);
-  g.drawText(QRect(40, 0, 216, 32), Qt::AlignVCenter | Qt::AlignLeft, "Game menu");
-  return image;
-}
-
 }  // namespace tiko

@@ -1,8 +1,7 @@
 // The pictures of the splash window, the about box and the manual viewer's
-// buttons, and the in-game menu picture drawn in code.
+// buttons.
 #pragma once
 
-#include <QImage>
 #include <QPixmap>
 
 namespace tiko {
@@ -23,9 +22,5 @@ enum class ShellPicture {
 };
 
 QPixmap ShellPixmap(ShellPicture which);
-
-// 256 x 512: an opaque black title band 32 high with a white three-bar symbol
-// and "Game menu", below it black at 80 % opacity.
-QImage GameMenuPicture();
 
 }  // namespace tiko
