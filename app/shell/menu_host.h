@@ -14,6 +14,8 @@ class MenuHost {
   virtual void SwitchPresentation() = 0;
   virtual void RequestTerminate() = 0;  // takes effect back in the event loop
   virtual void Beep() = 0;
+  // A command changed the scene outside the window's own handlers: repaint.
+  virtual void SceneChanged() = 0;
   virtual void ShowError(const char* message) = 0;
 };
 

@@ -60,6 +60,7 @@ PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWind
     action->setObjectName(entry.name);
     if (QString(entry.caption) == "-") action->setSeparator(true);
     action->setCheckable(entry.checkable);
+    action->setAutoRepeat(false);  // a held F12 switches once
     if (!entry.shortcut.isEmpty()) {
       action->setShortcut(entry.shortcut);
       action->setShortcutContext(Qt::WindowShortcut);

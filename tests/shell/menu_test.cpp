@@ -44,6 +44,7 @@ class FakeHost : public MenuHost, public KeysHost, public SplashHost {
   }
   void RequestTerminate() override { ++terminates; }
   void Beep() override { ++beeps; }
+  void SceneChanged() override {}
   void ShowError(const char*) override {}
   void RefreshHints() override {}
   void EnableMainWindow() override { main.setEnabled(true); }
