@@ -50,7 +50,8 @@ QString markup_to_html(const QString& text) {
         html += "</ol>";
         break;
       case Block::Table:
-        html += "</table>";
+        // A table takes no bottom margin of its own; a thin empty paragraph spaces it.
+        html += "</table><p style=\"font-size:4px; margin:0px;\">&nbsp;</p>";
         break;
       case Block::None:
         break;

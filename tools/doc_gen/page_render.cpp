@@ -111,16 +111,19 @@ bool paint_placement(QPainter& p, const Placement& pl, const QDir& art_dir, QSvg
     s.scale(pl.w, pl.h, Qt::KeepAspectRatio);
     svg.render(&p, QRectF(pl.x + (pl.w - s.width()) / 2, pl.y + (pl.h - s.height()) / 2,
                           s.width(), s.height()));
-  } else if (pl.kind == QLatin1String("label") || pl.kind == QLatin1String("clabel")) {
+  } else if (pl.kind == QLatin1String("label") || pl.kind == QLatin1String("glabel")) {
+    QFont f(kSans);
+    f.setPixelSize(9);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(pl.kind == QLatin1String("label") ? kLcdInk : kLcdGhost);
+    p.drawText(QPointF(pl.x, pl.y + 9), pl.text);
+  } else if (pl.kind == QLatin1String("clabel")) {
     QFont f(kSans);
     f.setPixelSize(9);
     p.setFont(f);
     p.setPen(QColor(70, 64, 54));
-    if (pl.kind == QLatin1String("label")) {
-      p.drawText(QPointF(pl.x, pl.y + 9), pl.text);
-    } else {
-      p.drawText(QRectF(pl.x, pl.y, pl.w, 12), Qt::AlignHCenter | Qt::AlignTop, pl.text);
-    }
+    p.drawText(QRectF(pl.x, pl.y, pl.w, 12), Qt::AlignHCenter | Qt::AlignTop, pl.text);
   } else if (pl.kind == QLatin1String("digits")) {
     paint_lcd_digits(p, pl.x, pl.y, pl.h, pl.text);
   }

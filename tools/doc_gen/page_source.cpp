@@ -83,8 +83,8 @@ bool parse_page(const QString& source, PageSource& page, QString& error) {
       }
       page.placements.back().lit += w.mid(1);
       continue;
-    } else if (kind == QLatin1String("label")) {
-      if (!to_numbers(w, 1, 2, v) || w.size() < 4) return fail("label needs X Y TEXT");
+    } else if (kind == QLatin1String("label") || kind == QLatin1String("glabel")) {
+      if (!to_numbers(w, 1, 2, v) || w.size() < 4) return fail(kind + " needs X Y TEXT");
       p.x = v[0], p.y = v[1];
       p.text = rest_of(line, 3);
     } else if (kind == QLatin1String("clabel")) {

@@ -11,7 +11,8 @@
 //   scene FILE X Y W      an LCD drawing whose segments have ids "s_...", W pixels wide;
 //                         unlit segments show faintly
 //   lit ID ...            segments of the last scene shown lit ("all", or a prefix "s_crow_*")
-//   label X Y TEXT        a small caption, left edge at X
+//   label X Y TEXT        a small LCD caption (lit), left edge at X
+//   glabel X Y TEXT       the same caption, unlit
 //   clabel X Y W TEXT     a small caption centred in W
 //   digits X Y H TEXT     LCD digits ("0".."9", ":", and "_" for an unlit place)
 //   # ...                 a comment
@@ -24,7 +25,7 @@
 namespace docgen {
 
 struct Placement {
-  QString kind;  // lcd, fig, ghost, svg, label, clabel, digits
+  QString kind;  // lcd, fig, ghost, scene, svg, label, glabel, clabel, digits
   QString name;  // figure id or file name
   double x = 0, y = 0, w = 0, h = 0;
   QString text;
