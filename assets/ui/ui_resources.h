@@ -34,9 +34,13 @@ inline constexpr UiPicture manual_close_up{":/ui/manual_close_up.png", 16, 14};
 inline constexpr UiPicture manual_close_down{":/ui/manual_close_down.png", 16, 14};
 
 inline constexpr std::array<UiPicture, 12> all_pictures{
-    splash_background, splash_box,       splash_play,       splash_play_disabled,
-    splash_donate,     about_picture,    manual_left_up,    manual_left_down,
-    manual_right_up,   manual_right_down, manual_close_up,  manual_close_down};
+    splash_background, splash_box,        splash_play,     splash_play_disabled,
+    splash_donate,     about_picture,     manual_left_up,  manual_left_down,
+    manual_right_up,   manual_right_down, manual_close_up, manual_close_down};
+
+// The start window's release line.
+inline constexpr std::string_view release_note{
+    "Released by the Tiko simulator project, December 2026"};
 
 // The project's own addresses, placeholders until it has real ones.
 inline constexpr std::string_view website_url{"https://tiko-simulator.example.org"};

@@ -47,8 +47,8 @@ bool paint_lcd_scene(QPainter& p, const QString& svg_path, double x, double y, d
   const QRectF view = svg.viewBoxF();
   const double scale = width / view.width();
   auto place = [&](const QRectF& b) {
-    return QRectF(x + (b.x() - view.x()) * scale, y + (b.y() - view.y()) * scale,
-                  b.width() * scale, b.height() * scale);
+    return QRectF(x + (b.x() - view.x()) * scale, y + (b.y() - view.y()) * scale, b.width() * scale,
+                  b.height() * scale);
   };
   p.save();
   if (svg.elementExists(QStringLiteral("scenery"))) {

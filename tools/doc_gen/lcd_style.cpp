@@ -26,8 +26,8 @@ void paint_lcd_panel(QPainter& p, const QRectF& r) {
 namespace {
 
 // Segment order a..g: top, upper right, lower right, bottom, lower left, upper left, middle.
-constexpr std::array<unsigned char, 10> kDigitSegments = {
-    0x3f, 0x06, 0x5b, 0x4f, 0x66, 0x6d, 0x7d, 0x07, 0x7f, 0x6f};
+constexpr std::array<unsigned char, 10> kDigitSegments = {0x3f, 0x06, 0x5b, 0x4f, 0x66,
+                                                          0x6d, 0x7d, 0x07, 0x7f, 0x6f};
 
 QPolygonF bar(QPointF a, QPointF b, double t) {
   // A long hexagon from a to b, t thick.
@@ -41,10 +41,12 @@ QPolygonF bar(QPointF a, QPointF b, double t) {
 
 void paint_digit(QPainter& p, double x, double y, double h, int digit) {
   const double w = h * 0.52, t = h * 0.13, slant = h * 0.08;
-  auto at = [&](double fx, double fy) { return QPointF(x + fx * w + (1 - fy) * slant, y + fy * h); };
+  auto at = [&](double fx, double fy) {
+    return QPointF(x + fx * w + (1 - fy) * slant, y + fy * h);
+  };
   const std::array<QPolygonF, 7> segs = {
-      bar(at(0, 0), at(1, 0), t),     bar(at(1, 0), at(1, 0.5), t), bar(at(1, 0.5), at(1, 1), t),
-      bar(at(0, 1), at(1, 1), t),     bar(at(0, 0.5), at(0, 1), t), bar(at(0, 0), at(0, 0.5), t),
+      bar(at(0, 0), at(1, 0), t),    bar(at(1, 0), at(1, 0.5), t), bar(at(1, 0.5), at(1, 1), t),
+      bar(at(0, 1), at(1, 1), t),    bar(at(0, 0.5), at(0, 1), t), bar(at(0, 0), at(0, 0.5), t),
       bar(at(0, 0.5), at(1, 0.5), t)};
   const unsigned lit = digit >= 0 ? kDigitSegments[digit] : 0;
   for (int s = 0; s < 7; ++s) {

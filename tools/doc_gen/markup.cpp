@@ -7,7 +7,9 @@ namespace docgen {
 
 namespace {
 
-QString escape(const QString& s) { return s.toHtmlEscaped(); }
+QString escape(const QString& s) {
+  return s.toHtmlEscaped();
+}
 
 enum class Block { None, Para, Bullets, Numbers, Table };
 

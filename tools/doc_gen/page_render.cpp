@@ -109,8 +109,8 @@ bool paint_placement(QPainter& p, const Placement& pl, const QDir& art_dir, QSvg
     }
     QSizeF s = svg.defaultSize();
     s.scale(pl.w, pl.h, Qt::KeepAspectRatio);
-    svg.render(&p, QRectF(pl.x + (pl.w - s.width()) / 2, pl.y + (pl.h - s.height()) / 2,
-                          s.width(), s.height()));
+    svg.render(&p, QRectF(pl.x + (pl.w - s.width()) / 2, pl.y + (pl.h - s.height()) / 2, s.width(),
+                          s.height()));
   } else if (pl.kind == QLatin1String("label") || pl.kind == QLatin1String("glabel")) {
     QFont f(kSans);
     f.setPixelSize(9);
