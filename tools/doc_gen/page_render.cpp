@@ -50,6 +50,13 @@ void paint_background(QPainter& p, const PageSource& page) {
     p.setFont(title);
     p.setPen(Qt::white);
     p.drawText(QRect(28, 22, 320, 44), Qt::AlignVCenter | Qt::AlignLeft, page.title);
+    QFont foot(kSans);
+    foot.setPixelSize(9);
+    foot.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+    p.setFont(foot);
+    p.setPen(QColor(150, 180, 215));
+    p.drawText(QRect(0, kPageHeight - 23, kPageWidth, 23), Qt::AlignCenter,
+               QStringLiteral("TICKLET SKYGLASS  ·  GAME A  ·  GAME B  ·  CLOCK"));
     return;
   }
   p.fillRect(QRect(0, 0, kPageWidth, kPageHeight), kPaper);
