@@ -50,13 +50,14 @@ int make_manual(const QDir& source, const QDir& out) {
   return failures == 0 ? 0 : 1;
 }
 
-int make_ui(const QDir& source, const QDir& out, const QStringList& specs) {
-  for (const QString& spec : specs) {
-    const QStringList parts = spec.split(':');
+int make_ui(const QDir& source, const QDir& out, const QStringList& pictures) {
+  for (const QString& picture : pictures) {
+    const QStringList parts = picture.split(':');
     bool ok_w = false, ok_h = false;
     const int w = parts.size() == 3 ? parts[1].toInt(&ok_w) : 0;
     const int h = parts.size() == 3 ? parts[2].toInt(&ok_h) : 0;
-    if (!ok_w || !ok_h || w <= 0 || h <= 0) return fail("bad picture spec '" + spec + "'");
+    if (!ok_w || !ok_h || w <= 0 || h <= 0)
+      return fail("bad picture '" + picture + "' (NAME:WIDTH:HEIGHT)");
     QString error;
     const QImage image = docgen::render_ui_picture(source, parts[0], w, h, error);
     if (image.isNull()) return fail(error);
