@@ -51,13 +51,15 @@ struct DifficultyBand {
   int spawn_range;  // n of the spawn draw
 };
 
-inline constexpr std::array<DifficultyBand, 5> kGameABands = {{
-    {1000, 20}, {930, 14}, {860, 8}, {790, 8}, {720, 6}}};
-inline constexpr std::array<DifficultyBand, 5> kGameBBands = {{
-    {870, 12}, {810, 8}, {730, 8}, {670, 7}, {600, 6}}};
+inline constexpr std::array<DifficultyBand, 5> kGameABands = {
+    {{1000, 20}, {930, 14}, {860, 8}, {790, 8}, {720, 6}}};
+inline constexpr std::array<DifficultyBand, 5> kGameBBands = {
+    {{870, 12}, {810, 8}, {730, 8}, {670, 7}, {600, 6}}};
 
 // How much faster each whole hundred of the score makes the crow tick.
-inline constexpr int GameAReduction(int hundreds) { return hundreds <= 9 ? 20 * hundreds : 200; }
+inline constexpr int GameAReduction(int hundreds) {
+  return hundreds <= 9 ? 20 * hundreds : 200;
+}
 inline constexpr int GameBReduction(int hundreds) {
   if (hundreds <= 1) return 0;
   return hundreds <= 9 ? 40 + 30 * hundreds : 340;

@@ -11,7 +11,9 @@ using crows::kPathLength;
 
 namespace {
 
-ImageId PathSeg(int i) { return crow_seg[kCrowPath[i].cell.col][kCrowPath[i].cell.row]; }
+ImageId PathSeg(int i) {
+  return crow_seg[kCrowPath[i].cell.col][kCrowPath[i].cell.row];
+}
 
 const ImageId kEntry = crow_seg[4][0];
 const ImageId kBelowEntry = crow_seg[5][0];

@@ -32,7 +32,9 @@ void Unit::MoveHero(int col, int row) {
   Vid_Show_Hero(true);
 }
 
-void Unit::StartStepLock() { Start(TimerId::Timer_Tiko_Step, hero::kStepLockMs); }
+void Unit::StartStepLock() {
+  Start(TimerId::Timer_Tiko_Step, hero::kStepLockMs);
+}
 
 // Landing on an umbrella or grabbing a balloon.
 void Unit::Catch() {

@@ -35,10 +35,18 @@ enum Button { kUp, kDown, kLeft, kRight, kJump, kButtonCount };
 
 using Row = std::array<Move, kButtonCount>;  // up, down, left, right, jump
 
-constexpr Move None() { return {}; }
-constexpr Move To(int c, int r) { return {Kind::kStep, Test::kNone, c, r}; }
-constexpr Move After(int c, int r) { return {Kind::kStep, Test::kAfter, c, r}; }
-constexpr Move Before(int c, int r) { return {Kind::kStep, Test::kBefore, c, r}; }
+constexpr Move None() {
+  return {};
+}
+constexpr Move To(int c, int r) {
+  return {Kind::kStep, Test::kNone, c, r};
+}
+constexpr Move After(int c, int r) {
+  return {Kind::kStep, Test::kAfter, c, r};
+}
+constexpr Move Before(int c, int r) {
+  return {Kind::kStep, Test::kBefore, c, r};
+}
 constexpr Move Do(Kind kind, int c = 0, int r = 0, Test test = Test::kNone) {
   return {kind, test, c, r};
 }
@@ -46,7 +54,7 @@ constexpr Move Do(Kind kind, int c = 0, int r = 0, Test test = Test::kNone) {
 // kMoveTable[col][row]; positions that do not exist have no moves.
 inline constexpr std::array<std::array<Row, 6>, 7> kMoveTable = [] {
   std::array<std::array<Row, 6>, 7> t{};
-  //            up                          down       left                 right                                         jump
+  // Each row: up, down, left, right, jump.
   t[1][1] = {Do(Kind::kKnockCoconut), To(1, 2), None(), Before(2, 1), None()};
   t[1][2] = {To(1, 1), To(1, 3), None(), After(2, 2), None()};
   t[1][3] = {None(), None(), None(), Before(2, 3), To(1, 2)};

@@ -20,18 +20,27 @@ struct MissCrowStep {
   int next_ms;
 };
 constexpr MissCrowStep kMissCrowSteps[] = {
-    {HeroBlink::kNone, 0},           // (unused step 0)
-    {HeroBlink::kNone, 200},         // 1
-    {HeroBlink::kHideAllHands, 450}, // 2: the reaching hand goes too
-    {HeroBlink::kShow, 250},         // 3
-    {HeroBlink::kHide, 450},         // 4
-    {HeroBlink::kShow, 250},         // 5
-    {HeroBlink::kHide, 800},         // 6
-    {HeroBlink::kReprise, 0},        // 7
+    {HeroBlink::kNone, 0},            // (unused step 0)
+    {HeroBlink::kNone, 200},          // 1
+    {HeroBlink::kHideAllHands, 450},  // 2: the reaching hand goes too
+    {HeroBlink::kShow, 250},          // 3
+    {HeroBlink::kHide, 450},          // 4
+    {HeroBlink::kShow, 250},          // 5
+    {HeroBlink::kHide, 800},          // 6
+    {HeroBlink::kReprise, 0},         // 7
 };
 
 // The fall animation, entered at the step equal to the height fallen from.
-enum class Fall { kDrop, kLand, kMissTune, kShowFigure2, kHideFigure2, kShowFigure1, kHideFigure1, kReprise };
+enum class Fall {
+  kDrop,
+  kLand,
+  kMissTune,
+  kShowFigure2,
+  kHideFigure2,
+  kShowFigure1,
+  kHideFigure1,
+  kReprise
+};
 struct MissFallStep {
   Fall action;
   int next_ms;  // 0 keeps the interval

@@ -77,7 +77,9 @@ void Unit::Timer_Coconut_MusicTimer() {
   Disable(TimerId::Timer_Coconut_Music);
 }
 
-void Unit::Timer_Flying_MusicTimer() { Play(SoundId::snd_Flying); }
+void Unit::Timer_Flying_MusicTimer() {
+  Play(SoundId::snd_Flying);
+}
 
 void Unit::Timer_Umbrella_BalloonTimer() {
   if (vars.umbrella_balloon_step == 1) {

@@ -36,13 +36,17 @@ constexpr StepInterval kPhase1Intervals[] = {{1, 180}, {10, 160}, {21, 900}};
 
 // Rescue phase 2: 2 the fanfare, 3..9 Garu waves his right arm, 10..19 pay a
 // point each, 21 the new cage, 22 resumes play.
-constexpr StepInterval kPhase2Intervals[] = {{1, 250}, {2, 800}, {3, 250}, {9, 160},
-                                             {20, 350}, {21, 3300}};
+constexpr StepInterval kPhase2Intervals[] = {{1, 250}, {2, 800},  {3, 250},
+                                             {9, 160}, {20, 350}, {21, 3300}};
 
-constexpr bool Between(int step, int first, int last) { return step >= first && step <= last; }
+constexpr bool Between(int step, int first, int last) {
+  return step >= first && step <= last;
+}
 }  // namespace
 
-void Unit::Timer_Key_BlinkTimer() { Set(key_seg[1], !Lit(key_seg[1])); }
+void Unit::Timer_Key_BlinkTimer() {
+  Set(key_seg[1], !Lit(key_seg[1]));
+}
 
 // From a game's start the lit lock height runs 4, 3, then 4, 3, 2, 3 over and over.
 void Unit::Timer_Garu_ArmTimer() {

@@ -122,12 +122,23 @@ Press Guided(const Unit& unit) {
 
 void Do(Unit& unit, Press p) {
   switch (p) {
-    case kUp: unit.Inp_up_down(); break;
-    case kDown: unit.Inp_down_down(); break;
-    case kLeft: unit.Inp_left_down(); break;
-    case kRight: unit.Inp_right_down(); break;
-    case kJump: unit.Inp_jump_down(); break;
-    case kNothing: break;
+    case kUp:
+      unit.Inp_up_down();
+      break;
+    case kDown:
+      unit.Inp_down_down();
+      break;
+    case kLeft:
+      unit.Inp_left_down();
+      break;
+    case kRight:
+      unit.Inp_right_down();
+      break;
+    case kJump:
+      unit.Inp_jump_down();
+      break;
+    case kNothing:
+      break;
   }
 }
 
@@ -166,16 +177,34 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
       unit.Inp_jump_up();
     } else {
       switch (rng() % 10) {
-        case 0: unit.Inp_up_down(); break;
-        case 1: unit.Inp_down_down(); break;
-        case 2: unit.Inp_left_down(); break;
+        case 0:
+          unit.Inp_up_down();
+          break;
+        case 1:
+          unit.Inp_down_down();
+          break;
+        case 2:
+          unit.Inp_left_down();
+          break;
         case 3:
-        case 4: unit.Inp_right_down(); break;
-        case 5: unit.Inp_jump_down(); break;
-        case 6: unit.Inp_up_up(); break;
-        case 7: unit.Inp_left_up(); break;
-        case 8: unit.Inp_right_up(); break;
-        default: unit.Inp_jump_up(); break;
+        case 4:
+          unit.Inp_right_down();
+          break;
+        case 5:
+          unit.Inp_jump_down();
+          break;
+        case 6:
+          unit.Inp_up_up();
+          break;
+        case 7:
+          unit.Inp_left_up();
+          break;
+        case 8:
+          unit.Inp_right_up();
+          break;
+        default:
+          unit.Inp_jump_up();
+          break;
       }
     }
     checker.Check(unit, "after a press at " + std::to_string(unit.Now()));
