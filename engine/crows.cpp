@@ -1,5 +1,7 @@
 // The crows: the crow tick that moves them down their path, lets new ones in
 // and beeps; the hero-against-crow test; the crow speed set by the score.
+#include <algorithm>
+
 #include "engine/crow_tables.h"
 #include "engine/unit.h"
 
@@ -92,7 +94,7 @@ void Unit::Gam_Set_Difficulty() {
     rest -= 100;
     ++hundreds;
   }
-  int band = rest / 20;
+  int band = std::clamp(rest / 20, 0, 4);  // a score is never negative in play
   bool game_a = vars.mode == 6;
   const crows::DifficultyBand& b = game_a ? crows::kGameABands[band] : crows::kGameBBands[band];
   // Set twice, as the unit does: with a reduction the countdown restarts.

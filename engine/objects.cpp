@@ -13,6 +13,11 @@ constexpr int kCoconutTuneMs = 1900;
 constexpr int kFlyingTuneMs = 4060;
 constexpr int kUmbrellaBalloonMs = 800;
 constexpr int kGaruArmMs = 740;
+
+// The crow cell beside the falling coconut; none off the vine.
+ImageId CrowBesideCoconut(int coconut_pos) {
+  return coconut_pos >= 1 && coconut_pos <= 5 ? crow_seg[2][coconut_pos] : kNoImage;
+}
 }  // namespace
 
 void Unit::Timer_CoconutTimer() {
@@ -23,7 +28,7 @@ void Unit::Timer_CoconutTimer() {
     return;
   }
   Vid_Show_Coconut(true);
-  if (Lit(crow_seg[2][vars.coconut_pos])) {
+  if (Lit(CrowBesideCoconut(vars.coconut_pos))) {
     vars.coconut_bonus_left = vars.coconut_bonus_next;
     vars.coconut_bonus_next += 2;
     vars.play_active = false;
@@ -40,7 +45,7 @@ void Unit::Timer_Coconut_BonusTimer() {
     Gam_Stop_All_Timers();
     Silence();
     Play(SoundId::snd_Point);
-    Hide(crow_seg[2][vars.coconut_pos]);
+    Hide(CrowBesideCoconut(vars.coconut_pos));
     --vars.coconut_bonus_left;
     Start(TimerId::Timer_Coconut_Bonus, kBonusStepMs);
     // The lower the hit, the more each step is worth.

@@ -39,6 +39,8 @@ constexpr StepInterval kPhase1Intervals[] = {{1, 180}, {10, 160}, {21, 900}};
 constexpr StepInterval kPhase2Intervals[] = {{1, 250}, {2, 800},  {3, 250},
                                              {9, 160}, {20, 350}, {21, 3300}};
 
+ImageId Chain(int n) { return n >= 1 && n <= 4 ? garu_chain_seg[n] : kNoImage; }
+
 constexpr bool Between(int step, int first, int last) {
   return step >= first && step <= last;
 }
@@ -102,9 +104,9 @@ void Unit::Timer_Bonus_Phase_1Timer() {
   if (step == 1) {
     ++vars.chains_opened;
   } else if (Between(step, 2, 9)) {
-    Set(garu_chain_seg[n], step % 2 == 1);  // blinks: off on even steps, on on odd
+    Set(Chain(n), step % 2 == 1);  // blinks: off on even steps, on on odd
   } else if (step == 10) {
-    Hide(garu_chain_seg[n]);  // the chain is open
+    Hide(Chain(n));  // the chain is open
     Vid_Show_Garu_Arm_Lock(false);
     Show(im_garu_arm_l2);
     if (vars.hero_row >= 2 && vars.hero_row <= 4) Hide(tiko_hand_6_seg[vars.hero_row]);
