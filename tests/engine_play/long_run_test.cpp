@@ -91,6 +91,7 @@ Press Guided(const Unit& unit) {
   const int c = v.hero_col, r = v.hero_row;
   const bool has_key = v.key_state == 2;
   auto lit = [&](ImageId id) { return unit.scene.Visible(id); };
+  if (c < 1 || c > 6 || r < 1 || r > 5 || (c >= 5 && r > 4)) return kNothing;  // a fall
   if (c == 5) {
     if (has_key) return lit(balloon_seg[r]) ? kRight : kNothing;
     if (r == 1 || r == 4) return kLeft;
