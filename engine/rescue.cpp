@@ -39,7 +39,9 @@ constexpr StepInterval kPhase1Intervals[] = {{1, 180}, {10, 160}, {21, 900}};
 constexpr StepInterval kPhase2Intervals[] = {{1, 250}, {2, 800},  {3, 250},
                                              {9, 160}, {20, 350}, {21, 3300}};
 
-ImageId Chain(int n) { return n >= 1 && n <= 4 ? garu_chain_seg[n] : kNoImage; }
+ImageId Chain(int n) {
+  return n >= 1 && n <= 4 ? garu_chain_seg[n] : kNoImage;
+}
 
 constexpr bool Between(int step, int first, int last) {
   return step >= first && step <= last;

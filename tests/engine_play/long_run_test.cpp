@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -20,9 +19,11 @@ class HashingCues : public CueSink {
  public:
   std::uint64_t hash = 1469598103934665603ull;
   int plays = 0;
+  int count[kSoundCount] = {};
   void Snd_Play(SoundId id) override {
     Mix(static_cast<int>(id) + 1);
     ++plays;
+    ++count[static_cast<int>(id)];
   }
   void Snd_Silence() override { Mix(100); }
   void Mix(int v) { hash = (hash ^ static_cast<std::uint64_t>(v)) * 1099511628211ull; }
@@ -39,6 +40,7 @@ struct RunSummary {
   int games = 0;
   int best_score = 0;
   int rescues = 0;
+  int cues[kSoundCount] = {};
 };
 
 bool IsPosition(int col, int row) {
@@ -143,6 +145,32 @@ void Do(Unit& unit, Press p) {
   }
 }
 
+// Whether pressing `p` now and waiting a while starts a miss, tried on a
+// silent copy of the unit.
+bool LeadsToMiss(const Unit& unit, Press p) {
+  Unit probe(UnitPorts{});
+  probe.scene = unit.scene;
+  probe.vars = unit.vars;
+  probe.timers = unit.timers;
+  probe.random = unit.random;
+  Do(probe, p);
+  probe.Inp_up_up();
+  probe.Inp_jump_up();
+  probe.RunUntil(probe.Now() + 1700);
+  return probe.vars.miss_count != unit.vars.miss_count ||
+         probe.timers[TimerId::Timer_Miss_Crow].enabled ||
+         probe.timers[TimerId::Timer_Miss_Fall].enabled;
+}
+
+// The guided press if it is safe, else any safe press, else the guided one.
+Press SafeChoice(const Unit& unit, Press guided) {
+  if (!unit.vars.play_active || !LeadsToMiss(unit, guided)) return guided;
+  for (Press p : {kNothing, kLeft, kRight, kUp, kDown, kJump}) {
+    if (p != guided && !LeadsToMiss(unit, p)) return p;
+  }
+  return guided;
+}
+
 // Presses and releases at random over `hours` of virtual time, starting a new
 // game whenever the last one is over.
 RunSummary RandomRun(std::uint32_t seed, int hours) {
@@ -170,10 +198,12 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
         unit.Inp_game_b_up();
       }
       ++summary.games;
+      // Every third game starts near the first chance time, so that runs get there.
+      if (summary.games % 3 == 0) unit.vars.score = 250 + static_cast<int>(rng() % 50);
     }
-    if (rng() % 10 < 6) {
-      // The guided player presses and lets go.
-      Do(unit, Guided(unit));
+    if (rng() % 10 < 9) {
+      // The guided player presses and lets go, unless that soon ends in a miss.
+      Do(unit, SafeChoice(unit, Guided(unit)));
       unit.Inp_up_up();
       unit.Inp_jump_up();
     } else {
@@ -226,17 +256,24 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
   summary.cue_hash = cues.hash;
   summary.scene_revision = unit.scene.Revision();
   summary.rescues = unit.vars.rescue_count;
+  for (int i = 0; i < kSoundCount; ++i) summary.cues[i] = cues.count[i];
   return summary;
 }
 
 TEST(LongRun, RandomPlayKeepsTheInvariants) {
   for (std::uint32_t seed : {1u, 7u, 2024u, 99991u}) {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    RunSummary s = RandomRun(seed, 3);
+    RunSummary s = RandomRun(seed, 4);
     if (HasFatalFailure()) return;
     EXPECT_GT(s.games, 5);  // games end, by the third miss, and new ones start
-    EXPECT_GT(s.best_score, 0);
-    std::printf("seed %u games %d best %d rescues %d\n", seed, s.games, s.best_score, s.rescues);
+    EXPECT_GT(s.best_score, 300);
+    // The runs reach every sequence: deliveries, full rescues, coconut
+    // bonuses, key falls, both misses and chance time.
+    for (SoundId id :
+         {SoundId::snd_Bonus1, SoundId::snd_Bonus3, SoundId::snd_Coconut, SoundId::snd_Key2,
+          SoundId::snd_Falling, SoundId::snd_Miss, SoundId::snd_Chance}) {
+      EXPECT_GT(s.cues[static_cast<int>(id)], 0) << SoundName(id);
+    }
   }
 }
 
