@@ -2,11 +2,13 @@
 // move table, the move lock with its step timer, the hand gestures at the
 // coconut and at the cage, and the jump to the key.
 #include "engine/hero_tables.h"
+#include "engine/play_intervals.h"
 #include "engine/unit.h"
 
 namespace tiko {
 
 using namespace seg;
+using namespace play;
 using hero::Kind;
 using hero::MoveAt;
 using hero::Test;
@@ -49,12 +51,12 @@ void Unit::FlyingTuneStart() {
   Disable(TimerId::Timer_Coconut_Music);
   Silence();
   Play(SoundId::snd_Flying);
-  Start(TimerId::Timer_Flying_Music, 4060);
+  Start(TimerId::Timer_Flying_Music, kFlyingTuneMs);
 }
 
 // Disabling and enabling again restarts the tune's period from now.
 void Unit::RestartFlyingMusic() {
-  Interval(TimerId::Timer_Flying_Music, 4060);
+  Interval(TimerId::Timer_Flying_Music, kFlyingTuneMs);
   Disable(TimerId::Timer_Flying_Music);
   Enable(TimerId::Timer_Flying_Music);
 }
@@ -87,7 +89,7 @@ void Unit::Inp_up_down() {
       vars.coconut_bonus_next = 2;
       vars.coconut_pos = 0;
       Start(TimerId::Timer_Coconut, 1);
-      Start(TimerId::Timer_Coconut_Music, 1900);
+      Start(TimerId::Timer_Coconut_Music, kCoconutTuneMs);
     } else {
       Play(SoundId::snd_Hand1);
     }

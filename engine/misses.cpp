@@ -1,17 +1,14 @@
 // Ending a life and giving one back: the crow-hit and fall misses with their
 // animations, the reprise, and chance time with its fanfares.
+#include "engine/play_intervals.h"
 #include "engine/unit.h"
 
 namespace tiko {
 
 using namespace seg;
+using namespace play;
 
 namespace {
-constexpr int kUmbrellaBalloonMs = 800;
-constexpr int kGaruArmMs = 740;
-constexpr int kFlyingTuneMs = 4060;
-constexpr int kCoconutTuneMs = 1900;
-constexpr int kScoreBlinkMs = 800;
 
 // The crow-hit animation: the hero blinks where he was caught.
 enum class HeroBlink { kNone, kHide, kHideAllHands, kShow, kReprise };

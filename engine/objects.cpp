@@ -1,18 +1,16 @@
 // The things that help the hero: the falling coconut and its bonus, the
 // umbrellas and balloons of the flying side, and the coconut and flying tunes.
+#include "engine/play_intervals.h"
 #include "engine/unit.h"
 
 namespace tiko {
 
 using namespace seg;
+using namespace play;
 
 namespace {
 constexpr int kCoconutFallMs = 310;
 constexpr int kBonusStepMs = 200;
-constexpr int kCoconutTuneMs = 1900;
-constexpr int kFlyingTuneMs = 4060;
-constexpr int kUmbrellaBalloonMs = 800;
-constexpr int kGaruArmMs = 740;
 
 // The crow cell beside the falling coconut; none off the vine.
 ImageId CrowBesideCoconut(int coconut_pos) {

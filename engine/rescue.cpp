@@ -1,16 +1,14 @@
 // The key and the cage: the hanging key's blink, Garu's moving arm, the key's
 // fall after a wrong reach, and the two phases of the rescue.
+#include "engine/play_intervals.h"
 #include "engine/unit.h"
 
 namespace tiko {
 
 using namespace seg;
+using namespace play;
 
 namespace {
-constexpr int kUmbrellaBalloonMs = 800;
-constexpr int kGaruArmMs = 740;
-constexpr int kFlyingTuneMs = 4060;
-constexpr int kScoreBlinkMs = 800;
 
 // Next interval set by a step of a sequence; 0 keeps the interval it has.
 struct StepInterval {
