@@ -1,6 +1,6 @@
 // Composes the skin the way the main window shows it, for a few moments of the
 // unit's life, and writes each as a PNG:
-//   closed.png, all-segments.png, clock.png (10:08), game.png, pressed.png,
+//   closed.png, all-segments.png, clock.png (10:08), highscore.png, game.png, pressed.png,
 //   fullscreen.png
 //
 //   skin_preview --bin build/bin --out DIR [--desk]
@@ -142,6 +142,7 @@ int main(int argc, char** argv) {
   unit.RunUntil(unit.Now() + 10);
   shot("clock.png");
   unit.Inp_game_a_down();
+  shot("highscore.png");  // GAME A held: the LCD without its printed layer
   unit.Inp_game_a_up();
   StageGame(unit);
   shot("game.png");
