@@ -250,16 +250,7 @@ void Unit::EndChanceTime() {
       RemoveFallingCoconut();
       break;
     case 2:  // the coconut bonus: the steps still to pay are dropped
-      Silence();
-      Play(SoundId::snd_Coconut);
-      Enable(TimerId::Timer_Coconut);
-      Start(TimerId::Timer_Coconut_Music, kCoconutTuneMs);
-      Gam_Set_Difficulty();
-      Enable(TimerId::Timer_Game);
-      Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
-      Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-      if (vars.key_state == 1) Enable(TimerId::Timer_Key_Blink);
-      vars.play_active = true;
+      ResumePlayWithCoconutTune();
       break;
     case 3:  // the rescue phase goes on with its next step
       Enable(TimerId::Timer_Bonus_Phase_1);

@@ -57,16 +57,7 @@ void Unit::Timer_Coconut_BonusTimer() {
     vars.coconut_bonus_step = 2;
   } else if (vars.coconut_bonus_step == 2) {
     Disable(TimerId::Timer_Flying_Music);
-    Silence();
-    Play(SoundId::snd_Coconut);
-    Enable(TimerId::Timer_Coconut);
-    Start(TimerId::Timer_Coconut_Music, kCoconutTuneMs);
-    Gam_Set_Difficulty();
-    Enable(TimerId::Timer_Game);
-    Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
-    Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-    if (vars.key_state == 1) Enable(TimerId::Timer_Key_Blink);
-    vars.play_active = true;
+    ResumePlayWithCoconutTune();
     Disable(TimerId::Timer_Coconut_Bonus);
   }
 }
@@ -135,6 +126,21 @@ void Unit::MoveBalloons() {
       Gam_Execute_Miss_Fall();
     }
   }
+}
+
+// After the coconut bonus, or chance time that cut it short: the coconut tune
+// plays and normal play goes on.
+void Unit::ResumePlayWithCoconutTune() {
+  Silence();
+  Play(SoundId::snd_Coconut);
+  Enable(TimerId::Timer_Coconut);
+  Start(TimerId::Timer_Coconut_Music, kCoconutTuneMs);
+  Gam_Set_Difficulty();
+  Enable(TimerId::Timer_Game);
+  Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
+  Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
+  if (vars.key_state == 1) Enable(TimerId::Timer_Key_Blink);
+  vars.play_active = true;
 }
 
 }  // namespace tiko

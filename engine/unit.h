@@ -175,6 +175,7 @@ class Unit {
   void PayRescuePoint(int resume);
   void BuildNewCage();
   void RemoveFallingCoconut();
+  void ResumePlayWithCoconutTune();
   void StopPlayForMiss();
   void EndChanceTime();
 
