@@ -79,10 +79,10 @@ TAboutForm::TAboutForm()
   link_font.setUnderline(true);
   QPalette link_ink = palette();
   link_ink.setColor(QPalette::WindowText, Qt::yellow);
-  auto* website = new LinkLabel(shell_text::kWebsiteShown, this);
+  auto* website = new LinkLabel(shell_text::WebsiteShown(), this);
   website->setObjectName("la_website_2");
   website->onClick = [this] { la_website_2Click(); };
-  auto* email = new LinkLabel(shell_text::kEmailShown, this);
+  auto* email = new LinkLabel(shell_text::EmailShown(), this);
   email->setObjectName("la_email_2");
   email->onClick = [this] { la_email_2Click(); };
   website->setGeometry(212, 128, 168, 15);
@@ -99,12 +99,12 @@ TAboutForm::TAboutForm()
 }
 
 void TAboutForm::la_website_2Click() {
-  ShellOpen(shell_text::kWebsiteUrl);
+  ShellOpen(shell_text::WebsiteUrl());
   close();
 }
 
 void TAboutForm::la_email_2Click() {
-  ShellOpen(shell_text::kEmailUrl);
+  ShellOpen(shell_text::EmailUrl());
   close();
 }
 

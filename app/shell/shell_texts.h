@@ -1,17 +1,35 @@
-// The project's own addresses and the texts of the shell windows.
+// The texts of the shell windows and the project's own addresses.
 #pragma once
+
+#include <QString>
+
+#include "assets/ui/ui_resources.h"
 
 namespace tiko::shell_text {
 
 inline constexpr const char* kTitle = "Bolo Garu Tiko (Vexmar, Ticklet Skyglass) Simulator";
 inline constexpr const char* kVersion = "Version 5.01 * Graphics improvements *";
-inline constexpr const char* kReleaseNote = "Released by the Tiko Simulator Project, December 2026";
 
-// Placeholder addresses of the project; no real person's data.
-inline constexpr const char* kWebsiteShown = "tiko-simulator.example.org";
-inline constexpr const char* kWebsiteUrl = "https://tiko-simulator.example.org/simulators";
-inline constexpr const char* kEmailShown = "tiko-simulator@example.org";
-inline constexpr const char* kEmailUrl = "mailto:tiko-simulator@example.org";
-inline constexpr const char* kDonateUrl = "https://tiko-simulator.example.org/donate";
+inline QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+inline QString ReleaseNote() {
+  return Text(ui::release_note);
+}
+inline QString WebsiteShown() {
+  return Text(ui::website_text);
+}
+inline QString WebsiteUrl() {
+  return Text(ui::website_url);
+}
+inline QString EmailShown() {
+  return Text(ui::email_address);
+}
+inline QString EmailUrl() {
+  return "mailto:" + Text(ui::email_address);
+}
+inline QString DonateUrl() {
+  return Text(ui::donation_url);
+}
 
 }  // namespace tiko::shell_text

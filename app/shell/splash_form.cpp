@@ -84,7 +84,7 @@ QLabel* Label(QWidget* parent, const QString& text, QRect place, const QFont& fo
   return label;
 }
 
-LinkLabel* Link(QWidget* parent, const QString& text, QRect place, const char* target) {
+LinkLabel* Link(QWidget* parent, const QString& text, QRect place, const QString& target) {
   auto* link = new LinkLabel(text, parent);
   link->setGeometry(place);
   QFont f = Arial(12, true);
@@ -94,7 +94,7 @@ LinkLabel* Link(QWidget* parent, const QString& text, QRect place, const char* t
   pal.setColor(QPalette::WindowText, QColor(24, 82, 148));
   link->setPalette(pal);
   // The splash window stays open after a link.
-  link->onClick = [target] { ShellOpen(QString::fromUtf8(target)); };
+  link->onClick = [target] { ShellOpen(target); };
   return link;
 }
 
@@ -156,13 +156,13 @@ void TSplashForm::Build() {
       ->setObjectName("la_game_title");
   Label(this, shell_text::kVersion, {0, 28, 460, 15}, Arial(12, true), Qt::white, centred)
       ->setObjectName("la_version");
-  Label(this, shell_text::kReleaseNote, {0, 236, 460, 15}, Arial(12, false), Qt::black, centred)
+  Label(this, shell_text::ReleaseNote(), {0, 236, 460, 15}, Arial(12, false), Qt::black, centred)
       ->setObjectName("la_release_date");
   Label(this, "website:", {118, 259, 56, 15}, Arial(12, false), Qt::black);
-  Link(this, shell_text::kWebsiteShown, {174, 259, 168, 15}, shell_text::kWebsiteUrl)
+  Link(this, shell_text::WebsiteShown(), {174, 259, 168, 15}, shell_text::WebsiteUrl())
       ->setObjectName("la_website_2");
   Label(this, "email:", {118, 282, 56, 15}, Arial(12, false), Qt::black);
-  Link(this, shell_text::kEmailShown, {174, 282, 168, 15}, shell_text::kEmailUrl)
+  Link(this, shell_text::EmailShown(), {174, 282, 168, 15}, shell_text::EmailUrl())
       ->setObjectName("la_email_2");
   Label(this, "Select sound driver:", {98, 308, 116, 15}, Arial(12, false), Qt::black);
 
@@ -189,7 +189,7 @@ void TSplashForm::Build() {
   btn_play_disabled->setToolTip("please select sound driver first");
   btn_play_disabled->hide();
 
-  auto* paypal = new ImageButton(this, [] { ShellOpen(shell_text::kDonateUrl); });
+  auto* paypal = new ImageButton(this, [] { ShellOpen(shell_text::DonateUrl()); });
   paypal->setObjectName("btn_paypal");
   paypal->setGeometry(237, 340, 107, 30);
   paypal->setPixmap(ShellPixmap(ShellPicture::kDonate));
