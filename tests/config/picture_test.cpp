@@ -120,14 +120,17 @@ TEST(Picture, ReportsDamagedFilesWithTheirName) {
   bad_crc[40] ^= 0x55;  // inside the image data
   WriteFile("crc.png", bad_crc);
   WriteFile("cut.png", png.substr(0, png.size() / 2));
+  std::string long_chunk = png;
+  PutBigEndian32(long_chunk, 33, 0x54000000);  // the chunk after the header claims 1.4 GB
+  WriteFile("long.png", long_chunk);
   WriteFile("junk.png", "not a picture at all");
   WriteFile("empty.png", "");
   WriteFile("junk.jpg", "\xFF\xD8\xFF garbage that is no JPEG");
   WriteFile("head.jpg", jpeg.substr(0, 20));
   WriteFile("junk.bmp", "BM garbage");
   WriteFile("cut.bmp", bmp.substr(0, 40));
-  for (const char* name : {"crc.png", "cut.png", "junk.png", "empty.png", "junk.jpg", "head.jpg",
-                           "junk.bmp", "cut.bmp"}) {
+  for (const char* name : {"crc.png", "cut.png", "long.png", "junk.png", "empty.png", "junk.jpg",
+                           "head.jpg", "junk.bmp", "cut.bmp"}) {
     std::string message = ErrorOf([&] { LoadPicture(name); });
     EXPECT_EQ(message.rfind(std::string("Cannot load the picture \"") + name + "\": ", 0), 0u)
         << message;
