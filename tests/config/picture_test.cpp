@@ -6,6 +6,7 @@
 #include <QBuffer>
 
 #include "engine/ports.h"
+#include "tests/config/cmyk_jpeg.h"
 #include "tests/config/temp_dir.h"
 
 namespace tiko {
@@ -88,6 +89,16 @@ TEST(Picture, DecodesEachFormatWithItsPixels) {
     EXPECT_NEAR(qBlue(got), qBlue(want), 3);
     EXPECT_EQ(qAlpha(got), 255);
   }
+}
+
+TEST(Picture, DecodesAdobeCmykJpeg) {
+  const unsigned char red[4] = {255, 0, 0, 255};  // inverted: no cyan, full magenta and yellow
+  QImage picture = DecodeJpeg(Bytes(test::CmykJpeg(8, 8, red)));
+  ASSERT_EQ(picture.size(), QSize(8, 8));
+  QRgb pixel = picture.pixel(4, 4);
+  EXPECT_NEAR(qRed(pixel), 255, 3);
+  EXPECT_NEAR(qGreen(pixel), 0, 3);
+  EXPECT_NEAR(qBlue(pixel), 0, 3);
 }
 
 TEST(Picture, ChoosesTheDecoderByExtensionInAnyCase) {
