@@ -1,6 +1,7 @@
 #include "config/picture/picture.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <QBuffer>
@@ -147,7 +148,9 @@ TEST(Picture, ReportsDamagedFilesWithTheirName) {
     EXPECT_EQ(message.rfind(std::string("Cannot load the picture \"") + name + "\": ", 0), 0u)
         << message;
   }
-  EXPECT_NE(ErrorOf([] { LoadPicture("absent.png"); }).find("cannot be read"), std::string::npos);
+  EXPECT_NE(ErrorOf([] { LoadPicture("absent.png"); }).find("does not exist"), std::string::npos);
+  ASSERT_EQ(mkfifo("pipe.png", 0600), 0);  // would block if opened
+  EXPECT_NE(ErrorOf([] { LoadPicture("pipe.png"); }).find("not a plain file"), std::string::npos);
   // A JPEG cut short still gives a picture of its size, grey where data is missing.
   EXPECT_EQ(DecodeJpeg(Bytes(jpeg.substr(0, jpeg.size() - 40))).size(), QSize(30, 30));
 }
