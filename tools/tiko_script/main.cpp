@@ -2,7 +2,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "config/store/settings_store.h"
+#include "config/store/reg_file_store.h"
 #include "tools/tiko_script/script_runner.h"
 
 int main(int argc, char** argv) {
