@@ -1,0 +1,51 @@
+// How many virtual seconds the core runs per real second: on the idle clock
+// and in a started game. Run: build/bin/core_bench
+#include <benchmark/benchmark.h>
+
+#include "engine/unit.h"
+
+namespace {
+
+class NullCues : public tiko::CueSink {
+ public:
+  void Snd_Play(tiko::SoundId) override {}
+  void Snd_Silence() override {}
+};
+
+class NullClock : public tiko::LocalClock {
+ public:
+  tiko::TimeOfDay Now() override { return {}; }
+};
+
+constexpr std::int64_t kVirtualMs = 3600 * 1000;  // one virtual hour per iteration
+
+void Run(benchmark::State& state, bool game) {
+  NullCues cues;
+  NullClock clock;
+  for (auto _ : state) {
+    tiko::Unit unit(tiko::UnitPorts{&cues, nullptr, &clock, nullptr});
+    unit.CreateFinish();
+    unit.Inp_open_down();
+    if (game) {
+      unit.Inp_game_a_down();
+      unit.Inp_game_a_up();
+    } else {
+      unit.Inp_time_down();
+      unit.Inp_time_up();
+    }
+    unit.RunUntil(kVirtualMs);
+    benchmark::DoNotOptimize(unit.vars.score);
+  }
+  state.counters["virtual_s_per_s"] = benchmark::Counter(
+      static_cast<double>(kVirtualMs) / 1000.0 * state.iterations(), benchmark::Counter::kIsRate);
+}
+
+void BM_IdleClock(benchmark::State& state) { Run(state, false); }
+void BM_StartedGame(benchmark::State& state) { Run(state, true); }
+
+BENCHMARK(BM_IdleClock)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartedGame)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

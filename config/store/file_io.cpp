@@ -1,0 +1,110 @@
+#include "config/store/file_io.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tiko::store {
+namespace {
+
+std::string Failure(std::string_view what, const std::filesystem::path& file) {
+  return std::string(what) + " " + file.string() + ": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+FileBytes ReadWholeFile(const std::filesystem::path& file) {
+  FileBytes result;
+  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) {
+      result.status = FileBytes::kMissing;
+    } else {
+      result.error = Failure("cannot open", file);
+    }
+    return result;
+  }
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      result.error = Failure("cannot read", file);
+      ::close(fd);
+      return result;
+    }
+    if (n == 0) break;
+    result.bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  result.status = FileBytes::kOk;
+  return result;
+}
+
+std::string ReplaceFile(const std::filesystem::path& target, std::string_view bytes) {
+  std::filesystem::path temp = target;
+  temp += ".tmp";
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return Failure("cannot create", temp);
+  struct stat old {};
+  if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+  std::string error;
+  if (!WriteAll(fd, bytes)) {
+    error = Failure("cannot write", temp);
+  } else if (::fsync(fd) != 0) {
+    error = Failure("cannot flush", temp);
+  }
+  if (::close(fd) != 0 && error.empty()) error = Failure("cannot close", temp);
+  if (error.empty() && ::rename(temp.c_str(), target.c_str()) != 0) {
+    error = Failure("cannot replace", target);
+  }
+  if (!error.empty()) {
+    ::unlink(temp.c_str());
+    return error;
+  }
+  // The rename is durable only once the folder is on disk too. Some file
+  // systems cannot flush a folder; the file itself is already safe then.
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return {};
+}
+
+FileLock::FileLock(const std::filesystem::path& file) {
+  fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd_ < 0) {
+    error_ = Failure("cannot open", file);
+    return;
+  }
+  while (::flock(fd_, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    error_ = Failure("cannot lock", file);
+    ::close(fd_);
+    fd_ = -1;
+    return;
+  }
+}
+
+FileLock::~FileLock() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+}  // namespace tiko::store

@@ -1,0 +1,290 @@
+#include "config/store/reg_text.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace tiko::store {
+namespace {
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
+  return s;
+}
+
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && SameName(s.substr(0, prefix.size()), prefix);
+}
+
+// Reads a quoted string starting at s[pos] == '"'; leaves pos after the closing quote.
+std::optional<std::string> Unquote(std::string_view s, std::size_t& pos) {
+  if (pos >= s.size() || s[pos] != '"') return std::nullopt;
+  std::string out;
+  for (++pos; pos < s.size(); ++pos) {
+    char c = s[pos];
+    if (c == '"') {
+      ++pos;
+      return out;
+    }
+    if (c == '\\') {
+      if (pos + 1 >= s.size() || (s[pos + 1] != '\\' && s[pos + 1] != '"')) return std::nullopt;
+      c = s[++pos];
+    }
+    out.push_back(c);
+  }
+  return std::nullopt;  // cut off before the closing quote
+}
+
+void AppendUtf8(std::string& out, std::uint32_t u) {
+  if (u < 0x80) {
+    out.push_back(static_cast<char>(u));
+  } else if (u < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (u >> 6)));
+    out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+  } else if (u < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (u >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (u >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((u >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+  }
+}
+
+// Regedit on Windows writes UTF-16 with a byte order mark; broken pairs become U+FFFD.
+std::string Utf16ToUtf8(std::string_view b, bool big_endian) {
+  auto unit = [&](std::size_t i) -> std::uint32_t {
+    auto hi = static_cast<std::uint8_t>(b[big_endian ? i : i + 1]);
+    auto lo = static_cast<std::uint8_t>(b[big_endian ? i + 1 : i]);
+    return (std::uint32_t{hi} << 8) | lo;
+  };
+  std::string out;
+  out.reserve(b.size() / 2);
+  for (std::size_t i = 0; i + 1 < b.size(); i += 2) {
+    std::uint32_t u = unit(i);
+    if (u >= 0xD800 && u < 0xDC00 && i + 3 < b.size() && unit(i + 2) >= 0xDC00 &&
+        unit(i + 2) < 0xE000) {
+      u = 0x10000 + ((u - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    } else if (u >= 0xD800 && u < 0xE000) {
+      u = 0xFFFD;
+    }
+    AppendUtf8(out, u);
+  }
+  return out;
+}
+
+}  // namespace
+
+RegText RegText::Parse(std::string_view bytes) {
+  RegText t;
+  std::string decoded;
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    decoded = Utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
+    bytes = decoded;
+    t.converted_ = true;
+  } else if (bytes.starts_with("\xEF\xBB\xBF")) {
+    bytes.remove_prefix(3);
+    t.utf8_bom_ = true;
+  }
+  bool continues = false;
+  while (!bytes.empty()) {
+    std::size_t end = bytes.find('\n');
+    std::string_view raw = bytes.substr(0, end);
+    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    Line line = Classify(std::string(raw), continues);
+    // Hex data of other value types runs on over lines ending in a backslash.
+    continues = (line.kind == Kind::kTyped || line.kind == Kind::kContinuation) &&
+                TrimBlanks(line.raw).ends_with('\\');
+    t.lines_.push_back(std::move(line));
+  }
+  t.crlf_ = !t.lines_.empty() && t.lines_[0].raw.ends_with('\r');
+  return t;
+}
+
+RegText::Line RegText::Classify(std::string raw, bool continues_previous) {
+  Line line;
+  line.raw = std::move(raw);
+  std::string_view s = TrimBlanks(line.raw);
+  if (continues_previous) {
+    line.kind = Kind::kContinuation;
+  } else if (s.empty()) {
+    line.kind = Kind::kBlank;
+  } else if (SameName(s, kRegHeader) || SameName(s, "REGEDIT4")) {
+    line.kind = Kind::kHeader;
+  } else if (s.front() == '[' && s.back() == ']') {
+    line.kind = Kind::kSection;
+  } else if (s.front() == '"') {
+    std::size_t pos = 0;
+    std::optional<std::string> name = Unquote(s, pos);
+    std::string_view rest = name ? TrimBlanks(s.substr(pos)) : std::string_view{};
+    if (!rest.starts_with('=')) return line;  // kOther
+    rest = TrimBlanks(rest.substr(1));
+    line.name = std::move(*name);
+    if (rest.starts_with('"')) {
+      pos = 0;
+      std::optional<std::string> text = Unquote(rest, pos);
+      if (text && TrimBlanks(rest.substr(pos)).empty()) {
+        line.kind = Kind::kString;
+        line.text = std::move(*text);
+      }
+    } else if (StartsWithNoCase(rest, "dword:") || StartsWithNoCase(rest, "hex:") ||
+               StartsWithNoCase(rest, "hex(")) {
+      line.kind = Kind::kTyped;
+    }
+  }
+  return line;
+}
+
+RegText::Line RegText::Make(std::string content) const {
+  if (crlf_) content.push_back('\r');
+  return Classify(std::move(content), false);
+}
+
+std::optional<std::size_t> RegText::OurSection() const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].kind == Kind::kSection && SameName(TrimBlanks(lines_[i].raw), kRegKeyLine)) {
+      return i;
+    }
+  }
+  return std::nullopt;
+}
+
+std::size_t RegText::FirstSection() const {
+  std::size_t i = 0;
+  while (i < lines_.size() && lines_[i].kind != Kind::kSection) ++i;
+  return i;
+}
+
+RegValue RegText::Find(std::string_view name) const {
+  // The key's lines: those under its key line; in a file without one, those
+  // before any key line (a file that lost its top still gives its values).
+  std::size_t begin = 0;
+  std::size_t end = FirstSection();
+  if (std::optional<std::size_t> s = OurSection()) {
+    begin = *s + 1;
+    end = begin;
+    while (end < lines_.size() && lines_[end].kind != Kind::kSection) ++end;
+  }
+  for (std::size_t i = end; i > begin; --i) {
+    const Line& line = lines_[i - 1];
+    if ((line.kind == Kind::kString || line.kind == Kind::kTyped) && SameName(line.name, name)) {
+      if (line.kind == Kind::kTyped) return {RegValue::kOtherType, {}};
+      return {RegValue::kString, line.text};
+    }
+  }
+  return {};
+}
+
+void RegText::EnsureKey() {
+  if (lines_.empty() || lines_[0].kind != Kind::kHeader) {
+    lines_.insert(lines_.begin(), {Make(std::string(kRegHeader)), Make("")});
+  }
+  if (OurSection()) return;
+  std::size_t first = FirstSection();
+  bool loose_values = false;
+  for (std::size_t i = 1; i < first; ++i) {
+    loose_values |= lines_[i].kind == Kind::kString || lines_[i].kind == Kind::kTyped;
+  }
+  if (loose_values) {
+    // They were read as the key's values; the key line keeps them so.
+    std::size_t at = lines_.size() > 1 && lines_[1].kind == Kind::kBlank ? 2 : 1;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Make(std::string(kRegKeyLine)));
+  } else {
+    if (lines_.back().kind != Kind::kBlank) lines_.push_back(Make(""));
+    lines_.push_back(Make(std::string(kRegKeyLine)));
+  }
+}
+
+void RegText::Set(std::string_view name, std::string_view text) {
+  EnsureKey();
+  std::string content = QuoteRegString(name) + "=" + QuoteRegString(text);
+  std::size_t section = *OurSection();
+  std::size_t end = section + 1;
+  while (end < lines_.size() && lines_[end].kind != Kind::kSection) ++end;
+  for (std::size_t i = end; i > section + 1; --i) {
+    Line& line = lines_[i - 1];
+    if ((line.kind == Kind::kString || line.kind == Kind::kTyped) && SameName(line.name, name)) {
+      std::size_t next = i;
+      while (next < lines_.size() && lines_[next].kind == Kind::kContinuation) ++next;
+      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i),
+                   lines_.begin() + static_cast<std::ptrdiff_t>(next));
+      lines_[i - 1] = Make(std::move(content));
+      return;
+    }
+  }
+  std::size_t at = section + 1;
+  for (std::size_t i = section + 1; i < end; ++i) {
+    if (lines_[i].kind != Kind::kBlank) at = i + 1;
+  }
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Make(std::move(content)));
+}
+
+std::string RegText::Serialize() const {
+  std::string out = utf8_bom_ ? "\xEF\xBB\xBF" : "";
+  for (const Line& line : lines_) {
+    out += line.raw;
+    out += '\n';
+  }
+  return out;
+}
+
+bool RegText::Damaged() const {
+  if (converted_) return true;
+  if (!lines_.empty() && lines_[0].kind != Kind::kHeader) return true;
+  for (const Line& line : lines_) {
+    if (line.kind == Kind::kOther) return true;
+  }
+  return false;
+}
+
+bool SameRegName(std::string_view a, std::string_view b) {
+  return SameName(a, b);
+}
+
+std::string QuoteRegString(std::string_view s) {
+  std::string out = "\"";
+  for (char c : s) {
+    if (c == '\\' || c == '"') out.push_back('\\');
+    out.push_back(c);
+  }
+  out.push_back('"');
+  return out;
+}
+
+std::optional<int> ParseIntegerText(std::string_view s) {
+  s = TrimBlanks(s);
+  bool negative = false;
+  if (s.starts_with('+') || s.starts_with('-')) {
+    negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  if (s.empty()) return std::nullopt;
+  for (char c : s) {
+    if (c < '0' || c > '9') return std::nullopt;
+  }
+  std::uint64_t magnitude = 0;
+  auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude);
+  if (ec != std::errc() || magnitude > 2147483648u) return std::nullopt;
+  auto value = static_cast<std::int64_t>(magnitude);
+  if (negative) value = -value;
+  if (value > 2147483647) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+}  // namespace tiko::store

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian packages every part of the program lists in scripts/deps/,
+# asking apt only when something is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mapfile -t wanted < <(cat scripts/deps/*.txt | sed 's/#.*//' | tr -s ' \t' '\n' | grep -v '^$' | sort -u)
+missing=()
+for pkg in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [[ $(id -u) -ne 0 ]] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds and runs every test twice: as released, and with AddressSanitizer and
+# UndefinedBehaviorSanitizer (any report fails the run).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+export SDL_AUDIODRIVER=dummy
+
+echo "== release build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== sanitizer build"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTIKO_SANITIZE=ON > /dev/null
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"

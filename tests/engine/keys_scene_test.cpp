@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "engine/scene.h"
+#include "input/keys/key_list.h"
+#include "tests/engine/unit_fixture.h"
+
+namespace tiko::test {
+namespace {
+
+TEST(Keys, ChoicesMapToKeyCodesNamesAndEntries) {
+  KeyNames names;
+  EXPECT_EQ(KeyCodeOfChoice(1), '0');
+  EXPECT_EQ(KeyCodeOfChoice(36), 'Z');
+  EXPECT_EQ(KeyCodeOfChoice(37), 38);  // up
+  EXPECT_EQ(KeyCodeOfChoice(40), 39);  // right
+  EXPECT_EQ(KeyCodeOfChoice(44), 32);
+  EXPECT_EQ(KeyCodeOfChoice(45), 0);
+  EXPECT_EQ(names[6], "'5'");
+  EXPECT_EQ(names[11], "'A'");
+  EXPECT_EQ(names[42], "'ctrl' key");
+  EXPECT_EQ(names[44], "'spacebar'");
+  EXPECT_EQ(KeyEntryText(38), "<DOWN ARROW>");
+  EXPECT_EQ(KeyEntryText(10), "9");
+  KeyBinding b{99, 17};
+  AssignWord(1, b);  // outside the list: the old code stays
+  EXPECT_EQ(b.key_code, 17);
+  b.key_choice = 0;
+  AssignWord(1, b);
+  EXPECT_EQ(b.key_code, 17);
+}
+
+TEST(Keys, TheOpenKeyBecomesAclOnceOpen) {
+  UnitFixture f;
+  f.Create();
+  Unit& u = f.unit;
+  u.FormKeyDown(53);  // '5' opens
+  EXPECT_EQ(u.vars.mode, 2);
+  u.FormKeyDown(53);
+  EXPECT_EQ(u.vars.mode, 1);
+  u.FormKeyUp(53);
+  EXPECT_EQ(u.vars.mode, 2);
+  u.FormKeyUp(53);  // ACL release in mode 2 changes nothing
+  EXPECT_EQ(u.vars.mode, 2);
+}
+
+TEST(Scene, StackingOrderHoldsEveryImageOnceWithTheLayersInPlace) {
+  const auto& order = StackingOrder();
+  std::set<ImageId> seen(order.begin(), order.end());
+  EXPECT_EQ(order.size(), seen.size());
+  EXPECT_EQ(static_cast<int>(order.size()), kImageCount);
+  auto pos = [&](ImageId id) { return std::find(order.begin(), order.end(), id) - order.begin(); };
+  EXPECT_EQ(pos(im_backdrop), 0);
+  EXPECT_LT(pos(im_game_background), pos(btn_acl_down));
+  EXPECT_LT(pos(im_crow_1_1), pos(btn_jump_top));
+  EXPECT_LT(pos(im_panel_digit_3), pos(im_background_screen_top));
+  EXPECT_LT(pos(btn_cross_top), pos(im_panel_digit_4));
+  EXPECT_LT(pos(im_background_screen_top), pos(btn_ctrlr_overlay_up));
+  EXPECT_LT(pos(btn_ctrlr_overlay_down), pos(im_background_front));
+  EXPECT_LT(pos(btn_open), pos(btn_game_menu_background));
+  EXPECT_EQ(order.back(), btn_cross_down_right);
+}
+
+TEST(Scene, RevisionGrowsOnlyOnAVisibleChange) {
+  Scene s;
+  auto r0 = s.Revision();
+  s.Show(im_background_bottom);  // already visible
+  EXPECT_EQ(s.Revision(), r0);
+  s.Show(im_crow_1_1);
+  EXPECT_GT(s.Revision(), r0);
+  auto r1 = s.Revision();
+  s.SetPicture(im_panel_digit_1, im_panel_number_3);
+  EXPECT_GT(s.Revision(), r1);
+  EXPECT_EQ(s.DigitOf(im_panel_digit_1), 3);
+}
+
+}  // namespace
+}  // namespace tiko::test

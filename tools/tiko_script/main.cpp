@@ -1,0 +1,26 @@
+// tiko-script: the unit without a window, on virtual time.
+#include <fstream>
+#include <iostream>
+
+#include "config/store/reg_file_store.h"
+#include "tools/tiko_script/script_runner.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  if (argc > 2) {
+    std::cerr << "usage: tiko-script [SCRIPT]\n";
+    return 2;
+  }
+  std::ifstream file;
+  if (argc == 2) {
+    file.open(argv[1]);
+    if (!file) {
+      std::cerr << "tiko-script: cannot read " << argv[1] << '\n';
+      return 2;
+    }
+  }
+  tiko::RegFileStore store(tiko::DefaultStorePath());
+  int status = tiko::script::RunScript(argc == 2 ? file : std::cin, std::cout, std::cerr, store);
+  std::cout.flush();
+  return status;
+}

@@ -1,0 +1,253 @@
+#include "tools/tiko_script/script_runner.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/unit.h"
+#include "tools/tiko_script/script_ports.h"
+
+namespace tiko::script {
+
+namespace {
+
+struct BadLine {
+  std::string why;
+};
+
+std::vector<std::string> Words(const std::string& line) {
+  std::vector<std::string> words;
+  std::istringstream in(line);
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
+std::optional<long long> ParseNumber(const std::string& text) {
+  long long value = 0;
+  const char* first = text.data();
+  const char* last = first + text.size();
+  auto [ptr, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc() || ptr != last || text.empty()) return std::nullopt;
+  return value;
+}
+
+long long Number(const std::string& text, long long lo, long long hi, const char* what) {
+  auto value = ParseNumber(text);
+  if (!value || *value < lo || *value > hi) {
+    throw BadLine{std::string("bad ") + what + " '" + text + "'"};
+  }
+  return *value;
+}
+
+TimerId TimerByName(const std::string& name) {
+  for (int i = 0; i < kTimerCount; ++i) {
+    if (kTimerNames[i] == name) return static_cast<TimerId>(i);
+  }
+  throw BadLine{"unknown timer '" + name + "'"};
+}
+
+ImageId SkinImageByName(const std::string& name) {
+  for (int id = 1; id <= kSkinImageCount; ++id) {
+    if (kImageNames[id - 1] == name) return static_cast<ImageId>(id);
+  }
+  throw BadLine{"unknown image '" + name + "'"};
+}
+
+int SecondsOfDay(const std::string& text) {
+  std::vector<int> parts;
+  std::string part;
+  std::istringstream in(text);
+  while (std::getline(in, part, ':')) {
+    if (part.size() != 2) throw BadLine{"bad time '" + text + "'"};
+    parts.push_back(static_cast<int>(Number(part, 0, 59, "time")));
+  }
+  if (parts.size() < 2 || parts.size() > 3 || parts[0] > 23 || text.back() == ':') {
+    throw BadLine{"bad time '" + text + "'"};
+  }
+  return parts[0] * 3600 + parts[1] * 60 + (parts.size() == 3 ? parts[2] : 0);
+}
+
+class Runner {
+ public:
+  Runner(std::ostream& out, SettingsStore& store)
+      : out_(out),
+        cues_(out, [this] { return unit_->Now(); }),
+        store_(store, out, [this] { return unit_->Now(); }),
+        errors_(out, [this] { return unit_->Now(); }),
+        clock_([this] { return unit_->Now(); }) {
+    unit_.emplace(UnitPorts{&cues_, &store_, &clock_, &errors_});
+    // The unit as the main window creates it, without window and pictures.
+    unit_->CreateReadPresentation();
+    unit_->CreateFinish();
+    unit_->random.Seed(0);
+  }
+
+  void Execute(const std::vector<std::string>& w) {
+    const std::string& cmd = w[0];
+    auto args = [&](size_t n) {
+      if (w.size() != n + 1) {
+        throw BadLine{"'" + cmd + "' takes " + std::to_string(n) + " argument" +
+                      (n == 1 ? "" : "s")};
+      }
+    };
+    Unit& u = *unit_;
+    if (cmd == "seed") {
+      args(1);
+      u.random.Seed(static_cast<std::uint32_t>(Number(w[1], 0, 4294967295LL, "seed")));
+    } else if (cmd == "clock") {
+      args(1);
+      clock_.Set(SecondsOfDay(w[1]));
+    } else if (cmd == "press") {
+      args(1);
+      Guarded(PressOf(w[1]));
+    } else if (cmd == "release") {
+      args(1);
+      Guarded(ReleaseOf(w[1]));
+    } else if (cmd == "keydown" || cmd == "keyup") {
+      args(1);
+      int key = static_cast<int>(Number(w[1], 0, 65535, "key code"));
+      Guarded([&u, key, down = cmd == "keydown"] { down ? u.FormKeyDown(key) : u.FormKeyUp(key); });
+    } else if (cmd == "wait") {
+      args(1);
+      Wait(Number(w[1], 0, 1LL << 50, "time"));
+    } else if (cmd == "set") {
+      args(2);
+      SetVar(w[1], w[2]);
+    } else if (cmd == "show" || cmd == "hide") {
+      args(1);
+      u.scene.SetVisible(SkinImageByName(w[1]), cmd == "show");
+    } else if (cmd == "interval") {
+      args(2);
+      TimerId id = TimerByName(w[1]);
+      u.timers.SetInterval(id, static_cast<int>(Number(w[2], 1, 2147483647, "interval")));
+    } else if (cmd == "enable" || cmd == "disable") {
+      args(1);
+      u.timers.SetEnabled(TimerByName(w[1]), cmd == "enable");
+    } else if (cmd == "dump") {
+      args(0);
+      Dump();
+    } else {
+      throw BadLine{"unknown command '" + cmd + "'"};
+    }
+  }
+
+ private:
+  std::function<void()> PressOf(const std::string& b) {
+    Unit& u = *unit_;
+    static const std::map<std::string, void (Unit::*)()> kPress = {
+        {"open", &Unit::Inp_open_down},   {"acl", &Unit::Inp_acl_down},
+        {"game_a", &Unit::Inp_game_a_down}, {"game_b", &Unit::Inp_game_b_down},
+        {"time", &Unit::Inp_time_down},   {"up", &Unit::Inp_up_down},
+        {"down", &Unit::Inp_down_down},   {"left", &Unit::Inp_left_down},
+        {"right", &Unit::Inp_right_down}, {"jump", &Unit::Inp_jump_down},
+    };
+    auto it = kPress.find(b);
+    if (it == kPress.end()) throw BadLine{"unknown button '" + b + "'"};
+    return [&u, op = it->second] { (u.*op)(); };
+  }
+
+  std::function<void()> ReleaseOf(const std::string& b) {
+    Unit& u = *unit_;
+    static const std::map<std::string, void (Unit::*)()> kRelease = {
+        {"acl", &Unit::Inp_acl_up},     {"game_a", &Unit::Inp_game_a_up},
+        {"game_b", &Unit::Inp_game_b_up}, {"time", &Unit::Inp_time_up},
+        {"up", &Unit::Inp_up_up},       {"down", &Unit::Inp_down_up},
+        {"left", &Unit::Inp_left_up},   {"right", &Unit::Inp_right_up},
+        {"jump", &Unit::Inp_jump_up},
+    };
+    auto it = kRelease.find(b);
+    if (it == kRelease.end()) throw BadLine{"unknown button '" + b + "'"};
+    return [&u, op = it->second] { (u.*op)(); };
+  }
+
+  // An error shown in a message box abandons the handler; the script goes on.
+  void Guarded(const std::function<void()>& handler) {
+    try {
+      handler();
+    } catch (const UnitError& e) {
+      errors_.ShowError(e.what());
+    }
+  }
+
+  void Wait(long long ms) {
+    Unit& u = *unit_;
+    std::int64_t limit = u.Now() + ms;
+    while (auto id = u.timers.PopDue(limit, false)) {
+      Guarded([&u, id] { u.RunTimer(*id); });
+    }
+    u.timers.AdvanceTo(limit);
+  }
+
+  void SetVar(const std::string& name, const std::string& value) {
+    const VarField* f = FindVar(name);
+    if (!f) throw BadLine{"unknown variable '" + name + "'"};
+    if (f->flag) {
+      unit_->vars.*(f->flag) = Number(value, 0, 1, "flag") == 1;
+    } else {
+      unit_->vars.*(f->integer) =
+          static_cast<int>(Number(value, -2147483648LL, 2147483647LL, "value"));
+    }
+  }
+
+  void Dump() {
+    const Unit& u = *unit_;
+    out_ << '@' << u.Now() << " dump\n";
+    out_ << "vars";
+    for (const VarField& f : VarTable()) {
+      out_ << ' ' << f.name << '=';
+      if (f.flag) {
+        out_ << ((u.vars.*(f.flag)) ? 1 : 0);
+      } else {
+        out_ << u.vars.*(f.integer);
+      }
+    }
+    out_ << "\nlit";
+    for (int id = 1; id <= kSkinImageCount; ++id) {
+      if (u.scene.Visible(ImageId(id))) out_ << ' ' << kImageNames[id - 1];
+    }
+    out_ << "\ndigits ";
+    for (int place = 1; place <= 4; ++place) {
+      int d = u.scene.DigitOf(seg::panel_digit_seg[place]);
+      out_ << (d < 0 ? '-' : static_cast<char>('0' + d));
+    }
+    out_ << "\ntimers";
+    for (int i = 0; i < kTimerCount; ++i) {
+      const GameTimer& t = u.timers[static_cast<TimerId>(i)];
+      out_ << ' ' << kTimerNames[i] << '=' << t.interval << ':' << (t.enabled ? "on" : "off");
+    }
+    out_ << '\n';
+  }
+
+  std::ostream& out_;
+  PrintingCues cues_;
+  PrintingStore store_;
+  PrintingErrors errors_;
+  VirtualClock clock_;
+  std::optional<Unit> unit_;
+};
+
+}  // namespace
+
+int RunScript(std::istream& in, std::ostream& out, std::ostream& err, SettingsStore& store) {
+  Runner runner(out, store);
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> words = Words(line);
+    if (words.empty() || words[0][0] == '#') continue;
+    try {
+      runner.Execute(words);
+    } catch (const BadLine& bad) {
+      out.flush();
+      err << "tiko-script: line " << number << ": " << bad.why << '\n';
+      return 2;
+    }
+  }
+  return 0;
+}
+
+}  // namespace tiko::script
