@@ -12,18 +12,37 @@
 #include "sound/sound_system.h"
 #endif
 
+namespace {
+
+#ifdef TIKO_HAVE_SOUND
+// The sound start-up reports a missing sound folder through the main window.
+class FormSoundHost : public tiko::SoundHost {
+ public:
+  void ShowError(const std::string& message) override {
+    if (form) form->ShowError(message);
+  }
+  void RequestTerminate() override {
+    if (form) form->RequestTerminate();
+  }
+  tiko::TForm1* form = nullptr;
+};
+#endif
+
+}  // namespace
+
 int main(int argc, char** argv) {
   tiko::MarkProgramStart();
   QApplication app(argc, argv);
 
   tiko::FormParts parts;
 #ifdef TIKO_HAVE_STORE
-  auto store = std::make_unique<tiko::RegFileStore>();
+  auto store = std::make_unique<tiko::RegFileStore>(tiko::DefaultStorePath());
   parts.store = store.get();
 #endif
 #ifdef TIKO_HAVE_SOUND
   // Sound stays off until an output is chosen; the cues go through it all the same.
-  tiko::SoundSystem sound;
+  FormSoundHost sound_host;
+  tiko::SoundSystem sound(parts.store, &sound_host);
   parts.cues = &sound;
   parts.close_output = [&sound] { sound.Snd_Close_Output(); };
 #endif
@@ -31,6 +50,9 @@ int main(int argc, char** argv) {
   parts.exe_dir = QCoreApplication::applicationDirPath().toStdString();
 
   tiko::TForm1 form(std::move(parts));
+#ifdef TIKO_HAVE_SOUND
+  sound_host.form = &form;
+#endif
   form.FormCreate();
   if (form.TerminateRequested()) return 1;
   form.CentreOnScreen();
