@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTime>
@@ -55,8 +56,8 @@ TForm1::TForm1(FormParts parts)
   setFocusPolicy(Qt::StrongFocus);
   resize(client_);
 
-  // The in-game menu picture is the program's own; its click area sits in the corner.
-  pictures_.picture[btn_game_menu_background] = GameMenuPicture();
+  // The in-game menu's click area sits in the corner; its picture is drawn when
+  // first needed, in fullscreen.
   unit_.scene.SetBounds(btn_game_menu_top, 0, 0, 36, 32);
 
   show_error_box = [](const QString& message) {
@@ -91,6 +92,8 @@ void TForm1::LoadSkin() {
   } catch (const std::exception& e) {
     ShowError(e.what());
   }
+  QImage& menu = pictures_.picture[btn_game_menu_background];
+  if (unit_.fullscreen_on && menu.isNull()) menu = GameMenuPicture();
   prepared_ = PreparePictures(pictures_.picture);
   layout_dirty_ = true;
 }
@@ -180,48 +183,44 @@ void TForm1::RequestTerminate() {
 // --- painting ---
 
 void TForm1::Refresh() {
-  if (!layout_dirty_ && unit_.scene.Revision() == painted_revision_) return;
-  RenderFrame();
-  ApplyOutline();
-  update();
-  if (underMouse()) UpdatePointer(mapFromGlobal(QCursor::pos()));
+  const QRect area = RenderFrame();
+  if (area.isEmpty()) return;
+  ApplyOutline(area);
+  update(area);
+  if (underMouse()) UpdatePointer(pointer_);
 }
 
-void TForm1::RenderFrame() {
-  const QSize size(std::max(1, client_.width()), std::max(1, client_.height()));
-  if (frame_.size() != size) frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-  {
-    QPainter painter(&frame_);
-    PaintScene(painter, unit_.scene, prepared_,
-               FrameLook{size, colour_, pictures_.backdrop_stretch});
-  }
-  if (colour_key_on_ && per_pixel_alpha_) ClearKeyColour(frame_, key_colour_);
-  painted_revision_ = unit_.scene.Revision();
+QRect TForm1::RenderFrame() {
+  const QRect area =
+      frame_.Render(unit_.scene, prepared_, FrameLook{client_, colour_, pictures_.backdrop_stretch},
+                    layout_dirty_);
   layout_dirty_ = false;
+  if (!area.isEmpty() && colour_key_on_ && per_pixel_alpha_) {
+    ClearKeyColour(frame_.image(), area, key_colour_);
+  }
+  return area;
 }
 
-void TForm1::ApplyOutline() {
+void TForm1::ApplyOutline(QRect area) {
   if (!colour_key_on_) {
-    if (!outline_.isNull()) {
-      outline_ = QImage();
+    if (!outline_.mask().isNull()) {
+      outline_.Clear();
       clearMask();
     }
     return;
   }
   if (per_pixel_alpha_) return;
-  QImage outline = OutlineMask(frame_, key_colour_);
-  if (outline == outline_) return;
-  outline_ = std::move(outline);
-  setMask(QBitmap::fromImage(outline_));
+  if (outline_.Update(frame_.image(), area, key_colour_)) {
+    setMask(QBitmap::fromImage(outline_.mask()));
+  }
 }
 
-void TForm1::paintEvent(QPaintEvent*) {
-  if (frame_.isNull() || layout_dirty_ || unit_.scene.Revision() != painted_revision_) {
-    RenderFrame();
-  }
+void TForm1::paintEvent(QPaintEvent* event) {
+  RenderFrame();
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(0, 0, frame_);
+  const QRect area = event->rect();
+  painter.drawImage(area.topLeft(), frame_.image(), area);
   if (!first_frame_reported_) {
     first_frame_reported_ = true;
     if (qEnvironmentVariableIsSet("TIKO_REPORT_FIRST_FRAME")) {

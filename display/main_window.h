@@ -12,8 +12,10 @@
 #include <string>
 
 #include "config/skin/skin_loader.h"
+#include "display/frame_buffer.h"
 #include "display/frame_painter.h"
 #include "display/realtime_host.h"
+#include "display/window_shape.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -66,7 +68,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   // The hint of the image under a point, empty when it has none.
   QString HintAt(QPoint pos) const;
   // The frame as last painted.
-  const QImage& Frame() const { return frame_; }
+  const QImage& Frame() const { return frame_.image(); }
 
   // Shows an error message; a modal box with the caption "Error" unless replaced.
   std::function<void(const QString&)> show_error_box;
@@ -103,10 +105,10 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void Handle(const std::function<void()>& handler);
   void LoadSkin();
   void MoveOffScreen();
-  // Repaints when the scene or the layout changed since the last frame.
+  // Repaints what changed in the scene or the layout since the last frame.
   void Refresh();
-  void RenderFrame();
-  void ApplyOutline();
+  QRect RenderFrame();
+  void ApplyOutline(QRect area);
   void PressAt(Qt::MouseButton button, QPoint pos);
   void UpdatePointer(QPoint pos);
 
@@ -125,9 +127,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   bool per_pixel_alpha_ = false;
   bool terminate_requested_ = false;
 
-  QImage frame_;
-  QImage outline_;
-  std::uint64_t painted_revision_ = ~0ull;
+  FrameBuffer frame_;
+  Outline outline_;
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
 
@@ -135,6 +136,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   ImageId drag_image_ = kNoImage;
   QPoint drag_origin_;  // the press point in the pressed image's coordinates
   int pointer_shape_ = -1;
+  QPoint pointer_;  // where the pointer was last seen over the window
 };
 
 // Milliseconds since the program started, for the first-frame report.

@@ -91,6 +91,7 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TForm1::mouseMoveEvent(QMouseEvent* event) {
+  pointer_ = event->position().toPoint();
   if (drag_image_ != kNoImage && (event->buttons() & Qt::LeftButton) && !unit_.fullscreen_on) {
     // The pressed point stays under the pointer.
     const Image& image = unit_.scene[drag_image_];

@@ -50,11 +50,12 @@ bool CompositorRunning() {
   return false;
 }
 
-void ClearKeyColour(QImage& frame, QRgb key) {
+void ClearKeyColour(QImage& frame, QRect area, QRgb key) {
   const QRgb opaque_key = key | 0xff000000u;
-  for (int y = 0; y < frame.height(); ++y) {
+  area &= frame.rect();
+  for (int y = area.top(); y <= area.bottom(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
-    for (int x = 0; x < frame.width(); ++x) {
+    for (int x = area.left(); x <= area.right(); ++x) {
       if (line[x] == opaque_key) line[x] = 0;
     }
   }
@@ -62,6 +63,30 @@ void ClearKeyColour(QImage& frame, QRgb key) {
 
 QImage OutlineMask(const QImage& frame, QRgb key) {
   return frame.createMaskFromColor(key | 0xff000000u, Qt::MaskInColor);
+}
+
+bool Outline::Update(const QImage& frame, QRect area, QRgb key) {
+  area &= frame.rect();
+  if (mask_.size() != frame.size() || area == frame.rect()) {
+    QImage mask = OutlineMask(frame, key);
+    if (mask == mask_) return false;
+    mask_ = std::move(mask);
+    return true;
+  }
+  // In the mask a set bit (index 1) is a see-through pixel.
+  const QRgb opaque_key = key | 0xff000000u;
+  bool changed = false;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const uint see_through = line[x] == opaque_key ? 1 : 0;
+      if (static_cast<uint>(mask_.pixelIndex(x, y)) != see_through) {
+        mask_.setPixel(x, y, see_through);
+        changed = true;
+      }
+    }
+  }
+  return changed;
 }
 
 }  // namespace tiko

@@ -4,11 +4,11 @@
 # Needs xdotool; runs itself under xvfb-run when no X display is set.
 # Usage: bench/window/measure.sh [build/bin/tiko] [SECONDS]
 set -euo pipefail
-cd "$(dirname "$0")/../.."
-tiko=$(readlink -f "${1:-build/bin/tiko}")
+repo=$(readlink -f "$(dirname "$0")/../..")
+tiko=$(readlink -f "${1:-$repo/build/bin/tiko}")
 seconds=${2:-60}
 if [[ -z ${DISPLAY:-} ]]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$tiko" "$seconds"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$tiko" "$seconds"
 fi
 bindir=$(dirname "$tiko")
 work=$(mktemp -d)
