@@ -1,0 +1,126 @@
+#include "config/ini/ini_file.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "config/ini/int_text.h"
+
+namespace tiko {
+
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The value as the reader hands it out: up to a NUL, without one pair of
+// enclosing quotes, cut to the buffer.
+std::string CleanValue(std::string_view value) {
+  value = value.substr(0, value.find('\0'));
+  value = Trim(value);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value.substr(0, IniFile::kMaxValueLength));
+}
+
+}  // namespace
+
+IniFile IniFile::Parse(std::string_view text) {
+  IniFile ini;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  Section* current = nullptr;
+  while (!text.empty()) {
+    std::size_t end = text.find_first_of("\r\n");
+    std::string_view line = Trim(text.substr(0, end));
+    if (end == std::string_view::npos) {
+      text = {};
+    } else {
+      bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+      text.remove_prefix(end + (crlf ? 2 : 1));
+    }
+
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[') {
+      std::size_t close = line.rfind(']');
+      std::string_view name =
+          close == std::string_view::npos ? line.substr(1) : line.substr(1, close - 1);
+      ini.sections_.push_back(Section{std::string(Trim(name)), {}});
+      current = &ini.sections_.back();
+      continue;
+    }
+    std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;  // a key without a value reads as absent
+    if (current == nullptr) {
+      ini.sections_.push_back(Section{});
+      current = &ini.sections_.back();
+    }
+    current->entries.push_back(
+        Entry{std::string(Trim(line.substr(0, equals))), CleanValue(line.substr(equals + 1))});
+  }
+  return ini;
+}
+
+std::optional<IniFile> IniFile::Load(const std::filesystem::path& file) {
+  std::error_code error;
+  if (std::filesystem::is_directory(file, error)) return std::nullopt;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return Parse(text);
+}
+
+const std::string* IniFile::Find(std::string_view section, std::string_view key) const {
+  // The first section of that name is the one read, as the platform's reader does.
+  for (const Section& s : sections_) {
+    if (!SameName(s.name, section)) continue;
+    for (const Entry& e : s.entries) {
+      if (SameName(e.key, key)) return &e.value;
+    }
+    return nullptr;
+  }
+  return nullptr;
+}
+
+bool IniFile::HasKey(std::string_view section, std::string_view key) const {
+  return Find(section, key) != nullptr;
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view default_value) const {
+  const std::string* value = Find(section, key);
+  return value ? *value : std::string(default_value);
+}
+
+int IniFile::ReadInteger(std::string_view section, std::string_view key, int default_value) const {
+  const std::string* value = Find(section, key);
+  if (!value) return default_value;
+  return ParseInteger(*value).value_or(default_value);
+}
+
+std::uint32_t IniFile::ReadColor(std::string_view section, std::string_view key,
+                                 std::string_view default_value) const {
+  return static_cast<std::uint32_t>(StrToInt(ReadString(section, key, default_value)));
+}
+
+}  // namespace tiko

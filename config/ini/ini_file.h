@@ -1,0 +1,49 @@
+// Reads INI files the way the skin file is meant to be read: section and key
+// names match without regard to case, values are trimmed and cut to the
+// reader's buffer, absent keys give the caller's default.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tiko {
+
+class IniFile {
+ public:
+  // A value fills a buffer of 2048 characters, its terminator included.
+  static constexpr std::size_t kMaxValueLength = 2047;
+
+  IniFile() = default;  // an empty file: every read gives its default
+  static IniFile Parse(std::string_view text);
+  // Nothing when the file cannot be read (missing, a folder, no permission).
+  static std::optional<IniFile> Load(const std::filesystem::path& file);
+
+  bool HasKey(std::string_view section, std::string_view key) const;
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view default_value) const;
+  // Decimal, $hex or 0x hex; an absent key or a text that is no integer gives the default.
+  int ReadInteger(std::string_view section, std::string_view key, int default_value) const;
+  // A colour reference 00BBGGRR written as an integer; anything else throws
+  // UnitError("'text' is not a valid integer value").
+  std::uint32_t ReadColor(std::string_view section, std::string_view key,
+                          std::string_view default_value) const;
+
+ private:
+  struct Entry {
+    std::string key;
+    std::string value;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Entry> entries;
+  };
+  const std::string* Find(std::string_view section, std::string_view key) const;
+
+  std::vector<Section> sections_;
+};
+
+}  // namespace tiko

@@ -1,0 +1,100 @@
+#include "config/picture/picture.h"
+
+#include <fstream>
+#include <vector>
+
+#include "engine/ports.h"
+
+namespace tiko {
+
+namespace picture_detail {
+
+void CheckSize(const char* format, std::int64_t width, std::int64_t height,
+               const PictureLimits& limits) {
+  if (width <= 0 || height <= 0 || width > limits.max_side || height > limits.max_side ||
+      width * height > limits.max_pixels) {
+    throw UnitError(std::string("the ") + format + " picture's size " + std::to_string(width) +
+                    " x " + std::to_string(height) + " is beyond what the program accepts");
+  }
+}
+
+}  // namespace picture_detail
+
+namespace {
+
+enum class Format { kBmp, kPng, kJpeg };
+
+// The text after the last dot of the file's name, as written.
+std::string ExtensionOf(const std::filesystem::path& file) {
+  std::string name = file.filename().string();
+  std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+bool FormatOf(std::string extension, Format& format) {
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  if (extension == "bmp") {
+    format = Format::kBmp;
+  } else if (extension == "png") {
+    format = Format::kPng;
+  } else if (extension == "jpg" || extension == "jpeg") {
+    format = Format::kJpeg;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::vector<unsigned char> ReadFile(const std::filesystem::path& file,
+                                    const PictureLimits& limits) {
+  std::error_code error;
+  std::uintmax_t size = std::filesystem::file_size(file, error);
+  if (error) throw UnitError("the file cannot be read (" + error.message() + ")");
+  if (size > limits.max_file_bytes) throw UnitError("the file is too large to be a picture");
+  std::ifstream in(file, std::ios::binary);
+  std::vector<unsigned char> data(static_cast<std::size_t>(size));
+  if (!in || !in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(size))) {
+    throw UnitError("the file cannot be read");
+  }
+  return data;
+}
+
+}  // namespace
+
+QImage LoadPicture(const std::filesystem::path& file, const PictureLimits& limits) {
+  std::string extension = ExtensionOf(file);
+  Format format;
+  if (!FormatOf(extension, format)) {
+    throw UnitError("Unknown picture file extension (." + extension + ")");
+  }
+  try {
+    std::vector<unsigned char> data = ReadFile(file, limits);
+    switch (format) {
+      case Format::kBmp:
+        return DecodeBmp(data, limits);
+      case Format::kPng:
+        return DecodePng(data, limits);
+      case Format::kJpeg:
+        return DecodeJpeg(data, limits);
+    }
+  } catch (const UnitError& e) {
+    throw UnitError("Cannot load the picture \"" + file.string() + "\": " + e.what() + ".");
+  }
+  return {};
+}
+
+QImage PlaceholderPicture() {
+  QImage picture(10, 10, QImage::Format_RGB32);
+  picture.fill(qRgb(255, 0, 0));
+  for (int i = 0; i < 10; ++i) {  // the outer ring of pixels
+    picture.setPixel(i, 0, qRgb(0, 0, 0));
+    picture.setPixel(i, 9, qRgb(0, 0, 0));
+    picture.setPixel(0, i, qRgb(0, 0, 0));
+    picture.setPixel(9, i, qRgb(0, 0, 0));
+  }
+  return picture;
+}
+
+}  // namespace tiko

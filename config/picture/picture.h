@@ -1,0 +1,41 @@
+// Picture files for the skin and the manual: the format comes from the file's
+// extension (bmp, png, jpg, jpeg, in any case); every failure is a UnitError
+// with a message for the player.
+#pragma once
+
+#include <QImage>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace tiko {
+
+// Pictures beyond these sizes are refused before any pixel memory is taken,
+// so a small file cannot claim gigabytes.
+struct PictureLimits {
+  int max_side = 16384;
+  std::int64_t max_pixels = std::int64_t{64} * 1024 * 1024;
+  std::uintmax_t max_file_bytes = std::uintmax_t{256} * 1024 * 1024;
+};
+
+// Decoded pictures are Format_ARGB32 when they carry alpha, Format_RGB32 otherwise.
+QImage DecodePng(std::span<const unsigned char> data, const PictureLimits& limits = {});
+QImage DecodeJpeg(std::span<const unsigned char> data, const PictureLimits& limits = {});
+QImage DecodeBmp(std::span<const unsigned char> data, const PictureLimits& limits = {});
+
+// Reads and decodes a picture file by its extension. Throws UnitError with
+// "Unknown picture file extension (.ext)" for a format it does not know.
+QImage LoadPicture(const std::filesystem::path& file, const PictureLimits& limits = {});
+
+// Stands in for a picture file that is missing: 10 x 10, red, black outline.
+QImage PlaceholderPicture();
+
+namespace picture_detail {
+// Throws UnitError when a picture of this size is beyond the limits.
+void CheckSize(const char* format, std::int64_t width, std::int64_t height,
+               const PictureLimits& limits);
+}  // namespace picture_detail
+
+}  // namespace tiko

@@ -1,0 +1,186 @@
+#include "config/skin/skin_loader.h"
+
+#include <algorithm>
+#include <climits>
+#include <optional>
+#include <string>
+
+#include "config/ini/config_path.h"
+#include "config/ini/ini_file.h"
+#include "config/ini/int_text.h"
+#include "config/picture/picture.h"
+
+namespace tiko {
+
+namespace {
+
+// The skin table: entry n of the file configures image n.
+constexpr ImageId SkinImage(int n) {
+  return static_cast<ImageId>(n);
+}
+static_assert(SkinImage(kSkinImageCount) == btn_cross_down_right);
+
+int Clamp(long long value) {
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+// A name that asks for a picture: "nil" (exactly so) and the empty name ask for none.
+bool NamesFile(const std::string& name) {
+  return !name.empty() && name != "nil";
+}
+
+// Some offset other than 0, or the one that centres `unit` on `screen`.
+int Offset(const std::string& text, int screen, int unit) {
+  int value = ParseInteger(text).value_or(0);
+  if (value != 0) return value;
+  return Clamp((static_cast<long long>(screen) - unit) / 2);  // truncates toward zero
+}
+
+class SkinRun {
+ public:
+  SkinRun(Unit& unit, SkinPictures& pictures, SkinWindow& window, const IniFile& ini)
+      : scene_(unit.scene),
+        fullscreen_on_(unit.fullscreen_on),
+        pictures_(pictures),
+        window_(window),
+        ini_(ini) {}
+
+  void Run() {
+    skin_dir_ = IncludeTrailingDelimiter(ini_.ReadString("Common", "SkinDir", "Graphics\\Skin\\"));
+    window_.SetClientHeight(ini_.ReadInteger("Common", "GameHeight", 771));
+    window_.SetClientWidth(ini_.ReadInteger("Common", "GameWidth", 499));
+    FollowClientSize();
+    if (fullscreen_on_) {
+      LayOutFullscreen();
+    } else {
+      LayOutWindowed();
+    }
+    for (int n = 1; n <= kSkinImageCount; ++n) LoadEntry(n);
+  }
+
+ private:
+  // The backdrop is anchored to all four edges of the window.
+  void FollowClientSize() {
+    QSize client = window_.ClientSize();
+    scene_.SetBounds(im_backdrop, 0, 0, client.width(), client.height());
+  }
+
+  void LayOutFullscreen() {
+    backdrop_dir_ = IncludeTrailingDelimiter(
+        ini_.ReadString("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"));
+
+    std::string backdrop = ini_.ReadString("Fullscreen", "BackdropFile", "nil");
+    std::filesystem::path backdrop_file = ConfigPath(backdrop_dir_, backdrop);
+    if (NamesFile(backdrop) && FileExists(backdrop_file)) {
+      pictures_.picture[im_backdrop] = LoadPicture(backdrop_file);
+      pictures_.backdrop_stretch = ini_.ReadInteger("Fullscreen", "BackdropStretch", 0) != 0;
+      scene_.Show(im_backdrop);
+    }
+
+    std::uint32_t color = ini_.ReadColor("Fullscreen", "BgColor", "$000e47b4");
+    window_.SetColor(color);
+    window_.SetColorKey(false, color);
+
+    QSize screen = window_.ScreenSize();
+    QSize client = window_.ClientSize();
+    offset_x_ = Offset(ini_.ReadString("Fullscreen", "GameOffsetX", "Center"), screen.width(),
+                       client.width());
+    offset_y_ = Offset(ini_.ReadString("Fullscreen", "GameOffsetY", "Center"), screen.height(),
+                       client.height());
+    window_.SetClientWidth(screen.width());
+    window_.SetClientHeight(screen.height());
+    FollowClientSize();
+
+    std::string logo = ini_.ReadString("Fullscreen", "LogoFile", "nil");
+    std::filesystem::path logo_file = ConfigPath(backdrop_dir_, logo);
+    if (NamesFile(logo) && FileExists(logo_file)) LoadLogo(logo_file);
+  }
+
+  void LoadLogo(const std::filesystem::path& file) {
+    QImage& picture = pictures_.picture[im_backdrop_logo];
+    picture = LoadPicture(file);
+    const Image& logo = scene_[im_backdrop_logo];
+    int left = logo.left, top = logo.top;  // other positions leave the logo where it is
+    scene_.Show(im_backdrop_logo);
+    QSize client = window_.ClientSize();
+    int right = client.width() - picture.width();
+    int bottom = client.height() - picture.height();
+    switch (ini_.ReadInteger("Fullscreen", "LogoPosition", 1)) {
+      case 0:
+        left = 0, top = 0;
+        break;
+      case 1:
+        left = right, top = 0;
+        break;
+      case 2:
+        left = 0, top = bottom;
+        break;
+      case 3:
+        left = right, top = bottom;
+        break;
+      default:
+        break;
+    }
+    scene_.SetBounds(im_backdrop_logo, left, top, picture.width(), picture.height());
+  }
+
+  void LayOutWindowed() {
+    offset_x_ = offset_y_ = 0;
+    std::uint32_t color = ini_.ReadColor("VideoMode", "TranspColor", "$00ff00ff");
+    window_.SetColor(color);
+    window_.SetColorKey(true, color);
+    scene_.Hide(im_backdrop);
+    scene_.Hide(im_backdrop_logo);
+  }
+
+  void LoadEntry(int n) {
+    const std::string section = "Image" + std::to_string(n);
+    const ImageId id = SkinImage(n);
+    std::string name = ini_.ReadString(section, "Filename", "");
+    if (NamesFile(name)) {
+      std::filesystem::path file = ConfigPath(skin_dir_, name);
+      pictures_.picture[id] = FileExists(file) ? LoadPicture(file) : PlaceholderPicture();
+    }
+    scene_.SetBounds(
+        id, Clamp(static_cast<long long>(ini_.ReadInteger(section, "Left", 0)) + offset_x_),
+        Clamp(static_cast<long long>(ini_.ReadInteger(section, "Top", 0)) + offset_y_),
+        ini_.ReadInteger(section, "Width", 0), ini_.ReadInteger(section, "Height", 0));
+  }
+
+  Scene& scene_;
+  const bool fullscreen_on_;
+  SkinPictures& pictures_;
+  SkinWindow& window_;
+  const IniFile& ini_;
+  std::string skin_dir_;
+  std::string backdrop_dir_;
+  int offset_x_ = 0;
+  int offset_y_ = 0;
+};
+
+// The in-game menu exists only in full screen; closed, its picture shows just the symbol.
+void ShowGameMenu(Unit& unit) {
+  Scene& scene = unit.scene;
+  scene.SetVisible(btn_game_menu_top, unit.fullscreen_on);
+  scene.SetVisible(btn_game_menu_background, unit.fullscreen_on);
+  const Image& menu = scene[btn_game_menu_background];
+  scene.SetBounds(btn_game_menu_background, menu.left, menu.top, 36, 32);
+}
+
+}  // namespace
+
+void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
+                   const std::filesystem::path& exe_dir) {
+  std::filesystem::path config = ConfigIniPath(exe_dir);
+  if (FileExists(config)) {
+    // A file that exists but cannot be read gives the defaults, as absent keys do.
+    IniFile ini = IniFile::Load(config).value_or(IniFile());
+    SkinRun(unit, pictures, window, ini).Run();
+  } else {
+    window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
+    window.RequestTerminate();
+  }
+  ShowGameMenu(unit);
+}
+
+}  // namespace tiko

@@ -1,0 +1,70 @@
+#include "sound/sdl_output.h"
+
+#include <dlfcn.h>
+
+#include "sound/mixer.h"
+
+namespace tiko::fsound {
+namespace {
+
+extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA writes its own complaints to stderr when it finds no sound card. A
+// machine without sound plays silently instead, so its messages are turned
+// off in the copy of libasound that SDL loads. Our handle keeps that copy,
+// and the setting, loaded while SDL opens and closes it.
+void QuietAlsa() {
+  static const bool done = [] {
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (alsa == nullptr) return false;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    auto set_handler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (set_handler != nullptr) set_handler(&IgnoreAlsaError);
+    return true;
+  }();
+  (void)done;
+}
+
+}  // namespace
+
+SdlOutput::~SdlOutput() {
+  Stop();
+}
+
+bool SdlOutput::Start(Mixer* mixer, int rate) {
+  Stop();
+  QuietAlsa();
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  SDL_AudioSpec want{};
+  want.freq = rate;
+  want.format = AUDIO_S16SYS;
+  want.channels = 2;
+  want.samples = kDeviceBufferFrames;
+  want.callback = &SdlOutput::Callback;
+  want.userdata = this;
+  mixer_ = mixer;
+  // No changes allowed: SDL converts our rate and layout to the device's.
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+  if (device_ == 0) {
+    mixer_ = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  SDL_PauseAudioDevice(device_, 0);
+  return true;
+}
+
+void SdlOutput::Stop() {
+  if (device_ == 0) return;
+  SDL_CloseAudioDevice(device_);  // waits for a callback that is running
+  device_ = 0;
+  mixer_ = nullptr;
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlOutput::Callback(void* user, Uint8* stream, int len) {
+  auto* self = static_cast<SdlOutput*>(user);
+  self->mixer_->Mix(reinterpret_cast<std::int16_t*>(stream), len / 4);
+}
+
+}  // namespace tiko::fsound

@@ -1,0 +1,29 @@
+// The default sound device through SDL2's audio.
+#pragma once
+
+#include <SDL.h>
+
+#include "sound/audio_output.h"
+
+namespace tiko::fsound {
+
+// Frames per device buffer. A cue started now is mixed at the next callback
+// and heard once that buffer has played: at most two buffers, 2 x 256 frames
+// = 23 ms at 22050 Hz, which keeps a beep on the same LCD frame as the
+// segment it goes with. Smaller buffers risk drop-outs on a busy desktop.
+inline constexpr int kDeviceBufferFrames = 256;
+
+class SdlOutput : public AudioOutput {
+ public:
+  ~SdlOutput() override;
+  bool Start(Mixer* mixer, int rate) override;
+  void Stop() override;
+
+ private:
+  static void Callback(void* user, Uint8* stream, int len);
+
+  SDL_AudioDeviceID device_ = 0;
+  Mixer* mixer_ = nullptr;
+};
+
+}  // namespace tiko::fsound

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "config/ini/config_path.h"
+#include "config/ini/ini_file.h"
+#include "config/ini/int_text.h"
+#include "engine/ports.h"
+
+namespace tiko {
+namespace {
+
+TEST(IniFile, MatchesNamesWithoutCaseAndTrimsValues) {
+  IniFile ini = IniFile::Parse(
+      "\xEF\xBB\xBF; a comment\r\n"
+      "[ Common ]\r\n"
+      "  SkinDir =  Graphics\\Other\\  \r\n"
+      "GameWidth=\t640\n"
+      "Quoted=\"  spaced  \"\r"
+      "Single='x'\n"
+      "Lonely\n"
+      "Empty=\n"
+      "[common]\n"
+      "GameHeight=480\n"
+      "[Image7]\n"
+      "Filename=a=b.png");
+  EXPECT_EQ(ini.ReadString("COMMON", "skindir", "d"), "Graphics\\Other\\");
+  EXPECT_EQ(ini.ReadInteger("common", "GAMEWIDTH", 1), 640);
+  EXPECT_EQ(ini.ReadString("Common", "Quoted", "d"), "  spaced  ");
+  EXPECT_EQ(ini.ReadString("Common", "Single", "d"), "x");
+  EXPECT_EQ(ini.ReadString("Common", "Lonely", "d"), "d");  // no "=": not a key
+  EXPECT_EQ(ini.ReadString("Common", "Empty", "d"), "");    // present, empty
+  EXPECT_EQ(ini.ReadString("image7", "filename", ""), "a=b.png");
+  // The first section of a name is the one read.
+  EXPECT_EQ(ini.ReadInteger("Common", "GameHeight", 771), 771);
+  EXPECT_EQ(ini.ReadString("Absent", "Key", "fallback"), "fallback");
+  EXPECT_FALSE(IniFile().HasKey("Common", "SkinDir"));
+}
+
+TEST(IniFile, CutsLongValuesToTheBuffer) {
+  std::string text = "[S]\nK=" + std::string(5000, 'v') + "\n";
+  EXPECT_EQ(IniFile::Parse(text).ReadString("S", "K", "").size(), IniFile::kMaxValueLength);
+  EXPECT_EQ(IniFile::Parse(std::string("[S]\nK=ab\0cd\n", 12)).ReadString("S", "K", ""), "ab");
+}
+
+TEST(IniFile, LoadsNothingFromAMissingFileOrAFolder) {
+  EXPECT_FALSE(IniFile::Load("/nonexistent/Config.ini").has_value());
+  EXPECT_FALSE(IniFile::Load(std::filesystem::temp_directory_path()).has_value());
+}
+
+TEST(IntText, ReadsDecimalAndBothHexForms) {
+  EXPECT_EQ(ParseInteger("771"), 771);
+  EXPECT_EQ(ParseInteger("-20"), -20);
+  EXPECT_EQ(ParseInteger("+5"), 5);
+  EXPECT_EQ(ParseInteger("$000e47b4"), 0x000e47b4);
+  EXPECT_EQ(ParseInteger("0x1F"), 31);
+  EXPECT_EQ(ParseInteger("0XfF"), 255);
+  EXPECT_EQ(ParseInteger("-$10"), -16);
+  EXPECT_EQ(ParseInteger("$FFFFFFFF"), -1);
+  EXPECT_EQ(ParseInteger("2147483647"), 2147483647);
+  EXPECT_EQ(ParseInteger("-2147483648"), -2147483647 - 1);
+  for (const char* bad : {"", "Center", "2147483648", "$100000000", "$", "0x", "-", "1 2", " 1",
+                          "1 ", "12a", "$G", "0x-1", "--1"}) {
+    EXPECT_FALSE(ParseInteger(bad).has_value()) << bad;
+  }
+}
+
+TEST(IntText, IntegerKeysFallBackAndColoursFailLoudly) {
+  IniFile ini = IniFile::Parse(
+      "[Fullscreen]\nBgColor=blue\nLogoPosition=0x2\nBackdropStretch=yes\n"
+      "[VideoMode]\nTranspColor=\n");
+  EXPECT_EQ(ini.ReadInteger("Fullscreen", "LogoPosition", 1), 2);
+  EXPECT_EQ(ini.ReadInteger("Fullscreen", "BackdropStretch", 0), 0);
+  EXPECT_EQ(ini.ReadColor("Fullscreen", "Absent", "$000e47b4"), 0x000e47b4u);
+  try {
+    ini.ReadColor("Fullscreen", "BgColor", "$000e47b4");
+    FAIL() << "no error";
+  } catch (const UnitError& e) {
+    EXPECT_STREQ(e.what(), "'blue' is not a valid integer value");
+  }
+  try {
+    ini.ReadColor("VideoMode", "TranspColor", "$00ff00ff");
+    FAIL() << "no error";
+  } catch (const UnitError& e) {
+    EXPECT_STREQ(e.what(), "'' is not a valid integer value");
+  }
+}
+
+TEST(ConfigPath, TakesBothSeparatorsAndAddsTheTrailingOne) {
+  EXPECT_EQ(IncludeTrailingDelimiter("Graphics\\Skin"), "Graphics\\Skin/");
+  EXPECT_EQ(IncludeTrailingDelimiter("Graphics\\Skin\\"), "Graphics\\Skin\\");
+  EXPECT_EQ(IncludeTrailingDelimiter("skin/"), "skin/");
+  EXPECT_EQ(ConfigPath("Graphics\\Skin\\", "sub\\a.png"),
+            std::filesystem::path("Graphics/Skin/sub/a.png"));
+  EXPECT_EQ(ConfigIniPath("/opt/tiko"), std::filesystem::path("/opt/tiko/Config.ini"));
+}
+
+}  // namespace
+}  // namespace tiko

@@ -1,0 +1,293 @@
+#include "config/skin/skin_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <vector>
+
+#include "config/picture/picture.h"
+#include "tests/config/temp_dir.h"
+
+namespace tiko {
+namespace {
+
+using test::WorkDir;
+using test::WriteFile;
+using test::WritePicture;
+
+class FakeWindow : public SkinWindow {
+ public:
+  QSize screen{1280, 1024};
+  QSize client{500, 690};
+  std::uint32_t color = 0;
+  bool color_key_on = false;
+  std::uint32_t color_key = 0;
+  std::vector<std::string> errors;
+  int terminate_requests = 0;
+
+  QSize ScreenSize() override { return screen; }
+  void SetClientHeight(int height) override { client.setHeight(height); }
+  void SetClientWidth(int width) override { client.setWidth(width); }
+  QSize ClientSize() override { return client; }
+  void SetColor(std::uint32_t colorref) override { color = colorref; }
+  void SetColorKey(bool on, std::uint32_t colorref) override {
+    color_key_on = on;
+    color_key = colorref;
+  }
+  void ShowError(const std::string& message) override { errors.push_back(message); }
+  void RequestTerminate() override { ++terminate_requests; }
+};
+
+// A skin folder in a scratch working directory, with the executable's folder apart.
+class SkinLoaderTest : public ::testing::Test {
+ protected:
+  void WriteConfig(const std::string& text) { WriteFile(exe_dir() / "Config.ini", text); }
+  std::filesystem::path exe_dir() const { return dir_.path() / "bin"; }
+  void Load() { Gfx_Load_Skin(unit_, pictures_, window_, exe_dir()); }
+  std::string LoadError() {
+    try {
+      Load();
+    } catch (const UnitError& e) {
+      return e.what();
+    }
+    return "no error";
+  }
+  const Image& image(ImageId id) const { return unit_.scene[id]; }
+  const QImage& picture(ImageId id) const { return pictures_.picture[id]; }
+
+  WorkDir dir_;
+  Unit unit_{UnitPorts{}};
+  SkinPictures pictures_;
+  FakeWindow window_;
+};
+
+constexpr const char* kEntries =
+    "[Image1]\nFilename=body.png\nLeft=3\nTop=4\nWidth=499\nHeight=771\n"
+    "[image2]\nfilename=Lid\\Back.PNG\nleft=10\ntop=20\nwidth=30\nheight=40\n"
+    "[Image3]\nFilename=missing.png\nLeft=1\nTop=2\nWidth=5\nHeight=6\n"
+    "[Image4]\nFilename=NIL\n"
+    "[Image5]\nFilename=nil\nWidth=7\n"
+    "[Image145]\nFilename=pad.bmp\nLeft=100\nTop=200\nWidth=11\nHeight=12\n";
+
+TEST_F(SkinLoaderTest, WindowedLayoutUsesTheSkinAsWritten) {
+  WriteConfig(std::string("[Common]\nSkinDir=skin\nGameWidth=640\nGameHeight=480\n"
+                          "[VideoMode]\nTranspColor=0x00123456\n"
+                          "[Fullscreen]\nBgColor=not checked in windowed mode\n") +
+              kEntries);
+  WritePicture("skin/body.png", 4, 4);
+  WritePicture("skin/Lid/Back.PNG", 2, 3);
+  WritePicture("skin/pad.bmp", 6, 6);
+  unit_.fullscreen_on = false;
+  Load();
+
+  EXPECT_EQ(window_.client, QSize(640, 480));
+  EXPECT_EQ(window_.color, 0x00123456u);
+  EXPECT_TRUE(window_.color_key_on);
+  EXPECT_EQ(window_.color_key, 0x00123456u);
+  EXPECT_TRUE(window_.errors.empty());
+  EXPECT_FALSE(image(im_backdrop).visible);
+  EXPECT_FALSE(image(im_backdrop_logo).visible);
+  EXPECT_FALSE(image(btn_game_menu_top).visible);
+  EXPECT_FALSE(image(btn_game_menu_background).visible);
+
+  EXPECT_EQ(picture(im_background_bottom).size(), QSize(4, 4));
+  EXPECT_EQ(picture(im_background_back).size(), QSize(2, 3));
+  EXPECT_EQ(picture(btn_cross_down_right).size(), QSize(6, 6));
+  EXPECT_EQ(picture(im_background_front), PlaceholderPicture());
+  EXPECT_EQ(picture(im_background_screen_top), PlaceholderPicture());  // "NIL" is a file name
+  EXPECT_TRUE(picture(btn_open).isNull());                             // "nil" is no file
+  EXPECT_TRUE(picture(btn_game_a_down).isNull());                      // no section
+
+  const Image& bottom = image(im_background_bottom);
+  EXPECT_EQ((std::array{bottom.left, bottom.top, bottom.width, bottom.height}),
+            (std::array{3, 4, 499, 771}));
+  const Image& back = image(im_background_back);
+  EXPECT_EQ((std::array{back.left, back.top, back.width, back.height}),
+            (std::array{10, 20, 30, 40}));
+  EXPECT_EQ(image(btn_open).width, 7);
+  EXPECT_EQ(image(btn_cross_down_right).top, 200);
+}
+
+TEST_F(SkinLoaderTest, FullscreenCentresOnZeroOrCenterAndTakesOtherOffsets) {
+  struct Case {
+    const char* offset_x;
+    const char* offset_y;
+    QSize screen;
+    int want_x, want_y;
+  };
+  for (const Case& c :
+       {Case{"0", "Center", {1280, 1024}, 390, 126}, Case{"Center", "0", {1280, 1024}, 390, 126},
+        Case{"junk", "$0", {1280, 1024}, 390, 126}, Case{"-20", "15", {1280, 1024}, -20, 15},
+        Case{"0", "0", {1024, 768}, -3, -2}}) {
+    SCOPED_TRACE(std::string(c.offset_x) + " " + c.offset_y);
+    WriteConfig(std::string("[Common]\nGameWidth=") + (c.screen.width() == 1024 ? "1031" : "500") +
+                "\nGameHeight=772\n[Fullscreen]\nBgColor=$00010203\nGameOffsetX=" + c.offset_x +
+                "\nGameOffsetY=" + c.offset_y +
+                "\n[Image23]\nLeft=10\nTop=20\nWidth=5\nHeight=6\n");
+    window_.screen = c.screen;
+    Load();
+    EXPECT_EQ(image(im_game_background).left, 10 + c.want_x);
+    EXPECT_EQ(image(im_game_background).top, 20 + c.want_y);
+    EXPECT_EQ(image(im_background_bottom).left, c.want_x);  // no section: 0 x 0 at the offset
+    EXPECT_EQ(window_.client, c.screen);
+    EXPECT_EQ(window_.color, 0x00010203u);
+    EXPECT_FALSE(window_.color_key_on);
+    EXPECT_TRUE(image(btn_game_menu_top).visible);
+    EXPECT_TRUE(image(btn_game_menu_background).visible);
+    EXPECT_EQ(image(btn_game_menu_background).width, 36);
+    EXPECT_EQ(image(btn_game_menu_background).height, 32);
+    EXPECT_EQ(image(im_backdrop).width, c.screen.width());  // follows the window
+  }
+}
+
+TEST_F(SkinLoaderTest, WithoutEntrySectionsEveryImageIsEmptyAtTheOffset) {
+  WriteConfig("[Common]\nGameWidth=500\nGameHeight=700\n");
+  window_.screen = QSize(800, 600);
+  Load();
+  for (int n = 1; n <= kSkinImageCount; ++n) {
+    const Image& entry = image(static_cast<ImageId>(n));
+    EXPECT_EQ((std::array{entry.left, entry.top, entry.width, entry.height}),
+              (std::array{150, -50, 0, 0}))
+        << n;
+    EXPECT_TRUE(picture(static_cast<ImageId>(n)).isNull()) << n;
+  }
+  EXPECT_EQ(window_.color, 0x000e47b4u);  // the default BgColor
+  EXPECT_TRUE(window_.errors.empty());
+}
+
+TEST_F(SkinLoaderTest, BackdropAndLogoComeFromTheBackdropFolder) {
+  WritePicture("Graphics/Backdrop/back.jpg", 40, 30);
+  WritePicture("Graphics/Backdrop/logo.png", 50, 20);
+  window_.screen = QSize(800, 600);
+  struct Case {
+    int position;
+    int left, top;
+  };
+  for (const Case& c : {Case{7, 0, 0}, Case{1, 750, 0}, Case{7, 750, 0}, Case{0, 0, 0},
+                        Case{2, 0, 580}, Case{3, 750, 580}}) {
+    SCOPED_TRACE(c.position);
+    WriteConfig(
+        "[Fullscreen]\nBackdropFile=back.jpg\nBackdropStretch=1\nLogoFile=logo.png\n"
+        "LogoPosition=" +
+        std::to_string(c.position) + "\n");
+    Load();
+    EXPECT_EQ(picture(im_backdrop).size(), QSize(40, 30));
+    EXPECT_TRUE(pictures_.backdrop_stretch);
+    EXPECT_TRUE(image(im_backdrop).visible);
+    const Image& logo = image(im_backdrop_logo);
+    EXPECT_TRUE(logo.visible);
+    EXPECT_EQ((std::array{logo.left, logo.top, logo.width, logo.height}),
+              (std::array{c.left, c.top, 50, 20}));
+  }
+
+  // Windowed hides both but keeps their pictures.
+  unit_.fullscreen_on = false;
+  Load();
+  EXPECT_FALSE(image(im_backdrop).visible);
+  EXPECT_FALSE(image(im_backdrop_logo).visible);
+  EXPECT_EQ(picture(im_backdrop_logo).size(), QSize(50, 20));
+
+  // Names that are absent, "nil" or empty change nothing.
+  unit_.fullscreen_on = true;
+  WriteConfig("[Fullscreen]\nBackdropFile=gone.png\nLogoFile=\n");
+  Load();
+  EXPECT_FALSE(image(im_backdrop).visible);
+  EXPECT_FALSE(image(im_backdrop_logo).visible);
+  EXPECT_EQ(picture(im_backdrop).size(), QSize(40, 30));
+}
+
+TEST_F(SkinLoaderTest, MissingConfigIsReportedAndTheMenuStepStillRuns) {
+  unit_.scene.Hide(btn_game_menu_top);
+  Load();
+  EXPECT_EQ(window_.errors,
+            std::vector<std::string>{
+                "Configuration file (Config.ini) not found. Please reinstall the game."});
+  EXPECT_EQ(window_.terminate_requests, 1);
+  EXPECT_EQ(window_.client, QSize(500, 690));  // not laid out
+  EXPECT_TRUE(image(btn_game_menu_top).visible);
+  EXPECT_EQ(image(btn_game_menu_background).width, 36);
+  EXPECT_EQ(image(btn_game_menu_background).height, 32);
+
+  // Config.ini is looked for beside the executable, not in the working directory.
+  WriteFile("Config.ini", "[Common]\nGameWidth=100\n");
+  Load();
+  EXPECT_EQ(window_.terminate_requests, 2);
+}
+
+TEST_F(SkinLoaderTest, UndecodablePictureEndsTheRunAtItsEntry) {
+  QImage good(3, 3, QImage::Format_RGB32);
+  good.fill(Qt::white);
+  for (const char* damaged : {"bad.png", "bad.jpg", "bad.gif"}) {
+    SCOPED_TRACE(damaged);
+    unit_ = Unit(UnitPorts{});
+    pictures_ = SkinPictures{};
+    WritePicture("Graphics/Skin/ok.png", 3, 3);
+    WriteFile(std::string("Graphics/Skin/") + damaged, "\x89PNG\r\n\x1a\n damaged");
+    WriteConfig(std::string("[Image1]\nFilename=ok.png\nWidth=3\n"
+                            "[Image2]\nFilename=ok.png\nWidth=4\n"
+                            "[Image3]\nFilename=") +
+                damaged +
+                "\nWidth=5\n"
+                "[Image4]\nFilename=ok.png\nWidth=6\n");
+    std::string message = LoadError();
+    if (std::string(damaged) == "bad.gif") {
+      EXPECT_EQ(message, "Unknown picture file extension (.gif)");
+    } else {
+      EXPECT_NE(message.find(damaged), std::string::npos) << message;
+    }
+    EXPECT_EQ(picture(im_background_back).size(), QSize(3, 3));
+    EXPECT_EQ(image(im_background_back).width, 4);
+    EXPECT_TRUE(picture(im_background_front).isNull());
+    EXPECT_EQ(image(im_background_front).width, 0);
+    EXPECT_TRUE(picture(im_background_screen_top).isNull());
+    EXPECT_EQ(image(im_background_screen_top).width, 0);
+  }
+}
+
+TEST_F(SkinLoaderTest, SecondRunKeepsPicturesOfEmptiedNamesAndReplacesGoneFiles) {
+  WritePicture("Graphics/Skin/a.png", 8, 8);
+  WritePicture("Graphics/Skin/b.png", 9, 9);
+  WriteConfig("[Image1]\nFilename=a.png\nWidth=8\n[Image2]\nFilename=b.png\n");
+  Load();
+  WriteConfig("[Image1]\nFilename=\nWidth=2\n[Image2]\nFilename=b.png\n");
+  std::filesystem::remove("Graphics/Skin/b.png");
+  Load();
+  EXPECT_EQ(picture(im_background_bottom).size(), QSize(8, 8));
+  EXPECT_EQ(image(im_background_bottom).width, 2);
+  EXPECT_EQ(picture(im_background_back), PlaceholderPicture());
+}
+
+TEST_F(SkinLoaderTest, MalformedColourEndsTheRunAndKeepsWhatWasApplied) {
+  WriteConfig("[Common]\nGameWidth=321\n[Fullscreen]\nBgColor=#0e47b4\n[Image1]\nWidth=9\n");
+  EXPECT_EQ(LoadError(), "'#0e47b4' is not a valid integer value");
+  EXPECT_EQ(window_.client.width(), 321);
+  EXPECT_EQ(image(im_background_bottom).width, 0);
+  EXPECT_TRUE(image(btn_game_menu_top).visible);  // untouched since creation
+
+  unit_.fullscreen_on = false;
+  WriteConfig("[VideoMode]\nTranspColor=magenta\n");
+  EXPECT_EQ(LoadError(), "'magenta' is not a valid integer value");
+}
+
+TEST_F(SkinLoaderTest, TogglingTwiceReturnsToTheSameLayout) {
+  WritePicture("Graphics/Skin/a.png", 8, 8);
+  WriteConfig("[Common]\nGameWidth=400\nGameHeight=300\n[Image1]\nFilename=a.png\nLeft=5\n");
+  unit_.fullscreen_on = false;
+  Load();
+  Scene before = unit_.scene;
+  QSize client = window_.client;
+  for (bool fullscreen : {true, false}) {
+    unit_.fullscreen_on = fullscreen;
+    Load();
+  }
+  EXPECT_EQ(window_.client, client);
+  for (int id = 1; id < kImageEnd; ++id) {
+    const Image &a = before[static_cast<ImageId>(id)], &b = unit_.scene[static_cast<ImageId>(id)];
+    EXPECT_EQ((std::array{a.left, a.top, a.width, a.height, int(a.visible)}),
+              (std::array{b.left, b.top, b.width, b.height, int(b.visible)}))
+        << id;
+  }
+}
+
+}  // namespace
+}  // namespace tiko
