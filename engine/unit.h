@@ -16,6 +16,10 @@
 
 namespace tiko {
 
+namespace hero {
+struct Move;
+}
+
 struct UnitPorts {
   CueSink* cues = nullptr;
   SettingsStore* store = nullptr;
@@ -154,6 +158,25 @@ class Unit {
   void Enable(TimerId id) { timers.Enable(id); }
   void Disable(TimerId id) { timers.Disable(id); }
   void Interval(TimerId id, int interval) { timers.SetInterval(id, interval); }
+
+  // Pieces of the play rules shared by several of them.
+  bool HeroPressAccepted();
+  void ShowCrossPressed(ImageId picture_of);
+  void MoveHero(int col, int row);
+  bool StepWithCrowTest(const hero::Move& move);
+  void StartStepLock();
+  void ReachForLock(int row);
+  void Catch();
+  void FlyingTuneStart();
+  void RestartFlyingMusic();
+  bool MoveCrows(int phase);
+  void MoveUmbrellas();
+  void MoveBalloons();
+  void PayRescuePoint(int resume);
+  void BuildNewCage();
+  void RemoveFallingCoconut();
+  void StopPlayForMiss();
+  void EndChanceTime();
 
   UnitPorts ports_;
 };

@@ -6,14 +6,16 @@
 namespace tiko::fsound {
 namespace {
 
-// Frames mixed per pass; the limiter adjusts its gain once per pass.
+// Frames mixed per pass. Everything the limiter looks ahead at lies within one pass.
 constexpr int kBlock = 256;
 // Level above which the mix is gently compressed instead of clipped.
 constexpr float kKnee = 0.8f;
-// The limiter aims the block's peak here, under the knee.
+// The limiter keeps peaks here, under the knee.
 constexpr float kCeiling = 0.78f;
-// Fraction of the way back to full gain per block (about 60 ms to recover).
-constexpr float kRelease = 0.2f;
+// The limiter's gain falls by at most this per frame (from full gain to none
+// in about 3 ms) and recovers at this rate (in about 100 ms).
+constexpr float kAttackStep = 1.0f / 64;
+constexpr float kReleaseStep = 1.0f / 2205;
 
 // Linear up to the knee, then bends smoothly towards full scale without ever
 // reaching it: a peak the limiter had no time to catch is rounded, not cut.
@@ -27,7 +29,9 @@ float SoftLimit(float x) {
 }  // namespace
 
 Mixer::Mixer(int channels)
-    : voices_(static_cast<std::size_t>(std::clamp(channels, 1, kMaxChannels))), acc_(2 * kBlock) {}
+    : voices_(static_cast<std::size_t>(std::clamp(channels, 1, kMaxChannels))),
+      acc_(2 * kBlock),
+      need_(kBlock) {}
 
 int Mixer::PickFreeChannel() const {
   int fading = -1;
@@ -100,23 +104,23 @@ void Mixer::MixBlock(std::int16_t* out, int frames) {
     if (v.pos >= total) v = Voice{};
   }
 
-  // Many loud channels together: ramp the gain down within this block so the
-  // peak sits under the knee, and let it recover slowly afterwards. A ramp,
-  // not a jump, so the gain change itself makes no click.
-  float peak = 0.0f;
-  for (int i = 0; i < 2 * frames; ++i) peak = std::max(peak, std::fabs(acc_[i]));
-  float target = peak > kCeiling ? kCeiling / peak : 1.0f;
-  float end_gain = target < gain_ ? target : std::min(target, gain_ + (1.0f - gain_) * kRelease);
-  float step = (end_gain - gain_) / static_cast<float>(frames);
+  // Many loud channels together: the gain each frame needs to stay under the
+  // ceiling, eased in ahead of every peak (looking ahead within this pass) and
+  // out slowly after it, so the gain never jumps and the waves are never cut.
+  for (int i = 0; i < frames; ++i) {
+    float peak = std::max(std::fabs(acc_[2 * i]), std::fabs(acc_[2 * i + 1]));
+    need_[i] = peak > kCeiling ? kCeiling / peak : 1.0f;
+  }
+  for (int i = frames - 2; i >= 0; --i) need_[i] = std::min(need_[i], need_[i + 1] + kAttackStep);
   float g = gain_;
   for (int i = 0; i < frames; ++i) {
-    g += step;
+    g = std::min(need_[i], g + kReleaseStep);
     for (int c = 0; c < 2; ++c) {
       float y = SoftLimit(acc_[2 * i + c] * g);
       out[2 * i + c] = static_cast<std::int16_t>(std::lround(y * 32767.0f));
     }
   }
-  gain_ = end_gain;
+  gain_ = g;
 }
 
 }  // namespace tiko::fsound

@@ -50,8 +50,9 @@ class Mixer {
   std::mutex mutex_;
   std::vector<Voice> voices_;
   std::uint64_t next_serial_ = 1;
-  float gain_ = 1.0f;  // the limiter's gain, carried from block to block
+  float gain_ = 1.0f;  // the limiter's gain, carried from pass to pass
   std::vector<float> acc_;
+  std::vector<float> need_;  // the limiter's gain wanted per frame
 };
 
 }  // namespace tiko::fsound

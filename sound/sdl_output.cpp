@@ -34,6 +34,9 @@ SdlOutput::~SdlOutput() {
 bool SdlOutput::Start(Mixer* mixer, int rate) {
   Stop();
   QuietAlsa();
+  // The Qt program handles Ctrl+C and termination itself.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Tiko");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec want{};
   want.freq = rate;

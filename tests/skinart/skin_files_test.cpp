@@ -114,7 +114,8 @@ TEST_F(SkinFiles, CopiedPicturesFitThePlacesTheyAreCopiedTo) {
 }
 
 TEST_F(SkinFiles, SegmentsLieOnTheScreenAndButtonsOnTheBody) {
-  const QRect lcd = Place(im_game_background);
+  // The background reaches 2 pixels under the screen frame on every side.
+  const QRect lcd = Place(im_game_background).adjusted(2, 2, -2, -2);
   for (int n = im_panel_miss_0; n <= im_miss_2; ++n) {
     const auto id = ImageId(n);
     if (id >= im_panel_number_0 && id <= im_panel_number_9) continue;

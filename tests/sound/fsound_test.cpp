@@ -42,6 +42,8 @@ TEST_F(FsoundTest, BadFilesAndCallsOutOfOrderGiveNothing) {
   EXPECT_EQ(FSOUND_Sample_Load(-1, "text.wav", FSOUND_2D, 0, 0), nullptr);
   EXPECT_EQ(FSOUND_Sample_Load(-1, "cut.wav", FSOUND_2D, 0, 0), nullptr);
   EXPECT_EQ(FSOUND_Sample_Load(-1, nullptr, FSOUND_2D, 0, 0), nullptr);
+  std::filesystem::create_directory("folder.wav");
+  EXPECT_EQ(FSOUND_Sample_Load(-1, "folder.wav", FSOUND_2D, 0, 0), nullptr);
   EXPECT_EQ(FSOUND_PlaySound(FSOUND_FREE, nullptr), -1);
 
   FSOUND_SAMPLE* s = FSOUND_Sample_Load(-1, "good.wav", FSOUND_2D, 0, 0);

@@ -24,14 +24,21 @@ QImage Compose(const tiko::Scene& scene, const Pictures& pictures, QSize size, Q
 
 QImage OnDesk(const QImage& windowed, QColor key, int margin) {
   const QRgb key_rgb = key.rgb() | 0xff000000u;
-  // The unit's outline: every pixel that is not the key colour.
+  // The unit's outline: every pixel that is not the key colour. The picture
+  // is cut to the unit, so the closed unit is not lost in empty desk.
   QImage unit = windowed.convertToFormat(QImage::Format_ARGB32);
+  QRect used;
   for (int y = 0; y < unit.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(unit.scanLine(y));
     for (int x = 0; x < unit.width(); ++x) {
-      if ((line[x] | 0xff000000u) == key_rgb) line[x] = 0;
+      if ((line[x] | 0xff000000u) == key_rgb) {
+        line[x] = 0;
+      } else {
+        used |= QRect(x, y, 1, 1);
+      }
     }
   }
+  if (!used.isEmpty()) unit = unit.copy(used);
   // A soft shadow: the outline in black, blurred by repeated shrinking.
   QImage shadow(unit.size(), QImage::Format_ARGB32_Premultiplied);
   shadow.fill(Qt::transparent);

@@ -16,7 +16,7 @@ using Pictures = std::array<QImage, tiko::kImageEnd>;
 QImage Compose(const tiko::Scene& scene, const Pictures& pictures, QSize size, QColor ground);
 
 // For screenshots: the transparency colour becomes a quiet desk with the
-// unit's soft shadow on it, with a margin around the unit.
+// unit's soft shadow on it, cut to the unit with a margin around it.
 QImage OnDesk(const QImage& windowed, QColor key, int margin);
 
 }  // namespace skin_preview

@@ -1,6 +1,7 @@
 // Composes the skin the way the main window shows it, for a few moments of the
 // unit's life, and writes each as a PNG:
-//   closed.png, all-segments.png, clock.png (10:08), game.png, fullscreen.png
+//   closed.png, all-segments.png, clock.png (10:08), highscore.png, game.png, pressed.png,
+//   fullscreen.png
 //
 //   skin_preview --bin build/bin --out DIR [--desk]
 //
@@ -141,9 +142,20 @@ int main(int argc, char** argv) {
   unit.RunUntil(unit.Now() + 10);
   shot("clock.png");
   unit.Inp_game_a_down();
+  shot("highscore.png");  // GAME A held: the LCD without its printed layer
   unit.Inp_game_a_up();
   StageGame(unit);
   shot("game.png");
+  // Buttons held down: the pressed pictures under their click areas, as the
+  // hero buttons' presses show them.
+  unit.scene.SetPicture(btn_cross_down, btn_cross_down_left);
+  unit.scene.Show(btn_cross_down);
+  unit.scene.Show(btn_jump_down);
+  unit.Inp_time_down();
+  shot("pressed.png");
+  unit.scene.Hide(btn_cross_down);
+  unit.scene.Hide(btn_jump_down);
+  unit.Inp_time_up();
 
   // The same moment in fullscreen: backdrop centred, logo in its corner, unit in the middle.
   const QImage layer = skin_preview::Compose(unit.scene, pictures, size, Qt::transparent);

@@ -2,7 +2,7 @@
 // piezo speaker of an LCD handheld plays them.
 //
 //   # comment
-//   volume 0.35        peak level of the wave, 0..1
+//   volume 0.28        level of the wave, 0..1 (a square overshoots it a little)
 //   attack 2           ms of rise at each note's start
 //   release 4          ms of fall at each sounding part's end
 //   gap 10             ms of silence cut off the end of each note
@@ -26,7 +26,7 @@ struct Note {
 };
 
 struct Cue {
-  double volume = 0.35;
+  double volume = 0.28;
   double attack_ms = 2;
   double release_ms = 4;
   double gap_ms = 0;

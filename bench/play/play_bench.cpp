@@ -1,0 +1,89 @@
+// Virtual seconds of busy play per real second: crows on the vines, the
+// coconut knocked down again and again onto them, umbrellas and balloons
+// drifting, misses and new games. Run: build/bin/play_bench
+#include <benchmark/benchmark.h>
+
+#include "engine/unit.h"
+
+namespace {
+
+using namespace tiko::seg;
+
+class NullCues : public tiko::CueSink {
+ public:
+  void Snd_Play(tiko::SoundId) override {}
+  void Snd_Silence() override {}
+};
+
+class NullClock : public tiko::LocalClock {
+ public:
+  tiko::TimeOfDay Now() override { return {}; }
+};
+
+constexpr std::int64_t kVirtualMs = 3600 * 1000;  // one virtual hour per iteration
+constexpr std::int64_t kActionEveryMs = 700;
+
+// Puts the hero at the top left under a hanging coconut and knocks it down.
+void KnockCoconut(tiko::Unit& unit) {
+  tiko::Vars& v = unit.vars;
+  unit.Inp_right_up();
+  if (!(v.hero_col == 1 && v.hero_row == 1)) {
+    unit.scene.Hide(tiko_seg[v.hero_col][v.hero_row]);
+    v.hero_col = 1;
+    v.hero_row = 1;
+    unit.scene.Show(tiko_seg[1][1]);
+  }
+  unit.scene.Show(coconut_seg[0]);
+  unit.Inp_up_down();
+  unit.Inp_up_up();
+}
+
+void BM_BusyPlay(benchmark::State& state) {
+  NullCues cues;
+  NullClock clock;
+  std::int64_t ticks = 0;
+  std::int64_t games = 0;
+  for (auto _ : state) {
+    tiko::Unit unit(tiko::UnitPorts{&cues, nullptr, &clock, nullptr});
+    unit.CreateFinish();
+    unit.random.Seed(12345);
+    unit.Inp_open_down();
+    int action = 0;
+    for (std::int64_t t = kActionEveryMs; t <= kVirtualMs; t += kActionEveryMs) {
+      while (auto id = unit.timers.PopDue(t, false)) {
+        unit.RunTimer(*id);
+        ++ticks;
+      }
+      unit.timers.AdvanceTo(t);
+      int mode = unit.vars.mode;
+      if (mode != 6 && mode != 8) {
+        unit.Inp_game_b_down();
+        unit.Inp_game_b_up();
+        ++games;
+      } else if (unit.vars.play_active) {
+        // Knocks between walks along the top vine, where the crows come by.
+        if (++action % 3 == 0) {
+          KnockCoconut(unit);
+        } else if (unit.vars.hero_col >= 3) {
+          unit.Inp_left_up();
+          unit.Inp_left_down();
+        } else {
+          unit.Inp_right_up();
+          unit.Inp_right_down();
+        }
+      }
+    }
+    benchmark::DoNotOptimize(unit.vars.score);
+  }
+  state.counters["virtual_s_per_s"] = benchmark::Counter(
+      static_cast<double>(kVirtualMs) / 1000.0 * state.iterations(), benchmark::Counter::kIsRate);
+  state.counters["games_per_hour"] = static_cast<double>(games) / state.iterations();
+  state.counters["ticks_per_s"] =
+      benchmark::Counter(static_cast<double>(ticks), benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(BM_BusyPlay)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

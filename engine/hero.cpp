@@ -1,0 +1,333 @@
+// The hero under the player's hands: the five hero buttons, their moves by the
+// move table, the move lock with its step timer, the hand gestures at the
+// coconut and at the cage, and the jump to the key.
+#include "engine/hero_tables.h"
+#include "engine/play_intervals.h"
+#include "engine/unit.h"
+
+namespace tiko {
+
+using namespace seg;
+using namespace play;
+using hero::Kind;
+using hero::MoveAt;
+using hero::Test;
+
+// --- shared pieces of the moves ---
+
+bool Unit::HeroPressAccepted() {
+  if (vars.mode != 6 && vars.mode != 8) return false;
+  if (!vars.play_active || vars.hero_move_lock) return false;
+  vars.hero_move_lock = true;  // set even when the press leads to no move
+  return true;
+}
+
+void Unit::ShowCrossPressed(ImageId picture_of) {
+  scene.SetPicture(btn_cross_down, picture_of);
+  Show(btn_cross_down);
+}
+
+void Unit::MoveHero(int col, int row) {
+  Vid_Show_Hero(false);
+  vars.hero_col = col;
+  vars.hero_row = row;
+  Vid_Show_Hero(true);
+}
+
+void Unit::StartStepLock() {
+  Start(TimerId::Timer_Tiko_Step, hero::kStepLockMs);
+}
+
+// Landing on an umbrella or grabbing a balloon.
+void Unit::Catch() {
+  vars.score += vars.point_value;
+  Vid_Show_Panel_Score(vars.score, true);
+  Gam_Set_Difficulty();
+  vars.chance_resume = 1;
+  Gam_Check_Chance_Time();
+}
+
+void Unit::FlyingTuneStart() {
+  Disable(TimerId::Timer_Coconut_Music);
+  Silence();
+  Play(SoundId::snd_Flying);
+  Start(TimerId::Timer_Flying_Music, kFlyingTuneMs);
+}
+
+// Disabling and enabling again restarts the tune's period from now.
+void Unit::RestartFlyingMusic() {
+  Interval(TimerId::Timer_Flying_Music, kFlyingTuneMs);
+  Disable(TimerId::Timer_Flying_Music);
+  Enable(TimerId::Timer_Flying_Music);
+}
+
+// A plain move of the move table with its crow test; returns whether the hero moved.
+bool Unit::StepWithCrowTest(const hero::Move& move) {
+  if (move.test == Test::kBefore && Gam_Check_Collisions()) {
+    Gam_Execute_Miss_Crow();
+    return false;
+  }
+  MoveHero(move.col, move.row);
+  Play(SoundId::snd_Step);
+  if (move.test == Test::kAfter && Gam_Check_Collisions()) Gam_Execute_Miss_Crow();
+  return true;
+}
+
+// --- presses ---
+
+void Unit::Inp_up_down() {
+  ShowCrossPressed(btn_cross_down_up);
+  if (!HeroPressAccepted()) return;
+  hero::Move move = MoveAt(vars.hero_col, vars.hero_row, hero::kUp);
+  if (move.kind == Kind::kKnockCoconut) {
+    Hide(tiko_hand_1_1_seg[1]);
+    Show(tiko_hand_1_1_seg[2]);
+    if (Lit(coconut_seg[0])) {
+      Vid_Show_Coconut(false);  // a coconut still falling from an earlier knock is gone
+      Silence();
+      Play(SoundId::snd_Coconut);
+      vars.coconut_bonus_next = 2;
+      vars.coconut_pos = 0;
+      Start(TimerId::Timer_Coconut, 1);
+      Start(TimerId::Timer_Coconut_Music, kCoconutTuneMs);
+    } else {
+      Play(SoundId::snd_Hand1);
+    }
+    vars.hand_1_1_step = 1;
+    Start(TimerId::Timer_Tiko_1_1_Hand, 200);
+  } else if (move.kind == Kind::kStep) {
+    MoveHero(move.col, move.row);
+    if (vars.hero_col == 1 && vars.hero_row == 1) Show(tiko_hand_1_1_seg[1]);
+    Play(SoundId::snd_Step);
+    StartStepLock();
+  }
+  // Elsewhere the lock lasts until the button is released.
+}
+
+void Unit::Inp_down_down() {
+  ShowCrossPressed(btn_cross_down_down);
+  if (!HeroPressAccepted()) return;
+  if (vars.hero_col == 1 && vars.hero_row == 1) {
+    Hide(tiko_hand_1_1_seg[1]);
+    Hide(tiko_hand_1_1_seg[2]);
+  }
+  hero::Move move = MoveAt(vars.hero_col, vars.hero_row, hero::kDown);
+  if (move.kind == Kind::kStep) {
+    MoveHero(move.col, move.row);
+    Play(SoundId::snd_Step);
+  }
+  StartStepLock();
+}
+
+void Unit::Inp_left_down() {
+  ShowCrossPressed(btn_cross_down_left);
+  if (!HeroPressAccepted()) return;
+  hero::Move move = MoveAt(vars.hero_col, vars.hero_row, hero::kLeft);
+  switch (move.kind) {
+    case Kind::kStep:
+      StepWithCrowTest(move);
+      break;
+    case Kind::kOffUmbrella:
+      MoveHero(move.col, move.row);
+      Silence();
+      Play(SoundId::snd_Step);
+      Disable(TimerId::Timer_Flying_Music);
+      break;
+    case Kind::kToUmbrella:
+      MoveHero(move.col, move.row);
+      if (move.row > 1) Hide(tiko_hand_6_seg[move.row]);
+      if (Lit(umbrella_seg[move.row])) {
+        Catch();
+      } else {
+        Gam_Execute_Miss_Fall();
+      }
+      break;
+    default:
+      break;
+  }
+  if (vars.hero_col == 1 && vars.hero_row == 1) Show(tiko_hand_1_1_seg[1]);
+  // Only stepping off the top umbrella leads here; that step makes no test of its own.
+  if (vars.hero_col == 4 && vars.hero_row == 1 && Gam_Check_Collisions()) Gam_Execute_Miss_Crow();
+  StartStepLock();
+}
+
+void Unit::Inp_right_down() {
+  ShowCrossPressed(btn_cross_down_right);
+  if (!HeroPressAccepted()) return;
+  hero::Move move = MoveAt(vars.hero_col, vars.hero_row, hero::kRight);
+  switch (move.kind) {
+    case Kind::kReachLock:
+      ReachForLock(move.row);
+      break;
+    case Kind::kToBalloon:
+      MoveHero(move.col, move.row);
+      if (Lit(balloon_seg[move.row])) {
+        Catch();
+      } else {
+        Gam_Execute_Miss_Fall();
+      }
+      break;
+    case Kind::kOntoUmbrella:
+      if (move.test == Test::kBefore && Gam_Check_Collisions()) {
+        Gam_Execute_Miss_Crow();
+        break;
+      }
+      MoveHero(move.col, move.row);
+      Play(SoundId::snd_Step);
+      if (Lit(umbrella_seg[move.row])) {
+        FlyingTuneStart();
+        Catch();
+      } else {
+        Gam_Execute_Miss_Fall();
+      }
+      break;
+    case Kind::kStep: {
+      bool from_top_left = vars.hero_col == 1 && vars.hero_row == 1;
+      if (from_top_left) {
+        // The hand leaves the vine with the hero, before the step sounds.
+        if (Gam_Check_Collisions()) {
+          Gam_Execute_Miss_Crow();
+          break;
+        }
+        MoveHero(move.col, move.row);
+        Hide(tiko_hand_1_1_seg[1]);
+        Hide(tiko_hand_1_1_seg[2]);
+        Play(SoundId::snd_Step);
+      } else {
+        StepWithCrowTest(move);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  StartStepLock();
+}
+
+// Right at (6, row), row 2..4: with the key at the lit lock the rescue starts,
+// at a dark one the key falls; without the key the hand only reaches.
+void Unit::ReachForLock(int row) {
+  Show(tiko_hand_6_seg[row]);
+  Disable(TimerId::Timer_Flying_Music);
+  Silence();
+  if (vars.key_state == 2 && Lit(garu_lock_seg[row])) {
+    Gam_Stop_All_Timers();
+    vars.play_active = false;
+    Play(SoundId::snd_Bonus1);
+    vars.bonus1_step = 1;
+    Start(TimerId::Timer_Bonus_Phase_1, 1);
+  } else if (vars.key_state == 2) {
+    Gam_Stop_All_Timers();
+    vars.play_active = false;
+    Play(SoundId::snd_Key2);
+    vars.key_fall_step = 1;
+    Start(TimerId::Timer_Key_Fall, 100);
+  } else {
+    Play(SoundId::snd_Hand2);
+    Start(TimerId::Timer_Tiko_6_Hand, 240);
+  }
+}
+
+void Unit::Inp_jump_down() {
+  Show(btn_jump_down);
+  if (!HeroPressAccepted()) return;
+  hero::Move move = MoveAt(vars.hero_col, vars.hero_row, hero::kJump);
+  if (move.kind == Kind::kStep) {
+    MoveHero(move.col, move.row);
+    Play(SoundId::snd_Jump);
+  } else if (move.kind == Kind::kJumpToKey) {
+    MoveHero(move.col, move.row);
+    Play(vars.key_state == 1 ? SoundId::snd_Key1 : SoundId::snd_Jump);
+    vars.play_active = false;
+    vars.jump_step = 1;
+    Start(TimerId::Timer_Tiko_Jump, 1);
+  }
+  // No step timer: the lock lasts until the jump button is released.
+}
+
+// --- releases: in every mode, whichever button set the lock ---
+
+void Unit::Inp_up_up() {
+  Hide(btn_cross_down);
+  vars.hero_move_lock = false;
+}
+void Unit::Inp_down_up() {
+  Hide(btn_cross_down);
+  vars.hero_move_lock = false;
+}
+void Unit::Inp_left_up() {
+  Hide(btn_cross_down);
+  vars.hero_move_lock = false;
+}
+void Unit::Inp_right_up() {
+  Hide(btn_cross_down);
+  vars.hero_move_lock = false;
+}
+void Unit::Inp_jump_up() {
+  Hide(btn_jump_down);
+  vars.hero_move_lock = false;
+}
+
+// --- the hero's timers ---
+
+void Unit::Timer_Tiko_StepTimer() {
+  vars.hero_move_lock = false;
+  Disable(TimerId::Timer_Tiko_Step);
+}
+
+void Unit::Timer_Tiko_1_1_HandTimer() {
+  switch (vars.hand_1_1_step) {
+    case 1:
+      Hide(tiko_hand_1_1_seg[2]);
+      if (Lit(tiko_seg[1][1])) Show(tiko_hand_1_1_seg[1]);
+      Interval(TimerId::Timer_Tiko_1_1_Hand, 800);
+      break;
+    case 2:
+      vars.hero_move_lock = false;
+      Disable(TimerId::Timer_Tiko_1_1_Hand);
+      break;
+    default:
+      break;
+  }
+  ++vars.hand_1_1_step;
+}
+
+void Unit::Timer_Tiko_6_HandTimer() {
+  if (vars.hero_row >= 2 && vars.hero_row <= 4) Hide(tiko_hand_6_seg[vars.hero_row]);
+  Silence();
+  Play(SoundId::snd_Flying);
+  RestartFlyingMusic();
+  Disable(TimerId::Timer_Tiko_6_Hand);
+}
+
+// The jump to the key: the first tick sets the hang time at (1, 4) from the
+// crows nearby, the second lands the hero with the key.
+void Unit::Timer_Tiko_JumpTimer() {
+  if (vars.jump_step == 1) {
+    const int game_ms = timers[TimerId::Timer_Game].interval;
+    if (!Lit(crow_seg[2][5])) Interval(TimerId::Timer_Tiko_Jump, vars.key_state == 1 ? 620 : 560);
+    if (Lit(crow_seg[1][4])) {
+      Disable(TimerId::Timer_Key_Blink);
+      Hide(key_seg[1]);
+      Interval(TimerId::Timer_Tiko_Jump, game_ms / 2);
+    }
+    if (Lit(crow_seg[2][5])) {
+      Disable(TimerId::Timer_Key_Blink);
+      Hide(key_seg[1]);
+      Interval(TimerId::Timer_Tiko_Jump, game_ms * 2);
+    }
+    vars.jump_step = 2;
+  } else if (vars.jump_step == 2) {
+    Disable(TimerId::Timer_Key_Blink);
+    Hide(key_seg[1]);
+    // Taking the key hangs a new coconut at the top left.
+    if (vars.key_state == 1) Show(coconut_seg[0]);
+    vars.key_state = 2;
+    MoveHero(1, 5);
+    Play(SoundId::snd_Step);
+    vars.play_active = true;
+    Disable(TimerId::Timer_Tiko_Jump);
+  }
+}
+
+}  // namespace tiko

@@ -1,0 +1,140 @@
+// The things that help the hero: the falling coconut and its bonus, the
+// umbrellas and balloons of the flying side, and the coconut and flying tunes.
+#include "engine/play_intervals.h"
+#include "engine/unit.h"
+
+namespace tiko {
+
+using namespace seg;
+using namespace play;
+
+namespace {
+constexpr int kCoconutFallMs = 310;
+constexpr int kBonusStepMs = 200;
+
+// The crow cell beside the falling coconut; none off the vine.
+ImageId CrowBesideCoconut(int coconut_pos) {
+  return coconut_pos >= 1 && coconut_pos <= 5 ? crow_seg[2][coconut_pos] : kNoImage;
+}
+}  // namespace
+
+void Unit::Timer_CoconutTimer() {
+  Vid_Show_Coconut(false);
+  ++vars.coconut_pos;
+  if (vars.coconut_pos >= 6) {
+    Disable(TimerId::Timer_Coconut);  // off the screen: no sound, no score
+    return;
+  }
+  Vid_Show_Coconut(true);
+  if (Lit(CrowBesideCoconut(vars.coconut_pos))) {
+    vars.coconut_bonus_left = vars.coconut_bonus_next;
+    vars.coconut_bonus_next += 2;
+    vars.play_active = false;
+    Disable(TimerId::Timer_Coconut);
+    vars.coconut_bonus_step = 1;
+    Start(TimerId::Timer_Coconut_Bonus, 1);
+  }
+  Interval(TimerId::Timer_Coconut, kCoconutFallMs);
+}
+
+// Pays one step of the bonus per tick, then lets the coconut fall on.
+void Unit::Timer_Coconut_BonusTimer() {
+  if (vars.coconut_bonus_step == 1 && vars.coconut_bonus_left > 0) {
+    Gam_Stop_All_Timers();
+    Silence();
+    Play(SoundId::snd_Point);
+    Hide(CrowBesideCoconut(vars.coconut_pos));
+    --vars.coconut_bonus_left;
+    Start(TimerId::Timer_Coconut_Bonus, kBonusStepMs);
+    // The lower the hit, the more each step is worth.
+    vars.score += vars.coconut_pos * vars.point_value;
+    Vid_Show_Panel_Score(vars.score, true);
+    Gam_Set_Difficulty();
+    vars.chance_resume = 2;
+    Gam_Check_Chance_Time();
+  } else if (vars.coconut_bonus_step == 1) {
+    Interval(TimerId::Timer_Coconut_Bonus, 1);
+    vars.coconut_bonus_step = 2;
+  } else if (vars.coconut_bonus_step == 2) {
+    Disable(TimerId::Timer_Flying_Music);
+    Silence();
+    Play(SoundId::snd_Coconut);
+    Enable(TimerId::Timer_Coconut);
+    Start(TimerId::Timer_Coconut_Music, kCoconutTuneMs);
+    Gam_Set_Difficulty();
+    Enable(TimerId::Timer_Game);
+    Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
+    Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
+    if (vars.key_state == 1) Enable(TimerId::Timer_Key_Blink);
+    vars.play_active = true;
+    Disable(TimerId::Timer_Coconut_Bonus);
+  }
+}
+
+// The end of the coconut tune hands back to the flying tune on the flying side.
+void Unit::Timer_Coconut_MusicTimer() {
+  if (vars.hero_col > 4 && vars.hero_row < 5) {
+    Play(SoundId::snd_Flying);
+    RestartFlyingMusic();
+  }
+  Disable(TimerId::Timer_Coconut_Music);
+}
+
+void Unit::Timer_Flying_MusicTimer() {
+  Play(SoundId::snd_Flying);
+}
+
+void Unit::Timer_Umbrella_BalloonTimer() {
+  if (vars.umbrella_balloon_step == 1) {
+    MoveUmbrellas();
+    vars.umbrella_balloon_step = 2;
+  } else if (vars.umbrella_balloon_step == 2) {
+    MoveBalloons();
+    vars.umbrella_balloon_step = 1;
+  }
+}
+
+// Umbrellas drift down one place; a new one may come in at the top.
+void Unit::MoveUmbrellas() {
+  int before = 0;
+  for (int k = 1; k <= 5; ++k) before += Lit(umbrella_seg[k]) ? 1 : 0;
+  for (int k = 5; k >= 2; --k) Copy(umbrella_seg[k], umbrella_seg[k - 1]);
+  int r = random.Random(2);  // drawn at every umbrella step
+  bool arrive = r == 0 || before == 0 || Lit(tiko_seg[6][1]);
+  if (Lit(umbrella_seg[2])) arrive = false;  // never two at neighbouring heights
+  Set(umbrella_seg[1], arrive);
+  if (vars.hero_col == 5) {  // the hero rides down with his umbrella
+    Vid_Show_Hero(false);
+    ++vars.hero_row;
+    if (vars.hero_row >= 5) {
+      vars.hero_row = 4;
+      Gam_Execute_Miss_Fall();
+    } else {
+      Vid_Show_Hero(true);
+    }
+  }
+}
+
+// Balloons rise one place; a new one may come in at the bottom.
+void Unit::MoveBalloons() {
+  int before = 0;
+  for (int k = 0; k <= 5; ++k) before += Lit(balloon_seg[k]) ? 1 : 0;
+  for (int k = 0; k <= 4; ++k) Copy(balloon_seg[k], balloon_seg[k + 1]);
+  int r = random.Random(2);
+  bool arrive = r == 0 || before == 0 || Lit(tiko_seg[5][3]);
+  if (Lit(balloon_seg[4])) arrive = false;
+  Set(balloon_seg[5], arrive);
+  if (vars.hero_col == 6) {  // the hero rises with his balloon
+    --vars.hero_row;
+    if (vars.hero_row + 1 >= 1 && vars.hero_row + 1 <= 5) Hide(tiko_seg[6][vars.hero_row + 1]);
+    for (int k = 2; k <= 4; ++k) Hide(tiko_hand_6_seg[k]);
+    if (vars.hero_row > 0) {
+      Vid_Show_Hero(true);
+    } else {
+      vars.hero_row = 1;  // carried off the top
+      Gam_Execute_Miss_Fall();
+    }
+  }
+}
+
+}  // namespace tiko

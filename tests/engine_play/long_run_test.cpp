@@ -1,0 +1,291 @@
+// Hours of virtual play under random presses and releases: the invariants the
+// rules imply hold at every moment, and a seed always gives the same run.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "engine/unit.h"
+#include "tests/support/memory_store.h"
+
+namespace tiko::test {
+namespace {
+
+using namespace seg;
+
+// Hashes every cue call, so that two runs can be compared cheaply.
+class HashingCues : public CueSink {
+ public:
+  std::uint64_t hash = 1469598103934665603ull;
+  int plays = 0;
+  int count[kSoundCount] = {};
+  void Snd_Play(SoundId id) override {
+    Mix(static_cast<int>(id) + 1);
+    ++plays;
+    ++count[static_cast<int>(id)];
+  }
+  void Snd_Silence() override { Mix(100); }
+  void Mix(int v) { hash = (hash ^ static_cast<std::uint64_t>(v)) * 1099511628211ull; }
+};
+
+class ZeroClock : public LocalClock {
+ public:
+  TimeOfDay Now() override { return {}; }
+};
+
+struct RunSummary {
+  std::uint64_t cue_hash = 0;
+  std::uint64_t scene_revision = 0;
+  int games = 0;
+  int best_score = 0;
+  int rescues = 0;
+  int cues[kSoundCount] = {};
+};
+
+bool IsPosition(int col, int row) {
+  return col >= 1 && col <= 6 && row >= 1 && row <= 5 && tiko_seg[col][row] != kNoImage;
+}
+
+int LitHeroFigures(const Unit& unit) {
+  int lit = 0;
+  for (int c = 1; c <= 6; ++c) {
+    for (int r = 1; r <= 5; ++r) lit += unit.scene.Visible(tiko_seg[c][r]) ? 1 : 0;
+  }
+  return lit;
+}
+
+// Checks the invariants after every event; returns false at the first breach.
+struct InvariantChecker {
+  int last_score = 0;
+  bool in_game = false;
+
+  void Check(const Unit& unit, const std::string& where) {
+    const Vars& v = unit.vars;
+    const bool playing_mode = v.mode == 6 || v.mode == 8;
+    ASSERT_GE(v.miss_count, 0) << where;
+    ASSERT_LE(v.miss_count, 3) << where;
+    ASSERT_FALSE(unit.scene.Visible(kNoImage)) << where;
+    if (playing_mode) {
+      ASSERT_LE(LitHeroFigures(unit), 1) << where;
+      if (!in_game) last_score = 0;
+      ASSERT_GE(v.score, last_score) << where;
+      last_score = v.score;
+      in_game = true;
+      if (v.play_active) {
+        // In play the hero stands on one of the 26 places, and is seen there.
+        ASSERT_TRUE(IsPosition(v.hero_col, v.hero_row)) << where;
+        ASSERT_TRUE(unit.scene.Visible(tiko_seg[v.hero_col][v.hero_row])) << where;
+        ASSERT_LT(v.miss_count, 3) << where;
+        ASSERT_TRUE(v.point_value == 1 || v.point_value == 2) << where;
+      }
+    } else {
+      in_game = false;
+    }
+  }
+};
+
+enum Press { kNothing, kUp, kDown, kLeft, kRight, kJump };
+
+// A player who knows the way: to the cage with the key, back to the hook without.
+Press Guided(const Unit& unit) {
+  const Vars& v = unit.vars;
+  const int c = v.hero_col, r = v.hero_row;
+  const bool has_key = v.key_state == 2;
+  auto lit = [&](ImageId id) { return unit.scene.Visible(id); };
+  if (c < 1 || c > 6 || r < 1 || r > 5 || (c >= 5 && r > 4)) return kNothing;  // a fall
+  if (c == 5) {
+    if (has_key) return lit(balloon_seg[r]) ? kRight : kNothing;
+    if (r == 1 || r == 4) return kLeft;
+    return lit(balloon_seg[r]) ? kRight : kNothing;
+  }
+  if (c == 6) {
+    if (has_key && r >= 2 && lit(garu_lock_seg[r])) return kRight;
+    if (!has_key && lit(umbrella_seg[r])) return kLeft;
+    return kNothing;
+  }
+  static constexpr Press kToCage[7][6] = {
+      {},
+      {kNothing, kRight, kRight, kJump, kNothing, kRight},
+      {kNothing, kRight, kRight, kLeft, kJump, kRight},
+      {kNothing, kRight, kUp, kRight, kLeft, kJump},
+      {kNothing, kRight, kNothing, kDown, kRight, kNothing},
+  };
+  static constexpr Press kToKey[7][6] = {
+      {},
+      {kNothing, kDown, kDown, kRight, kNothing, kJump},
+      {kNothing, kLeft, kLeft, kDown, kRight, kLeft},
+      {kNothing, kDown, kLeft, kJump, kDown, kLeft},
+      {kNothing, kLeft, kNothing, kLeft, kJump, kNothing},
+  };
+  Press p = has_key ? kToCage[c][r] : kToKey[c][r];
+  if (p == kRight && c == 4 && !lit(umbrella_seg[r])) return kNothing;
+  return p;
+}
+
+void Do(Unit& unit, Press p) {
+  switch (p) {
+    case kUp:
+      unit.Inp_up_down();
+      break;
+    case kDown:
+      unit.Inp_down_down();
+      break;
+    case kLeft:
+      unit.Inp_left_down();
+      break;
+    case kRight:
+      unit.Inp_right_down();
+      break;
+    case kJump:
+      unit.Inp_jump_down();
+      break;
+    case kNothing:
+      break;
+  }
+}
+
+// Whether pressing `p` now and waiting a while starts a miss, tried on a
+// silent copy of the unit.
+bool LeadsToMiss(const Unit& unit, Press p) {
+  Unit probe(UnitPorts{});
+  probe.scene = unit.scene;
+  probe.vars = unit.vars;
+  probe.timers = unit.timers;
+  probe.random = unit.random;
+  Do(probe, p);
+  probe.Inp_up_up();
+  probe.Inp_jump_up();
+  probe.RunUntil(probe.Now() + 1700);
+  return probe.vars.miss_count != unit.vars.miss_count ||
+         probe.timers[TimerId::Timer_Miss_Crow].enabled ||
+         probe.timers[TimerId::Timer_Miss_Fall].enabled;
+}
+
+// The guided press if it is safe, else any safe press, else the guided one.
+Press SafeChoice(const Unit& unit, Press guided) {
+  if (!unit.vars.play_active || !LeadsToMiss(unit, guided)) return guided;
+  for (Press p : {kNothing, kLeft, kRight, kUp, kDown, kJump}) {
+    if (p != guided && !LeadsToMiss(unit, p)) return p;
+  }
+  return guided;
+}
+
+// Presses and releases at random over `hours` of virtual time, starting a new
+// game whenever the last one is over.
+RunSummary RandomRun(std::uint32_t seed, int hours) {
+  MemoryStore store;
+  HashingCues cues;
+  ZeroClock clock;
+  Unit unit(UnitPorts{&cues, &store, &clock, nullptr});
+  unit.CreateReadPresentation();
+  unit.CreateFinish();
+  unit.random.Seed(seed);
+  unit.Inp_open_down();
+
+  std::mt19937 rng(seed);
+  InvariantChecker checker;
+  RunSummary summary;
+  const std::int64_t end = static_cast<std::int64_t>(hours) * 3600 * 1000;
+  while (unit.Now() < end) {
+    if (unit.vars.mode == 2 || unit.vars.mode == 4 || unit.vars.mode == 9) {
+      bool game_a = rng() % 2 == 0;
+      if (game_a) {
+        unit.Inp_game_a_down();
+        unit.Inp_game_a_up();
+      } else {
+        unit.Inp_game_b_down();
+        unit.Inp_game_b_up();
+      }
+      ++summary.games;
+      // Every third game starts near the first chance time, so that runs get there.
+      if (summary.games % 3 == 0) unit.vars.score = 250 + static_cast<int>(rng() % 50);
+    }
+    if (rng() % 10 < 9) {
+      // The guided player presses and lets go, unless that soon ends in a miss.
+      Do(unit, SafeChoice(unit, Guided(unit)));
+      unit.Inp_up_up();
+      unit.Inp_jump_up();
+    } else {
+      switch (rng() % 10) {
+        case 0:
+          unit.Inp_up_down();
+          break;
+        case 1:
+          unit.Inp_down_down();
+          break;
+        case 2:
+          unit.Inp_left_down();
+          break;
+        case 3:
+        case 4:
+          unit.Inp_right_down();
+          break;
+        case 5:
+          unit.Inp_jump_down();
+          break;
+        case 6:
+          unit.Inp_up_up();
+          break;
+        case 7:
+          unit.Inp_left_up();
+          break;
+        case 8:
+          unit.Inp_right_up();
+          break;
+        default:
+          unit.Inp_jump_up();
+          break;
+      }
+    }
+    checker.Check(unit, "after a press at " + std::to_string(unit.Now()));
+    if (testing::Test::HasFatalFailure()) return summary;
+    // Step the time in small slices so the invariants are seen between ticks too.
+    std::int64_t until = unit.Now() + 1 + static_cast<std::int64_t>(rng() % 400);
+    while (unit.Now() < until) {
+      auto next = unit.timers.NextDue();
+      std::int64_t t = next && *next < until ? *next : until;
+      unit.RunUntil(t);
+      checker.Check(unit, "at " + std::to_string(unit.Now()));
+      if (testing::Test::HasFatalFailure()) return summary;
+    }
+    if (unit.vars.mode == 6 || unit.vars.mode == 8) {
+      summary.best_score = std::max(summary.best_score, unit.vars.score);
+    }
+  }
+  summary.cue_hash = cues.hash;
+  summary.scene_revision = unit.scene.Revision();
+  summary.rescues = unit.vars.rescue_count;
+  for (int i = 0; i < kSoundCount; ++i) summary.cues[i] = cues.count[i];
+  return summary;
+}
+
+TEST(LongRun, RandomPlayKeepsTheInvariants) {
+  for (std::uint32_t seed : {1u, 7u, 2024u, 99991u}) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    RunSummary s = RandomRun(seed, 4);
+    if (HasFatalFailure()) return;
+    EXPECT_GT(s.games, 5);  // games end, by the third miss, and new ones start
+    EXPECT_GT(s.best_score, 300);
+    // The runs reach every sequence: deliveries, full rescues, coconut
+    // bonuses, key falls, both misses and chance time.
+    for (SoundId id :
+         {SoundId::snd_Bonus1, SoundId::snd_Bonus3, SoundId::snd_Coconut, SoundId::snd_Key2,
+          SoundId::snd_Falling, SoundId::snd_Miss, SoundId::snd_Chance}) {
+      EXPECT_GT(s.cues[static_cast<int>(id)], 0) << SoundName(id);
+    }
+  }
+}
+
+TEST(LongRun, TheSameSeedGivesTheSameRun) {
+  RunSummary a = RandomRun(4242u, 1);
+  RunSummary b = RandomRun(4242u, 1);
+  EXPECT_EQ(a.cue_hash, b.cue_hash);
+  EXPECT_EQ(a.scene_revision, b.scene_revision);
+  EXPECT_EQ(a.games, b.games);
+  RunSummary c = RandomRun(4243u, 1);
+  EXPECT_NE(a.cue_hash, c.cue_hash);
+}
+
+}  // namespace
+}  // namespace tiko::test
