@@ -82,3 +82,62 @@ TEST(WindowKeysTest, EscEndsTheProgramWithoutTheCloseHandling) {
 
 }  // namespace
 }  // namespace tiko
+
+namespace tiko {
+namespace {
+
+// A held arrow key on the real clock: X repeats the key every 33 ms, but the
+// hero steps at most once per step time, about twice a second.
+TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
+  std::int64_t now = 0;
+  FormFixture f;
+  f.form->host().SetClockForTesting([&] { return now; });
+  f.Create();
+  TForm1& form = *f.form;
+  Unit& unit = form.unit();
+  auto advance_to = [&](std::int64_t t) {
+    while (auto due = unit.timers.NextDue()) {
+      if (*due > t) break;
+      now = *due;
+      form.host().Fire();
+    }
+    now = t;
+  };
+
+  Key(form, QEvent::KeyPress, Qt::Key_5);
+  Key(form, QEvent::KeyRelease, Qt::Key_5);
+  Key(form, QEvent::KeyPress, Qt::Key_1);
+  Key(form, QEvent::KeyRelease, Qt::Key_1);
+  advance_to(4100);
+  ASSERT_TRUE(unit.vars.play_active);
+  ASSERT_EQ(unit.vars.hero_col, 1);
+  ASSERT_EQ(unit.vars.hero_row, 5);
+
+  // Right held from 4100 ms: (1, 5) -> (2, 5) at once, (3, 5) one step time later.
+  std::vector<std::pair<std::int64_t, int>> moves;
+  int col = 1;
+  Key(form, QEvent::KeyPress, Qt::Key_Right);
+  for (std::int64_t t = 4100; t <= 5100; t += 33) {
+    advance_to(t);
+    if (t > 4100) {
+      Key(form, QEvent::KeyRelease, Qt::Key_Right, true);
+      Key(form, QEvent::KeyPress, Qt::Key_Right, true);
+    }
+    if (unit.vars.hero_col != col) {
+      col = unit.vars.hero_col;
+      moves.emplace_back(t, col);
+    }
+  }
+  ASSERT_EQ(moves.size(), 2u);
+  EXPECT_EQ(moves[0], std::make_pair(std::int64_t{4100}, 2));
+  EXPECT_EQ(moves[1].second, 3);
+  EXPECT_GE(moves[1].first - moves[0].first, 466);
+  EXPECT_LT(moves[1].first - moves[0].first, 466 + 33);
+
+  // The real release ends the hold.
+  Key(form, QEvent::KeyRelease, Qt::Key_Right);
+  EXPECT_FALSE(unit.scene.Visible(btn_cross_down));
+}
+
+}  // namespace
+}  // namespace tiko
