@@ -48,10 +48,7 @@ start() {
   sleep 0.5
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
 }
-geometry() {
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-  echo "window at $X,$Y size ${WIDTH}x$HEIGHT"
-}
+geometry() { eval "$(xdotool getwindowgeometry --shell "$wid")"; }
 shot() { import -window root "$shots/$1.png"; }
 # Crops skin image n out of screenshot $1 into $work/$2.png.
 crop() {
@@ -59,6 +56,16 @@ crop() {
   convert "$shots/$1.png" -crop "${w}x${h}+$((X + l))+$((Y + t))" +repage "$work/$2.png"
 }
 pixels_differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
+# Retries a check for up to 3 s: the program answers an X event at its own pace.
+eventually() {
+  local what=$1
+  shift
+  for _ in $(seq 30); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  fail "$what"
+}
 stopped() {
   for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; pid=""; return 0; }
@@ -72,26 +79,24 @@ game_w=$(ini Common GameWidth); game_h=$(ini Common GameHeight)
 
 # First start: no settings yet, so fullscreen over the whole screen.
 start
-geometry
-[[ $X == 0 && $Y == 0 && $WIDTH == 1280 && $HEIGHT == 1024 ]] || fail "not fullscreen"
+is_fullscreen() { geometry && [[ $X == 0 && $Y == 0 && $WIDTH == 1280 && $HEIGHT == 1024 ]]; }
+eventually "not fullscreen" is_fullscreen
 shot fullscreen
 
 # F12: windowed, the unit's size, centred; the choice is stored at once.
 xdotool key F12
-sleep 0.7
-geometry
-[[ $WIDTH == "$game_w" && $HEIGHT == "$game_h" ]] || fail "windowed size ${WIDTH}x$HEIGHT"
+is_windowed() { geometry && [[ $WIDTH == "$game_w" && $HEIGHT == "$game_h" ]]; }
+eventually "windowed size ${WIDTH}x$HEIGHT" is_windowed
 [[ $X == $(((1280 - game_w) / 2)) && $Y == $(((1024 - game_h) / 2)) ]] || fail "not centred"
 grep -q '"FullscreenMode"="0"' "$store" || fail "FullscreenMode not stored"
+sleep 0.3
 shot closed
+crop closed lcd_closed 23
 
 # The open key ('5') opens the lid: the LCD lights up.
-crop closed lcd_closed 23
 xdotool key 5
-sleep 0.5
-shot opened
-crop opened lcd_open 23
-[[ $(pixels_differing lcd_closed lcd_open) != 0 ]] || fail "the unit did not open"
+lit() { shot opened && crop opened lcd_open 23 && [[ $(pixels_differing lcd_closed lcd_open) != 0 ]]; }
+eventually "the unit did not open" lit
 
 # Game A: the hero stands at the bottom left; play starts after the tune.
 xdotool key 1
@@ -103,22 +108,22 @@ sleep 4.2
 
 # Right arrow on the keyboard: the hero steps to the second vine.
 xdotool key Right
-sleep 0.4
-shot moved_right
-crop moved_right hero_1_5_after 79
-crop moved_right hero_2_5 80
-[[ $(pixels_differing hero_2_5_empty hero_2_5) != 0 ]] || fail "the hero did not come to (2, 5)"
-[[ $(pixels_differing hero_1_5 hero_1_5_after) != 0 ]] || fail "the hero did not leave (1, 5)"
+stepped_right() {
+  shot moved_right && crop moved_right hero_1_5_after 79 && crop moved_right hero_2_5 80 &&
+    [[ $(pixels_differing hero_2_5_empty hero_2_5) != 0 &&
+      $(pixels_differing hero_1_5 hero_1_5_after) != 0 ]]
+}
+eventually "the hero did not step from (1, 5) to (2, 5)" stepped_right
 
 # The left overlay with the mouse: back to the first vine.
 read -r l t w h <<< "$(rect 20)"
 xdotool mousemove $((X + l + w / 2)) $((Y + t + h / 2)) click 1
-sleep 0.4
-shot moved_left
-crop moved_left hero_1_5_back 79
-crop moved_left hero_2_5_back 80
-[[ $(pixels_differing hero_1_5 hero_1_5_back) == 0 ]] || fail "the hero is not back at (1, 5)"
-[[ $(pixels_differing hero_2_5_empty hero_2_5_back) == 0 ]] || fail "the hero is still at (2, 5)"
+stepped_left() {
+  shot moved_left && crop moved_left hero_1_5_back 79 && crop moved_left hero_2_5_back 80 &&
+    [[ $(pixels_differing hero_1_5 hero_1_5_back) == 0 &&
+      $(pixels_differing hero_2_5_empty hero_2_5_back) == 0 ]]
+}
+eventually "the hero did not step back to (1, 5)" stepped_left
 
 # Esc ends the program.
 xdotool key Escape
@@ -127,8 +132,7 @@ stopped || fail "Esc did not end the program"
 
 # Second start: windowed, as stored.
 start
-geometry
-[[ $WIDTH == "$game_w" && $HEIGHT == "$game_h" ]] || fail "second start not windowed"
+eventually "second start not windowed" is_windowed
 shot second_start
 xdotool key Escape
 stopped || fail "Esc did not end the second run"
