@@ -85,9 +85,11 @@ shot fullscreen
 
 # F12: windowed, the unit's size, centred; the choice is stored at once.
 xdotool key F12
-is_windowed() { geometry && [[ $WIDTH == "$game_w" && $HEIGHT == "$game_h" ]]; }
-eventually "windowed size ${WIDTH}x$HEIGHT" is_windowed
-[[ $X == $(((1280 - game_w) / 2)) && $Y == $(((1024 - game_h) / 2)) ]] || fail "not centred"
+is_windowed() {
+  geometry && [[ $WIDTH == "$game_w" && $HEIGHT == "$game_h" &&
+    $X == $(((1280 - game_w) / 2)) && $Y == $(((1024 - game_h) / 2)) ]]
+}
+eventually "not windowed at the unit's size, centred" is_windowed
 grep -q '"FullscreenMode"="0"' "$store" || fail "FullscreenMode not stored"
 sleep 0.3
 shot closed
