@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Builds the simulator and starts it in its own folder.
+# Builds the simulator and starts it in its own folder (it reads the skin, the
+# pictures and the sounds relative to it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+if [[ -x scripts/install-deps.sh ]]; then
+  scripts/install-deps.sh
+fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build build -j"$(nproc)"
 cd build/bin
-if [[ -x ./tiko ]]; then
-  exec ./tiko
-fi
-# No window yet: show the unit opening and a game starting, headless.
-exec ./tiko-script ../../tools/demo/opening.tiko
+exec ./tiko "$@"

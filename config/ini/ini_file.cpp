@@ -81,8 +81,9 @@ IniFile IniFile::Parse(std::string_view text) {
 }
 
 std::optional<IniFile> IniFile::Load(const std::filesystem::path& file) {
+  // Only plain files: a folder, a pipe or a device could block or never end.
   std::error_code error;
-  if (std::filesystem::is_directory(file, error)) return std::nullopt;
+  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
   std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -19,7 +19,7 @@ class IniFile {
 
   IniFile() = default;  // an empty file: every read gives its default
   static IniFile Parse(std::string_view text);
-  // Nothing when the file cannot be read (missing, a folder, no permission).
+  // Nothing when the file cannot be read (missing, no plain file, no permission).
   static std::optional<IniFile> Load(const std::filesystem::path& file);
 
   bool HasKey(std::string_view section, std::string_view key) const;

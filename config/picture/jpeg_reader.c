@@ -40,22 +40,28 @@ static void on_progress(j_common_ptr info) {
   }
 }
 
+static int create(tiko_jpeg_reader* reader, const unsigned char* data, size_t size,
+                  size_t max_memory_bytes) {
+  if (setjmp(reader->jump)) return 0;
+  jpeg_create_decompress(&reader->info);
+  reader->info.mem->max_memory_to_use = (long)max_memory_bytes;
+  reader->progress.progress_monitor = on_progress;
+  reader->info.progress = &reader->progress;
+  jpeg_mem_src(&reader->info, data, (unsigned long)size);
+  return 1;
+}
+
 tiko_jpeg_reader* tiko_jpeg_open(const unsigned char* data, size_t size, size_t max_memory_bytes) {
   tiko_jpeg_reader* reader = (tiko_jpeg_reader*)calloc(1, sizeof *reader);
   if (reader == NULL) return NULL;
   reader->info.err = jpeg_std_error(&reader->error);
   reader->error.error_exit = on_error;
   reader->error.output_message = on_output_message;
-  if (setjmp(reader->jump)) {
+  if (!create(reader, data, size, max_memory_bytes)) {
     jpeg_destroy_decompress(&reader->info);
     free(reader);
     return NULL;
   }
-  jpeg_create_decompress(&reader->info);
-  reader->info.mem->max_memory_to_use = (long)max_memory_bytes;
-  reader->progress.progress_monitor = on_progress;
-  reader->info.progress = &reader->progress;
-  jpeg_mem_src(&reader->info, data, (unsigned long)size);
   return reader;
 }
 

@@ -50,6 +50,10 @@ bool FormatOf(std::string extension, Format& format) {
 std::vector<unsigned char> ReadFile(const std::filesystem::path& file,
                                     const PictureLimits& limits) {
   std::error_code error;
+  std::filesystem::file_status status = std::filesystem::status(file, error);
+  if (!std::filesystem::exists(status)) throw UnitError("the file does not exist");
+  // A pipe or a device could block or never end.
+  if (!std::filesystem::is_regular_file(status)) throw UnitError("the file is not a plain file");
   std::uintmax_t size = std::filesystem::file_size(file, error);
   if (error) throw UnitError("the file cannot be read (" + error.message() + ")");
   if (size > limits.max_file_bytes) throw UnitError("the file is too large to be a picture");

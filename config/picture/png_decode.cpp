@@ -3,6 +3,8 @@
 #include <png.h>
 
 #include <QtEndian>
+#include <algorithm>
+#include <cstdint>
 
 #include "config/picture/picture.h"
 #include "engine/ports.h"
@@ -16,6 +18,24 @@ struct ImageCloser {
   ~ImageCloser() { png_image_free(image); }
 };
 
+// libpng takes a chunk's memory by the length the chunk declares before it
+// reads the data; a few bytes can declare gigabytes. In a file read whole, no
+// chunk can be longer than what is left of it, so such a file is refused first.
+void CheckChunkLengths(std::span<const unsigned char> data) {
+  static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (data.size() < 8 || !std::equal(kSignature, kSignature + 8, data.begin())) return;
+  std::size_t at = 8;
+  while (data.size() - at >= 8) {
+    std::uint32_t length = png_get_uint_32(data.data() + at);
+    bool last = std::equal(data.begin() + at + 4, data.begin() + at + 8, "IEND");
+    if (length > data.size() - at - 8 || data.size() - at - 8 - length < 4) {
+      throw UnitError("invalid PNG data (a chunk runs past the end of the file)");
+    }
+    if (last) return;
+    at += 12 + length;
+  }
+}
+
 [[noreturn]] void Fail(const png_image& image) {
   std::string reason = image.message[0] ? image.message : "unknown error";
   throw UnitError("invalid PNG data (" + reason + ")");
@@ -27,6 +47,7 @@ QImage DecodePng(std::span<const unsigned char> data, const PictureLimits& limit
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   ImageCloser closer{&image};
+  CheckChunkLengths(data);
   if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) Fail(image);
   picture_detail::CheckSize("PNG", image.width, image.height, limits);
 

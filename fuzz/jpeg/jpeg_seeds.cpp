@@ -1,10 +1,13 @@
-// Writes small valid JPEG files (colour, grey, progressive, several qualities)
+// Writes small valid JPEG files (colour, grey, CMYK, progressive, several qualities)
 // as the fuzzer's starting corpus.
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QString>
 #include <cstdio>
+
+#include "tests/config/cmyk_jpeg.h"
 
 namespace {
 
@@ -44,5 +47,11 @@ int main(int argc, char** argv) {
             Write(dir, "progressive.jpg", colour, 80, true, false) &&
             Write(dir, "grey.jpg", grey, 75, false, false) &&
             Write(dir, "grey-progressive.jpg", grey, 60, true, true);
+  const unsigned char teal[4] = {40, 200, 180, 230};
+  std::string cmyk = tiko::test::CmykJpeg(11, 9, teal);
+  QFile cmyk_file(dir.filePath("cmyk.jpg"));
+  ok = ok && cmyk_file.open(QIODevice::WriteOnly) &&
+       cmyk_file.write(cmyk.data(), static_cast<qint64>(cmyk.size())) ==
+           static_cast<qint64>(cmyk.size());
   return ok ? 0 : 1;
 }

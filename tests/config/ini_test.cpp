@@ -41,9 +41,10 @@ TEST(IniFile, CutsLongValuesToTheBuffer) {
   EXPECT_EQ(IniFile::Parse(std::string("[S]\nK=ab\0cd\n", 12)).ReadString("S", "K", ""), "ab");
 }
 
-TEST(IniFile, LoadsNothingFromAMissingFileOrAFolder) {
+TEST(IniFile, LoadsNothingFromAMissingFileAFolderOrADevice) {
   EXPECT_FALSE(IniFile::Load("/nonexistent/Config.ini").has_value());
   EXPECT_FALSE(IniFile::Load(std::filesystem::temp_directory_path()).has_value());
+  EXPECT_FALSE(IniFile::Load("/dev/zero").has_value());  // endless
 }
 
 TEST(IntText, ReadsDecimalAndBothHexForms) {

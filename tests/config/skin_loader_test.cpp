@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
+#include <array>
 #include <vector>
 
 #include "config/picture/picture.h"
@@ -215,8 +215,6 @@ TEST_F(SkinLoaderTest, MissingConfigIsReportedAndTheMenuStepStillRuns) {
 }
 
 TEST_F(SkinLoaderTest, UndecodablePictureEndsTheRunAtItsEntry) {
-  QImage good(3, 3, QImage::Format_RGB32);
-  good.fill(Qt::white);
   for (const char* damaged : {"bad.png", "bad.jpg", "bad.gif"}) {
     SCOPED_TRACE(damaged);
     unit_ = Unit(UnitPorts{});

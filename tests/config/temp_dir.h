@@ -39,11 +39,6 @@ inline void WriteFile(const std::filesystem::path& file, std::string_view bytes)
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A picture of one colour, written in the format its extension names.
 inline void WritePicture(const std::filesystem::path& file, int width, int height,
                          QRgb color = qRgb(10, 200, 30)) {

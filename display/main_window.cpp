@@ -1,0 +1,241 @@
+#include "display/main_window.h"
+
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTime>
+#include <chrono>
+#include <cstdio>
+
+#include "display/game_menu_picture.h"
+#include "display/hints.h"
+#include "display/mouse_targets.h"
+#include "display/window_shape.h"
+
+namespace tiko {
+
+namespace {
+
+const char* const kTitle = "Bolo Garu Tiko (Vexmar, Ticklet Skyglass) Simulator";
+
+std::chrono::steady_clock::time_point& ProgramStart() {
+  static std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+  return start;
+}
+
+QRgb RgbOf(std::uint32_t colorref) {
+  return qRgb(colorref & 0xff, (colorref >> 8) & 0xff, (colorref >> 16) & 0xff);
+}
+
+}  // namespace
+
+void MarkProgramStart() {
+  ProgramStart() = std::chrono::steady_clock::now();
+}
+
+TimeOfDay QtLocalClock::Now() {
+  const QTime now = QTime::currentTime();
+  return TimeOfDay{now.hour(), now.minute(), now.second()};
+}
+
+TForm1::TForm1(FormParts parts)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      parts_(std::move(parts)),
+      unit_(UnitPorts{parts_.cues, parts_.store, &local_clock_, this}),
+      host_(
+          unit_, [this] { Refresh(); },
+          [this](const std::string& message) { ShowError(message); }) {
+  per_pixel_alpha_ = CompositorRunning();
+  if (per_pixel_alpha_) setAttribute(Qt::WA_TranslucentBackground);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  resize(client_);
+
+  // The in-game menu's click area sits in the corner; its picture is drawn when
+  // first needed, in fullscreen.
+  unit_.scene.SetBounds(btn_game_menu_top, 0, 0, 36, 32);
+
+  show_error_box = [](const QString& message) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), message, QMessageBox::Ok);
+    box.exec();
+  };
+  terminate = [] {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
+  };
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+  setWindowTitle(QString::fromUtf8(kTitle));
+  MoveOffScreen();
+  unit_.CreateReadPresentation();
+  LoadSkin();
+  // A skin error does not cost the player the keys, the overlays or the high scores.
+  unit_.CreateFinish();
+  UpdateHints();
+  unit_.random.Seed(
+      static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  host_.Rearm();
+  Refresh();
+}
+
+void TForm1::LoadSkin() {
+  try {
+    if (parts_.load_skin) parts_.load_skin(unit_, pictures_, *this, parts_.exe_dir);
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+  }
+  QImage& menu = pictures_.picture[btn_game_menu_background];
+  if (unit_.fullscreen_on && menu.isNull()) menu = GameMenuPicture();
+  prepared_ = PreparePictures(pictures_.picture);
+  layout_dirty_ = true;
+}
+
+void TForm1::UpdateHints() {
+  for (int id = 1; id < kImageEnd; ++id) {
+    hints_[id] = QString::fromStdString(HintOf(unit_, static_cast<ImageId>(id)));
+  }
+}
+
+QString TForm1::HintAt(QPoint pos) const {
+  return hints_[TargetAt(unit_.scene, pos.x(), pos.y())];
+}
+
+// --- presentation ---
+
+void TForm1::pm_10_fullscreenClick() {
+  Handle([this] {
+    unit_.fullscreen_on = !unit_.fullscreen_on;
+    if (unit_.game_menu_open) {
+      unit_.game_menu_open = false;
+      if (close_game_menu) close_game_menu();
+    }
+    if (parts_.store) parts_.store->WriteBool("FullscreenMode", unit_.fullscreen_on);
+    MoveOffScreen();
+    LoadSkin();  // shows its own error; the window comes back on screen either way
+    CentreOnScreen();
+  });
+}
+
+void TForm1::pm_14_exitClick() {
+  if (terminate) terminate();
+}
+
+void TForm1::MoveOffScreen() {
+  const QSize screen = ScreenSize();
+  move(-screen.width(), -screen.height());
+}
+
+void TForm1::CentreOnScreen() {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+}
+
+// --- SkinWindow ---
+
+QSize TForm1::ScreenSize() {
+  return QGuiApplication::primaryScreen()->size();
+}
+
+void TForm1::SetClientHeight(int height) {
+  client_.setHeight(height);
+  resize(std::max(1, client_.width()), std::max(1, client_.height()));
+  layout_dirty_ = true;
+}
+
+void TForm1::SetClientWidth(int width) {
+  client_.setWidth(width);
+  resize(std::max(1, client_.width()), std::max(1, client_.height()));
+  layout_dirty_ = true;
+}
+
+QSize TForm1::ClientSize() {
+  return client_;
+}
+
+void TForm1::SetColor(std::uint32_t colorref) {
+  colour_ = QColor(RgbOf(colorref));
+  layout_dirty_ = true;
+}
+
+void TForm1::SetColorKey(bool on, std::uint32_t colorref) {
+  colour_key_on_ = on;
+  key_colour_ = RgbOf(colorref);
+  layout_dirty_ = true;
+}
+
+void TForm1::ShowError(const std::string& message) {
+  if (show_error_box) show_error_box(QString::fromStdString(message));
+}
+
+void TForm1::RequestTerminate() {
+  terminate_requested_ = true;
+  if (terminate) terminate();
+}
+
+// --- painting ---
+
+void TForm1::Refresh() {
+  const QRect area = RenderFrame();
+  if (area.isEmpty()) return;
+  ApplyOutline(area);
+  update(area);
+  if (underMouse()) UpdatePointer(pointer_);
+}
+
+QRect TForm1::RenderFrame() {
+  const QRect area =
+      frame_.Render(unit_.scene, prepared_, FrameLook{client_, colour_, pictures_.backdrop_stretch},
+                    layout_dirty_);
+  layout_dirty_ = false;
+  if (!area.isEmpty() && colour_key_on_ && per_pixel_alpha_) {
+    ClearKeyColour(frame_.image(), area, key_colour_);
+  }
+  return area;
+}
+
+void TForm1::ApplyOutline(QRect area) {
+  if (!colour_key_on_) {
+    if (!outline_.mask().isNull()) {
+      outline_.Clear();
+      clearMask();
+    }
+    return;
+  }
+  if (per_pixel_alpha_) return;
+  if (outline_.Update(frame_.image(), area, key_colour_)) {
+    setMask(QBitmap::fromImage(outline_.mask()));
+  }
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+  RenderFrame();
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  const QRect area = event->rect();
+  painter.drawImage(area.topLeft(), frame_.image(), area);
+  if (!first_frame_reported_) {
+    first_frame_reported_ = true;
+    if (qEnvironmentVariableIsSet("TIKO_REPORT_FIRST_FRAME")) {
+      const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                          std::chrono::steady_clock::now() - ProgramStart())
+                          .count();
+      std::printf("tiko: first frame painted %lld ms after start\n", static_cast<long long>(ms));
+      std::fflush(stdout);
+    }
+  }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (parts_.close_output) parts_.close_output();
+  event->accept();
+}
+
+}  // namespace tiko

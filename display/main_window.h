@@ -1,0 +1,145 @@
+// The main window TForm1: the unit on the desktop, windowed in its own outline
+// or over the whole screen, painted from the unit's scene and driven by the
+// keyboard, the mouse and the real-time host.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "config/skin/skin_loader.h"
+#include "display/frame_buffer.h"
+#include "display/frame_painter.h"
+#include "display/realtime_host.h"
+#include "display/window_shape.h"
+#include "engine/unit.h"
+
+namespace tiko {
+
+// The loader that lays the window out from the skin file: Gfx_Load_Skin in the
+// program, a stand-in in tests.
+using SkinLoader =
+    std::function<void(Unit&, SkinPictures&, SkinWindow&, const std::filesystem::path&)>;
+
+struct FormParts {
+  SettingsStore* store = nullptr;
+  CueSink* cues = nullptr;
+  SkinLoader load_skin;
+  std::filesystem::path exe_dir;
+  std::function<void()> close_output;  // Snd_Close_Output
+};
+
+// The computer's local time of day.
+class QtLocalClock : public LocalClock {
+ public:
+  TimeOfDay Now() override;
+};
+
+class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
+ public:
+  explicit TForm1(FormParts parts);
+  ~TForm1() override;
+
+  // The creation: title, off-screen, presentation, skin, keys, overlays, high
+  // scores, mode 0, hints, random seed.
+  void FormCreate();
+
+  // Windowed <-> fullscreen; the menu entry and F12 call it.
+  void pm_10_fullscreenClick();
+  // Ends the program without the close handling.
+  void pm_14_exitClick();
+
+  void CentreOnScreen();
+  // Recomputes the button hints from the key bindings.
+  void UpdateHints();
+
+  Unit& unit() { return unit_; }
+  const SkinPictures& pictures() const { return pictures_; }
+  RealtimeHost& host() { return host_; }
+  bool TerminateRequested() const { return terminate_requested_; }
+  bool ColourKeyOn() const { return colour_key_on_; }
+  QColor WindowColour() const { return colour_; }
+  bool UsesShapeMask() const { return !per_pixel_alpha_; }
+
+  // The hint of the image under a point, empty when it has none.
+  QString HintAt(QPoint pos) const;
+  // The frame as last painted.
+  const QImage& Frame() const { return frame_.image(); }
+
+  // Shows an error message; a modal box with the caption "Error" unless replaced.
+  std::function<void(const QString&)> show_error_box;
+  // Ends the event loop; a queued quit unless replaced.
+  std::function<void()> terminate;
+  // The in-game menu's click and closing, wired by the menus.
+  std::function<void()> on_game_menu_click;
+  std::function<void()> close_game_menu;
+
+  // SkinWindow and ErrorSink
+  QSize ScreenSize() override;
+  void SetClientHeight(int height) override;
+  void SetClientWidth(int width) override;
+  QSize ClientSize() override;
+  void SetColor(std::uint32_t colorref) override;
+  void SetColorKey(bool on, std::uint32_t colorref) override;
+  void ShowError(const std::string& message) override;
+  void RequestTerminate() override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  // Runs an input handler on the unit: time brought up to now first, an error
+  // shown and the handler abandoned, then the timer re-armed and the change painted.
+  void Handle(const std::function<void()>& handler);
+  void LoadSkin();
+  void MoveOffScreen();
+  // Repaints what changed in the scene or the layout since the last frame.
+  void Refresh();
+  QRect RenderFrame();
+  void ApplyOutline(QRect area);
+  void PressAt(Qt::MouseButton button, QPoint pos);
+  void UpdatePointer(QPoint pos);
+
+  FormParts parts_;
+  QtLocalClock local_clock_;
+  Unit unit_;
+  RealtimeHost host_;
+  SkinPictures pictures_;
+  PictureTable prepared_;
+  std::array<QString, kImageEnd> hints_;
+
+  QSize client_{500, 690};
+  QColor colour_;
+  bool colour_key_on_ = false;
+  QRgb key_colour_ = 0;
+  bool per_pixel_alpha_ = false;
+  bool terminate_requested_ = false;
+
+  FrameBuffer frame_;
+  Outline outline_;
+  bool layout_dirty_ = true;
+  bool first_frame_reported_ = false;
+
+  ImageId pressed_button_ = kNoImage;  // the button that took the left press
+  ImageId drag_image_ = kNoImage;
+  QPoint drag_origin_;  // the press point in the pressed image's coordinates
+  int pointer_shape_ = -1;
+  QPoint pointer_;  // where the pointer was last seen over the window
+};
+
+// Milliseconds since the program started, for the first-frame report.
+void MarkProgramStart();
+
+}  // namespace tiko

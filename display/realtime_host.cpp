@@ -1,0 +1,48 @@
+#include "display/realtime_host.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tiko {
+
+RealtimeHost::RealtimeHost(Unit& unit, std::function<void()> after_ticks,
+                           std::function<void(const std::string&)> on_error)
+    : unit_(unit), after_ticks_(std::move(after_ticks)), on_error_(std::move(on_error)) {
+  start_ = unit_.Now();
+  clock_.start();
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, &RealtimeHost::Fire);
+}
+
+std::int64_t RealtimeHost::NowMs() const {
+  if (now_for_testing_) return now_for_testing_();
+  return start_ + clock_.elapsed();
+}
+
+void RealtimeHost::Sync() {
+  try {
+    unit_.RunUntil(NowMs(), /*real_clock=*/true);
+  } catch (const UnitError& e) {
+    if (on_error_) on_error_(e.what());
+  }
+}
+
+void RealtimeHost::Rearm() {
+  const std::optional<std::int64_t> due = unit_.timers.NextDue();
+  if (!due) {
+    timer_.stop();
+    return;
+  }
+  const std::int64_t wait =
+      std::clamp<std::int64_t>(*due - NowMs(), 0, std::numeric_limits<int>::max());
+  timer_.start(static_cast<int>(wait));
+}
+
+void RealtimeHost::Fire() {
+  Sync();
+  if (after_ticks_) after_ticks_();
+  Rearm();
+}
+
+}  // namespace tiko

@@ -1,0 +1,92 @@
+#include "display/window_shape.h"
+
+#include <QGuiApplication>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#ifdef TIKO_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
+
+namespace tiko {
+
+namespace {
+
+#ifdef TIKO_HAVE_XCB
+// A compositing manager owns the selection _NET_WM_CM_S<screen>.
+bool X11CompositorRunning() {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr || x11->connection() == nullptr) return false;
+  xcb_connection_t* connection = x11->connection();
+  const std::string name = "_NET_WM_CM_S0";
+  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+      connection,
+      xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.c_str()),
+      nullptr);
+  if (atom == nullptr) return false;
+  bool owned = false;
+  if (atom->atom != XCB_ATOM_NONE) {
+    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+    if (owner != nullptr) {
+      owned = owner->owner != XCB_NONE;
+      std::free(owner);
+    }
+  }
+  std::free(atom);
+  return owned;
+}
+#endif
+
+}  // namespace
+
+bool CompositorRunning() {
+  const QString platform = QGuiApplication::platformName();
+  if (platform.startsWith(QLatin1String("wayland"))) return true;
+#ifdef TIKO_HAVE_XCB
+  if (platform == QLatin1String("xcb")) return X11CompositorRunning();
+#endif
+  return false;
+}
+
+void ClearKeyColour(QImage& frame, QRect area, QRgb key) {
+  const QRgb opaque_key = key | 0xff000000u;
+  area &= frame.rect();
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (line[x] == opaque_key) line[x] = 0;
+    }
+  }
+}
+
+QImage OutlineMask(const QImage& frame, QRgb key) {
+  return frame.createMaskFromColor(key | 0xff000000u, Qt::MaskInColor);
+}
+
+bool Outline::Update(const QImage& frame, QRect area, QRgb key) {
+  area &= frame.rect();
+  if (mask_.size() != frame.size() || area == frame.rect()) {
+    QImage mask = OutlineMask(frame, key);
+    if (mask == mask_) return false;
+    mask_ = std::move(mask);
+    return true;
+  }
+  // In the mask a set bit (index 1) is a see-through pixel.
+  const QRgb opaque_key = key | 0xff000000u;
+  bool changed = false;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const uint see_through = line[x] == opaque_key ? 1 : 0;
+      if (static_cast<uint>(mask_.pixelIndex(x, y)) != see_through) {
+        mask_.setPixel(x, y, see_through);
+        changed = true;
+      }
+    }
+  }
+  return changed;
+}
+
+}  // namespace tiko

@@ -1,0 +1,33 @@
+// The unit's outline in windowed mode: pixels of the transparency colour are
+// see-through, per pixel where a compositor blends windows, through the
+// window's shape mask where none does.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QRgb>
+
+namespace tiko {
+
+// True when the desktop blends translucent windows (a compositing manager runs).
+bool CompositorRunning();
+
+// Makes every pixel of the key colour within `area` fully transparent.
+void ClearKeyColour(QImage& frame, QRect area, QRgb key);
+
+// A one-bit mask whose region is wherever the frame is not of the key colour.
+QImage OutlineMask(const QImage& frame, QRgb key);
+
+// The outline as a mask, brought up to date area by area as the frame changes.
+class Outline {
+ public:
+  // True when the outline changed within the repainted `area`.
+  bool Update(const QImage& frame, QRect area, QRgb key);
+  const QImage& mask() const { return mask_; }
+  void Clear() { mask_ = QImage(); }
+
+ private:
+  QImage mask_;
+};
+
+}  // namespace tiko

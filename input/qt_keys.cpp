@@ -1,0 +1,71 @@
+#include "input/qt_keys.h"
+
+#include <QKeyEvent>
+
+#include "input/keys/key_list.h"
+
+namespace tiko {
+
+namespace {
+
+// The characters Shift makes of the digit keys on a US keyboard, '0' to '9'.
+constexpr int kShiftedDigits[10] = {
+    Qt::Key_ParenRight, Qt::Key_Exclam,    Qt::Key_At,          Qt::Key_NumberSign,
+    Qt::Key_Dollar,     Qt::Key_Percent,   Qt::Key_AsciiCircum, Qt::Key_Ampersand,
+    Qt::Key_Asterisk,   Qt::Key_ParenLeft,
+};
+
+constexpr int kNumpad0 = 96;
+constexpr int kF1 = 112;
+
+}  // namespace
+
+int VirtualKeyOf(int qt_key, Qt::KeyboardModifiers modifiers) {
+  if (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9) {
+    const int digit = qt_key - Qt::Key_0;
+    return modifiers.testFlag(Qt::KeypadModifier) ? kNumpad0 + digit : '0' + digit;
+  }
+  if (qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) return 'A' + (qt_key - Qt::Key_A);
+  if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F24) return kF1 + (qt_key - Qt::Key_F1);
+  if (!modifiers.testFlag(Qt::KeypadModifier)) {
+    for (int digit = 0; digit < 10; ++digit) {
+      if (qt_key == kShiftedDigits[digit]) return '0' + digit;
+    }
+  }
+  switch (qt_key) {
+    case Qt::Key_Up:
+      return vk::kUp;
+    case Qt::Key_Down:
+      return vk::kDown;
+    case Qt::Key_Left:
+      return vk::kLeft;
+    case Qt::Key_Right:
+      return vk::kRight;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+      return vk::kMenu;
+    case Qt::Key_Control:
+      return vk::kControl;
+    case Qt::Key_Shift:
+      return vk::kShift;
+    case Qt::Key_Space:
+      return vk::kSpace;
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Tab:
+      return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    default:
+      return 0;
+  }
+}
+
+int VirtualKeyOf(const QKeyEvent& event) {
+  return VirtualKeyOf(event.key(), event.modifiers());
+}
+
+}  // namespace tiko

@@ -1,0 +1,130 @@
+// The mouse on the window: which image takes a press, presses and releases
+// reaching the unit, dragging the window, the pointer shapes.
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QTest>
+
+#include "display/mouse_targets.h"
+#include "fake_skin.h"
+
+namespace tiko {
+namespace {
+
+using testing::FormFixture;
+
+void SendMove(QWidget& widget, QPoint local, Qt::MouseButtons held) {
+  QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(widget.mapToGlobal(local)),
+                   Qt::NoButton, held, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &move);
+}
+
+TEST(HitTest, TopmostVisibleTargetByRectangle) {
+  FormFixture f;
+  f.Create();
+  const Scene& scene = f.form->unit().scene;
+  // The lid's button lies on the lid; the lid on the body.
+  EXPECT_EQ(TargetAt(scene, 60, 60), btn_open);
+  EXPECT_EQ(TargetAt(scene, 10, 100), im_background_front);
+  EXPECT_EQ(TargetAt(scene, 100, 200), im_background_bottom);
+  EXPECT_EQ(TargetAt(scene, 15, 175), btn_game_a_top);
+  EXPECT_EQ(TargetAt(scene, 175, 175), btn_alarm_top);
+  // The overlays are shown and the cross pad hidden behind them.
+  EXPECT_EQ(TargetAt(scene, 35, 235), btn_ctrlr_overlay_up);
+  EXPECT_EQ(TargetAt(scene, 12, 232), im_background_bottom);
+  EXPECT_EQ(TargetAt(scene, 200, 10), kNoImage);
+  EXPECT_EQ(TargetAt(scene, -1, 10), kNoImage);
+
+  // Opened: the frame over the LCD drags; an LCD segment takes no mouse.
+  f.form->unit().Inp_open_down();
+  EXPECT_EQ(TargetAt(scene, 60, 60), im_background_screen_top);
+  EXPECT_EQ(TargetAt(scene, 10, 100), im_background_back);
+
+  f.form->unit().SetControllerOverlay(false);
+  EXPECT_EQ(TargetAt(scene, 35, 235), btn_cross_top);
+}
+
+TEST(HitTest, PointerShapes) {
+  EXPECT_EQ(ShapeOf(btn_game_b_top), PointerShape::kHand);
+  EXPECT_EQ(ShapeOf(btn_ctrlr_overlay_left), PointerShape::kHand);
+  EXPECT_EQ(ShapeOf(btn_game_menu_top), PointerShape::kHand);
+  EXPECT_EQ(ShapeOf(btn_cross_top), PointerShape::kHelp);
+  EXPECT_EQ(ShapeOf(btn_alarm_top), PointerShape::kHelp);
+  EXPECT_EQ(ShapeOf(im_background_bottom), PointerShape::kArrow);
+  EXPECT_EQ(ShapeOf(kNoImage), PointerShape::kArrow);
+}
+
+TEST(MouseTest, PressesAndReleasesReachTheUnit) {
+  FormFixture f;
+  f.Create();
+  TForm1& form = *f.form;
+  Unit& unit = form.unit();
+
+  QTest::mousePress(&form, Qt::LeftButton, {}, {60, 60});
+  EXPECT_EQ(unit.vars.mode, 2);
+  QTest::mouseRelease(&form, Qt::LeftButton, {}, {60, 60});
+  EXPECT_EQ(unit.vars.mode, 2);
+
+  // Game A pressed shows the pressed picture; released far outside it, the game starts.
+  QTest::mousePress(&form, Qt::LeftButton, {}, {15, 175});
+  EXPECT_EQ(unit.vars.mode, 5);
+  EXPECT_TRUE(unit.scene.Visible(btn_game_a_down));
+  QTest::mouseRelease(&form, Qt::LeftButton, {}, {190, 290});
+  EXPECT_EQ(unit.vars.mode, 6);
+  EXPECT_FALSE(unit.scene.Visible(btn_game_a_down));
+
+  // The right button is no press; ACL with the left is.
+  QTest::mousePress(&form, Qt::RightButton, {}, {135, 175});
+  QTest::mouseRelease(&form, Qt::RightButton, {}, {135, 175});
+  EXPECT_EQ(unit.vars.mode, 6);
+  QTest::mousePress(&form, Qt::LeftButton, {}, {135, 175});
+  EXPECT_EQ(unit.vars.mode, 1);
+  QTest::mouseRelease(&form, Qt::LeftButton, {}, {135, 175});
+  EXPECT_EQ(unit.vars.mode, 2);
+}
+
+TEST(MouseTest, DragsTheWindowOnlyWindowedAndOnlyWithTheLeftButton) {
+  FormFixture f;
+  f.Create();
+  TForm1& form = *f.form;
+  const QPoint start = form.pos();
+
+  // Right and middle presses on the body start no drag.
+  for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+    QTest::mousePress(&form, button, {}, {100, 200});
+    SendMove(form, {130, 220}, button);
+    QTest::mouseRelease(&form, button, {}, {130, 220});
+    EXPECT_EQ(form.pos(), start);
+  }
+
+  // A left press on the body: the pressed point follows the pointer.
+  QTest::mousePress(&form, Qt::LeftButton, {}, {100, 200});
+  SendMove(form, {130, 220}, Qt::LeftButton);
+  EXPECT_EQ(form.pos(), start + QPoint(30, 20));
+  QTest::mouseRelease(&form, Qt::LeftButton, {}, {100, 200});
+  SendMove(form, {150, 250}, Qt::NoButton);
+  EXPECT_EQ(form.pos(), start + QPoint(30, 20));
+
+  // A press on a button drags nothing.
+  const QPoint moved = form.pos();
+  QTest::mousePress(&form, Qt::LeftButton, {}, {155, 255});
+  SendMove(form, {120, 200}, Qt::LeftButton);
+  QTest::mouseRelease(&form, Qt::LeftButton, {}, {120, 200});
+  EXPECT_EQ(form.pos(), moved);
+}
+
+TEST(MouseTest, NoDraggingInFullscreen) {
+  FormFixture f(/*fullscreen=*/true);
+  f.Create();
+  TForm1& form = *f.form;
+  const QPoint start = form.pos();
+  const Image& body = form.unit().scene[im_background_bottom];
+  const QPoint on_body(body.left + 100, body.top + 200);
+  QTest::mousePress(&form, Qt::LeftButton, {}, on_body);
+  SendMove(form, on_body + QPoint(30, 20), Qt::LeftButton);
+  QTest::mouseRelease(&form, Qt::LeftButton, {}, on_body + QPoint(30, 20));
+  EXPECT_EQ(form.pos(), start);
+}
+
+}  // namespace
+}  // namespace tiko

@@ -1,0 +1,151 @@
+// Windowed and fullscreen presentation, the switch between them, the unit's
+// outline, and errors met while laying the window out.
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "fake_skin.h"
+
+namespace tiko {
+namespace {
+
+using testing::FormFixture;
+
+struct Layout {
+  std::vector<std::tuple<int, int, int, int, bool>> images;
+  QSize client;
+  QRect geometry;
+  QColor colour;
+  bool colour_key;
+  bool operator==(const Layout&) const = default;
+};
+
+Layout LayoutOf(TForm1& form) {
+  Layout layout{{}, form.ClientSize(), form.geometry(), form.WindowColour(), form.ColourKeyOn()};
+  for (int id = 1; id < kImageEnd; ++id) {
+    const Image& image = form.unit().scene[static_cast<ImageId>(id)];
+    layout.images.emplace_back(image.left, image.top, image.width, image.height, image.visible);
+  }
+  return layout;
+}
+
+void PressF12(QWidget& w) {
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_F12, Qt::NoModifier);
+  QApplication::sendEvent(&w, &press);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_F12, Qt::NoModifier);
+  QApplication::sendEvent(&w, &release);
+}
+
+TEST(PresentationTest, WindowedTakesTheUnitsOutline) {
+  FormFixture f;
+  f.Create();
+  TForm1& form = *f.form;
+  EXPECT_EQ(form.size(), QSize(testing::kGameWidth, testing::kGameHeight));
+  EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(form.windowTitle(), "Bolo Garu Tiko (Vexmar, Ticklet Skyglass) Simulator");
+  ASSERT_TRUE(form.UsesShapeMask());  // no compositor offscreen
+  // The see-through corner of the body is cut out; the rest of the unit is not.
+  EXPECT_FALSE(form.mask().contains(QPoint(5, 5)));
+  EXPECT_TRUE(form.mask().contains(QPoint(25, 5)));
+  EXPECT_TRUE(form.mask().contains(QPoint(199, 299)));
+  // Centred on the screen.
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(form.geometry().center(), screen.center());
+  EXPECT_FALSE(form.unit().scene.Visible(btn_game_menu_top));
+}
+
+TEST(PresentationTest, FullscreenCoversTheScreenWithTheUnitAtTheOffset) {
+  FormFixture f(/*fullscreen=*/true);
+  f.Create();
+  TForm1& form = *f.form;
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  EXPECT_EQ(form.geometry(), QRect(QPoint(0, 0), screen));
+  EXPECT_TRUE(form.mask().isEmpty());
+  EXPECT_FALSE(form.ColourKeyOn());
+  const QPoint offset((screen.width() - testing::kGameWidth) / 2,
+                      (screen.height() - testing::kGameHeight) / 2);
+  EXPECT_EQ(form.unit().scene[btn_open].left, 50 + offset.x());
+  // The background colour around the unit, the unit at its place, the menu symbol.
+  EXPECT_EQ(form.Frame().pixelColor(offset.x() - 1, offset.y() + 100), QColor(0x20, 0x40, 0x80));
+  EXPECT_EQ(form.Frame().pixelColor(offset + QPoint(60, 60)), QColor(240, 200, 0));
+  EXPECT_TRUE(form.unit().scene.Visible(btn_game_menu_top));
+  EXPECT_EQ(form.Frame().pixelColor(0, 0), QColor(Qt::black));
+}
+
+TEST(PresentationTest, F12TwiceGivesBackTheSameLayout) {
+  FormFixture f;
+  f.Create();
+  TForm1& form = *f.form;
+  const Layout windowed = LayoutOf(form);
+  const QRegion outline = form.mask();
+
+  PressF12(form);
+  EXPECT_TRUE(form.unit().fullscreen_on);
+  EXPECT_EQ(f.store.values["FullscreenMode"], "1");
+  const Layout fullscreen = LayoutOf(form);
+  EXPECT_NE(fullscreen, windowed);
+  EXPECT_TRUE(form.mask().isEmpty());
+
+  PressF12(form);
+  EXPECT_FALSE(form.unit().fullscreen_on);
+  EXPECT_EQ(f.store.values["FullscreenMode"], "0");
+  EXPECT_EQ(LayoutOf(form), windowed);
+  EXPECT_EQ(form.mask(), outline);
+
+  PressF12(form);
+  EXPECT_EQ(LayoutOf(form), fullscreen);
+  EXPECT_TRUE(f.errors.empty());
+}
+
+TEST(PresentationTest, TheSwitchClosesTheInGameMenu) {
+  FormFixture f(/*fullscreen=*/true);
+  int closed = 0;
+  f.form->close_game_menu = [&] { ++closed; };
+  f.Create();
+  f.form->unit().game_menu_open = true;
+  f.form->pm_10_fullscreenClick();
+  EXPECT_FALSE(f.form->unit().game_menu_open);
+  EXPECT_EQ(closed, 1);
+}
+
+TEST(PresentationTest, ASkinErrorIsShownAndTheProgramGoesOn) {
+  bool broken = true;
+  FormFixture f(false, [&](Unit& unit, SkinPictures& pictures, SkinWindow& window,
+                           const std::filesystem::path& dir) {
+    testing::FakeLoadSkin(unit, pictures, window, dir);
+    if (broken) throw UnitError("'$zz' is not a valid integer value");
+  });
+  f.Create();
+  ASSERT_EQ(f.errors, std::vector<std::string>{"'$zz' is not a valid integer value"});
+  // The keys still work after the error, and the window is on the screen.
+  QKeyEvent five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5");
+  QApplication::sendEvent(f.form.get(), &five);
+  EXPECT_EQ(f.form->unit().vars.mode, 2);
+  f.form->pm_10_fullscreenClick();
+  EXPECT_EQ(f.errors.size(), 2u);
+  EXPECT_EQ(f.form->pos(), QPoint(0, 0));
+}
+
+TEST(PresentationTest, AStoreErrorIsShownAndCreationGoesOn) {
+  FormFixture f;
+  f.store.bad["CtrlrOverlay"] = 1;
+  f.Create();
+  EXPECT_EQ(f.errors, std::vector<std::string>{"Invalid data type for 'CtrlrOverlay'"});
+  EXPECT_EQ(f.store.values["Key9"], "42");
+  EXPECT_EQ(f.form->HintAt({60, 60}), "click or press '5' to open the game");
+}
+
+TEST(PresentationTest, AMissingSkinFileEndsTheProgram) {
+  FormFixture f(false, [](Unit&, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
+    window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
+    window.RequestTerminate();
+  });
+  f.form->FormCreate();
+  EXPECT_TRUE(f.form->TerminateRequested());
+  EXPECT_EQ(f.terminations, 1);
+  EXPECT_EQ(f.errors.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tiko
