@@ -56,9 +56,10 @@ PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWind
   QWidget* window = host_.MainWidget();
   for (int i = 1; i <= kMenuEntries; ++i) {
     const EntryInfo& entry = kEntries[i];
-    auto* action = new QAction(entry.caption, pm_0_menu);
+    const bool separator = QString(entry.caption) == "-";
+    auto* action = new QAction(separator ? QString() : QString(entry.caption), pm_0_menu);
     action->setObjectName(entry.name);
-    if (QString(entry.caption) == "-") action->setSeparator(true);
+    action->setSeparator(separator);
     action->setCheckable(entry.checkable);
     action->setAutoRepeat(false);  // a held F12 switches once
     if (!entry.shortcut.isEmpty()) {

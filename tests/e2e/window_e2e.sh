@@ -11,6 +11,8 @@ mkdir -p "$shots"
 bindir=$(dirname "$tiko")
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config"
+# The program talks to the X server it runs under, even when the tests run offscreen.
+unset QT_QPA_PLATFORM
 store="$XDG_CONFIG_HOME/Orvane/Qorvix50.reg"
 cfg="$bindir/Config.ini"
 pid=""

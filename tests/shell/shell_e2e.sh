@@ -11,6 +11,8 @@ mkdir -p "$shots"
 bindir=$(dirname "$tiko")
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config"
+# The program talks to the X server it runs under, even when the tests run offscreen.
+unset QT_QPA_PLATFORM
 store="$XDG_CONFIG_HOME/Orvane/Qorvix50.reg"
 pid=""
 
@@ -109,6 +111,34 @@ xdotool search --onlyvisible --name "About this game" >/dev/null 2>&1 && fail "s
 shot direct_start
 xdotool windowfocus --sync "$main" key Escape
 stopped || fail "Esc did not end the second run"
+
+# Fullscreen: the in-game menu opens with its button; a right click on a row
+# closes it and opens the popup menu instead.
+seed SoundMode=2 SplashScreen=0
+start
+main=$(find_window "Bolo Garu Tiko") || fail "no main window in fullscreen"
+sleep 0.7
+panel() { import -window root -crop 256x448+0+32 +repage "$work/$1.png"; }
+windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+panel menu_closed
+before=$(windows)
+xdotool mousemove 12 12 click 1
+sleep 0.5
+shot game_menu_open
+panel menu_open
+[[ $(compare -metric AE "$work/menu_closed.png" "$work/menu_open.png" null: 2>&1 || true) != 0 ]] ||
+  fail "the in-game menu did not open"
+xdotool mousemove 60 $((32 * 7 + 16)) click 3
+sleep 0.5
+shot game_menu_right_click
+(($(windows) > before)) || fail "no popup menu after the right click"
+xdotool key Escape
+sleep 0.4
+panel menu_after
+[[ $(compare -metric AE "$work/menu_closed.png" "$work/menu_after.png" null: 2>&1 || true) == 0 ]] ||
+  fail "the in-game menu is still open"
+xdotool windowfocus --sync "$main" key Escape
+stopped || fail "Esc did not end the fullscreen run"
 
 # A real output chosen and the sound folder gone: the error box, the end.
 mkdir "$work/nosound"
