@@ -120,6 +120,10 @@ TEST_F(ProgramTest, ShortcutsWithoutTheMenu) {
   EXPECT_TRUE(program->popup.menu_item[10]->isChecked());
   EXPECT_FALSE(program->popup.pm_0_menu->isVisible());
   Activate();
+  QTest::keyClick(form.get(), Qt::Key_F4);
+  EXPECT_TRUE(program->manual.isVisible());
+  program->manual.hide();
+  Activate();
   QTest::keyClick(form.get(), Qt::Key_Escape);
   EXPECT_EQ(terminates, 1);
 }
