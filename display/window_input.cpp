@@ -1,10 +1,12 @@
 // The main window's keyboard and mouse: keys through the nine bindings, left
 // presses and releases on the button pictures, dragging the window by the
 // unit's body, the pointer shape and the hints.
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <QWindow>
 #include <utility>
 
 #include "display/main_window.h"
@@ -58,6 +60,11 @@ void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
     return;
   }
   if (IsDraggable(id) && !unit_.fullscreen_on) {
+    // Wayland lets no program place its own window: the compositor drags it.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle()) {
+      windowHandle()->startSystemMove();
+      return;
+    }
     const Image& image = unit_.scene[id];
     drag_image_ = id;
     drag_origin_ = pos - QPoint(image.left, image.top);

@@ -10,6 +10,7 @@ seconds=${2:-60}
 if [[ -z ${DISPLAY:-} ]]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$tiko" "$seconds"
 fi
+export QT_QPA_PLATFORM=xcb  # a real window, also where tests default to offscreen
 bindir=$(dirname "$tiko")
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config"

@@ -1,5 +1,5 @@
 // The mouse on the window: which image takes a press, presses and releases
-// reaching the unit, dragging the window, the pointer shapes.
+// reaching the unit, dragging the window.
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>
@@ -42,16 +42,6 @@ TEST(HitTest, TopmostVisibleTargetByRectangle) {
 
   f.form->unit().SetControllerOverlay(false);
   EXPECT_EQ(TargetAt(scene, 35, 235), btn_cross_top);
-}
-
-TEST(HitTest, PointerShapes) {
-  EXPECT_EQ(ShapeOf(btn_game_b_top), PointerShape::kHand);
-  EXPECT_EQ(ShapeOf(btn_ctrlr_overlay_left), PointerShape::kHand);
-  EXPECT_EQ(ShapeOf(btn_game_menu_top), PointerShape::kHand);
-  EXPECT_EQ(ShapeOf(btn_cross_top), PointerShape::kHelp);
-  EXPECT_EQ(ShapeOf(btn_alarm_top), PointerShape::kHelp);
-  EXPECT_EQ(ShapeOf(im_background_bottom), PointerShape::kArrow);
-  EXPECT_EQ(ShapeOf(kNoImage), PointerShape::kArrow);
 }
 
 TEST(MouseTest, PressesAndReleasesReachTheUnit) {
