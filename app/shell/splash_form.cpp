@@ -262,6 +262,13 @@ void TSplashForm::keyPressEvent(QKeyEvent* event) {
   if (!FormKeyDown(event)) QWidget::keyPressEvent(event);
 }
 
+// Closed by the window manager (Alt+F4): like Escape, since the unit is still
+// off the screen and nothing else could end the program.
+void TSplashForm::closeEvent(QCloseEvent* event) {
+  host_.RequestTerminate();
+  QWidget::closeEvent(event);
+}
+
 bool TSplashForm::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
     cb_sound->setFocus();

@@ -165,6 +165,12 @@ bool TKeysForm::FormKeyDown(QKeyEvent* event) {
   }
 }
 
+// Closed by the window manager (Alt+F4): like Escape, so the main window is usable again.
+void TKeysForm::closeEvent(QCloseEvent* event) {
+  host_.EnableMainWindow();
+  QWidget::closeEvent(event);
+}
+
 bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && FormKeyDown(static_cast<QKeyEvent*>(event))) {
     return true;
