@@ -92,8 +92,21 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
 sleep 0.5
 shot popup_menu
-xdotool key Escape
+# "Key settings" is the sixth entry; Game A moved onto '2' clashes with Game B.
+xdotool key Down Down Down Down Down Down Return
+keys=$(find_window "^Key settings$") || fail "the menu showed no key settings"
+xdotool windowfocus --sync "$keys" key Down
 sleep 0.3
+shot keys_clash
+xdotool key Return
+sleep 0.3
+xdotool search --onlyvisible --name "^Key settings$" >/dev/null 2>&1 || fail "a clash was accepted"
+[[ -z $(value Key1) || $(value Key1) == 2 ]] || fail "Key1 changed while clashing"
+# On to '3' (Time's), then '4', which is free: Enter accepts.
+xdotool key Down Down Return
+sleep 0.3
+xdotool search --onlyvisible --name "^Key settings$" >/dev/null 2>&1 && fail "no accept"
+[[ $(value Key1) == 5 ]] || fail "Key1 is '$(value Key1)', not 5"
 xdotool windowfocus --sync "$main" key F4
 find_window "^Manual$" >/dev/null || fail "F4 showed no manual the second time"
 sleep 0.3
