@@ -50,6 +50,17 @@ stopped() {
   return 1
 }
 shot() { import -window root "$shots/$1.png"; }
+eventually() {  # eventually WHY CMD...: CMD succeeds within 5 s
+  local why=$1
+  shift
+  for _ in $(seq 50); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  fail "$why"
+}
+is_value() { [[ $(value "$1") == "$2" ]]; }
+gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
 # First start: the splash, with no output chosen and only the disabled PLAY.
 start
@@ -64,10 +75,9 @@ xdotool mousemove $((X + 18)) $((Y + 399)) click 1
 sleep 0.2
 shot splash_chosen
 xdotool key Return
-sleep 0.7
-[[ $(value SoundMode) == 2 ]] || fail "SoundMode is '$(value SoundMode)', not 2"
-[[ $(value SplashScreen) == 0 ]] || fail "SplashScreen is '$(value SplashScreen)', not 0"
-xdotool search --onlyvisible --name "About this game" >/dev/null 2>&1 && fail "splash still shown"
+eventually "SoundMode not stored as 2" is_value SoundMode 2
+eventually "SplashScreen not stored as 0" is_value SplashScreen 0
+eventually "splash still shown" gone "About this game"
 main=$(find_window "Bolo Garu Tiko") || fail "no main window"
 shot unit_after_play
 
@@ -86,8 +96,8 @@ shot about
 xdotool key Escape
 sleep 0.3
 xdotool windowfocus --sync "$main" key F12
-sleep 0.7
-[[ $(value FullscreenMode) == 0 ]] || fail "F12 stored no FullscreenMode 0"
+eventually "F12 stored no FullscreenMode 0" is_value FullscreenMode 0
+sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
 sleep 0.5
@@ -104,9 +114,8 @@ xdotool search --onlyvisible --name "^Key settings$" >/dev/null 2>&1 || fail "a 
 [[ -z $(value Key1) || $(value Key1) == 2 ]] || fail "Key1 changed while clashing"
 # On to '3' (Time's), then '4', which is free: Enter accepts.
 xdotool key Down Down Return
-sleep 0.3
-xdotool search --onlyvisible --name "^Key settings$" >/dev/null 2>&1 && fail "no accept"
-[[ $(value Key1) == 5 ]] || fail "Key1 is '$(value Key1)', not 5"
+eventually "no accept" gone "^Key settings$"
+eventually "Key1 not stored as 5" is_value Key1 5
 xdotool windowfocus --sync "$main" key F4
 find_window "^Manual$" >/dev/null || fail "F4 showed no manual the second time"
 sleep 0.3
@@ -142,9 +151,10 @@ panel menu_open
 [[ $(compare -metric AE "$work/menu_closed.png" "$work/menu_open.png" null: 2>&1 || true) != 0 ]] ||
   fail "the in-game menu did not open"
 xdotool mousemove 60 $((32 * 7 + 16)) click 3
-sleep 0.5
+popup_up() { (($(windows) > before)); }
+eventually "no popup menu after the right click" popup_up
+sleep 0.2
 shot game_menu_right_click
-(($(windows) > before)) || fail "no popup menu after the right click"
 xdotool key Escape
 sleep 0.4
 panel menu_after
@@ -163,8 +173,8 @@ sleep 0.3
 shot sound_folder_missing
 xdotool windowfocus --sync "$error" key Return
 stopped || fail "the program did not end after the error"
-[[ $(value SoundMode) == -1 ]] || fail "SoundMode is '$(value SoundMode)', not -1"
-[[ $(value SplashScreen) == 1 ]] || fail "SplashScreen is '$(value SplashScreen)', not 1"
+is_value SoundMode -1 || fail "SoundMode is '$(value SoundMode)', not -1"
+is_value SplashScreen 1 || fail "SplashScreen is '$(value SplashScreen)', not 1"
 start
 find_window "About this game" >/dev/null || fail "no splash after the missing folder"
 sleep 0.3
