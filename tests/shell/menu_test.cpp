@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -138,6 +139,19 @@ TEST_F(MenuTest, CommandsReachTheirTargets) {
   EXPECT_FALSE(unit.ctrl_overlay_on);
   EXPECT_EQ(store.values["CtrlrOverlay"], "0");
   EXPECT_TRUE(unit.scene.Visible(btn_cross_top));
+}
+
+TEST_F(MenuTest, AboutBoxLinksCloseItAndEscapeToo) {
+  test::UrlRecorder urls;
+  Item(1)->trigger();
+  EXPECT_TRUE(about.isVisible());
+  EXPECT_EQ(about.windowTitle(), "About the author...");
+  QTest::mouseClick(about.findChild<QLabel*>("la_email_2"), Qt::LeftButton);
+  EXPECT_EQ(urls.opened, QStringList{"mailto:tiko-simulator@example.org"});
+  EXPECT_FALSE(about.isVisible());
+  Item(1)->trigger();
+  QTest::keyClick(&about, Qt::Key_Escape);
+  EXPECT_FALSE(about.isVisible());
 }
 
 TEST_F(MenuTest, OpeningTheMenuReadsTheSplashSetting) {
