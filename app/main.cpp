@@ -1,20 +1,17 @@
-// The program: the main window over the unit, started straight into the
-// closed unit, centred on the screen.
+// The program: the main window over the unit, then the about box, the key
+// settings dialog, the manual viewer and the splash window, which starts the
+// sound output and hands over to the unit.
 #include <QApplication>
 #include <memory>
 
+#include "app/program/program.h"
 #include "config/skin/skin_loader.h"
-#include "display/main_window.h"
-#ifdef TIKO_HAVE_STORE
 #include "config/store/reg_file_store.h"
-#endif
-#ifdef TIKO_HAVE_SOUND
+#include "display/main_window.h"
 #include "sound/sound_system.h"
-#endif
 
 namespace {
 
-#ifdef TIKO_HAVE_SOUND
 // The sound start-up reports a missing sound folder through the main window.
 class FormSoundHost : public tiko::SoundHost {
  public:
@@ -26,7 +23,6 @@ class FormSoundHost : public tiko::SoundHost {
   }
   tiko::TForm1* form = nullptr;
 };
-#endif
 
 }  // namespace
 
@@ -35,27 +31,25 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
 
   tiko::FormParts parts;
-#ifdef TIKO_HAVE_STORE
   auto store = std::make_unique<tiko::RegFileStore>(tiko::DefaultStorePath());
   parts.store = store.get();
-#endif
-#ifdef TIKO_HAVE_SOUND
   // Sound stays off until an output is chosen; the cues go through it all the same.
   FormSoundHost sound_host;
   tiko::SoundSystem sound(parts.store, &sound_host);
   parts.cues = &sound;
   parts.close_output = [&sound] { sound.Snd_Close_Output(); };
-#endif
   parts.load_skin = &tiko::Gfx_Load_Skin;
   parts.exe_dir = QCoreApplication::applicationDirPath().toStdString();
+  const std::filesystem::path exe_dir = parts.exe_dir;
 
+  // The main window stays off the screen until the splash window hands over.
   tiko::TForm1 form(std::move(parts));
-#ifdef TIKO_HAVE_SOUND
   sound_host.form = &form;
-#endif
   form.FormCreate();
   if (form.TerminateRequested()) return 1;
-  form.CentreOnScreen();
+  tiko::Program program(
+      form, *store, [&sound](const std::string& entry) { return sound.Snd_Open_Output(entry); },
+      exe_dir);
   form.show();
   form.activateWindow();
   return app.exec();

@@ -11,9 +11,15 @@ mkdir -p "$shots"
 bindir=$(dirname "$tiko")
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config"
+# The program talks to the X server it runs under, even when the tests run offscreen.
+unset QT_QPA_PLATFORM
 store="$XDG_CONFIG_HOME/Orvane/Qorvix50.reg"
 cfg="$bindir/Config.ini"
 pid=""
+# No sound and no splash window: every start goes straight to the unit.
+mkdir -p "$(dirname "$store")"
+printf '%s\n' 'Windows Registry Editor Version 5.00' '' \
+  '[HKEY_CURRENT_USER\Software\Orvane\Qorvix50]' '"SoundMode"="2"' '"SplashScreen"="0"' > "$store"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -77,7 +83,7 @@ stopped() {
 game_w=$(ini Common GameWidth); game_h=$(ini Common GameHeight)
 [[ -n $game_w && -n $game_h ]] || fail "no GameWidth/GameHeight in $cfg"
 
-# First start: no settings yet, so fullscreen over the whole screen.
+# First start: no presentation stored yet, so fullscreen over the whole screen.
 start
 is_fullscreen() { geometry && [[ $X == 0 && $Y == 0 && $WIDTH == 1280 && $HEIGHT == 1024 ]]; }
 eventually "not fullscreen" is_fullscreen

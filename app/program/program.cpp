@@ -1,0 +1,91 @@
+#include "app/program/program.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace tiko {
+
+Program::Program(TForm1& form, SettingsStore& store,
+                 std::function<bool(const std::string&)> open_output,
+                 const std::filesystem::path& exe_dir)
+    : form_(form),
+      keys(form.unit(), store, *this),
+      manual(ManualSource{exe_dir, [&form](const std::string& m) { form.ShowError(m); }}),
+      popup(form.unit(), store, *this, ShellWindows{&about, &keys, &manual, nullptr}) {
+  start.open_output = std::move(open_output);
+  start.set_splash_check = [this](bool on) { popup.SetSplashScreenCheck(on); };
+  start.start_unit = [this] { StartUnit(); };
+  start.terminate = [this] { form_.RequestTerminate(); };
+  start.show_error = [this](const std::string& m) { form_.ShowError(m); };
+
+  form_.setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(&form_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { popup.Popup(form_.mapToGlobal(pos)); });
+  form_.on_game_menu_click = [this] { popup.game_menu.btn_game_menu_topClick(); };
+  form_.close_game_menu = [this] { popup.game_menu.Vid_Display_Game_Menu(); };
+
+  splash = std::make_unique<TSplashForm>(store, start, first_activation);
+  popup.SetSplash(splash.get());
+
+  form_.installEventFilter(this);
+  // Should the window manager never activate the main window, the splash comes all the same.
+  QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+Program::~Program() {
+  form_.removeEventFilter(this);
+}
+
+void Program::FormActivate() {
+  if (!first_activation) return;
+  first_activation = false;
+  splash->show();
+  splash->raise();
+  splash->activateWindow();
+}
+
+bool Program::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &form_ && event->type() == QEvent::WindowActivate) FormActivate();
+  return QObject::eventFilter(watched, event);
+}
+
+void Program::StartUnit() {
+  form_.CentreOnScreen();
+  form_.host().Sync();
+  form_.unit().HandOver();
+  form_.host().Rearm();
+  form_.update();
+  form_.raise();
+  form_.activateWindow();
+}
+
+void Program::SwitchPresentation() {
+  form_.pm_10_fullscreenClick();
+}
+
+void Program::RequestTerminate() {
+  form_.pm_14_exitClick();
+}
+
+void Program::Beep() {
+  QApplication::beep();
+}
+
+void Program::SceneChanged() {
+  form_.update();
+}
+
+void Program::ShowError(const char* message) {
+  form_.ShowError(message);
+}
+
+void Program::RefreshHints() {
+  form_.UpdateHints();
+}
+
+void Program::EnableMainWindow() {
+  form_.setEnabled(true);
+  form_.activateWindow();
+}
+
+}  // namespace tiko

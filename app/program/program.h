@@ -1,0 +1,58 @@
+// The program's windows put together after the main window: the about box,
+// the key settings dialog, the manual viewer and the splash window, created in
+// that order, with the popup and in-game menus on the main window.
+#pragma once
+
+#include <QObject>
+#include <filesystem>
+#include <memory>
+
+#include "app/shell/about_form.h"
+#include "app/shell/manual_form.h"
+#include "app/shell/menu_host.h"
+#include "app/shell/popup_menu.h"
+#include "app/shell/splash_form.h"
+#include "app/shell/start_host.h"
+#include "display/main_window.h"
+#include "input/dialog/keys_form.h"
+
+namespace tiko {
+
+class Program : public QObject, public MenuHost, public KeysHost {
+ public:
+  // `open_output` starts the chosen sound output (Snd_Open_Output).
+  Program(TForm1& form, SettingsStore& store, std::function<bool(const std::string&)> open_output,
+          const std::filesystem::path& exe_dir);
+  ~Program() override;
+
+  // The main window's activation: the first one shows the splash window.
+  void FormActivate();
+
+  // MenuHost
+  QWidget* MainWidget() override { return &form_; }
+  void SwitchPresentation() override;
+  void RequestTerminate() override;
+  void Beep() override;
+  void SceneChanged() override;
+  void ShowError(const char* message) override;
+  // KeysHost
+  void RefreshHints() override;
+  void EnableMainWindow() override;
+
+  bool first_activation = true;
+  TForm1& form_;
+  TAboutForm about;
+  TKeysForm keys;
+  TManualForm manual;
+  PopupMenu popup;
+  StartHost start;
+  std::unique_ptr<TSplashForm> splash;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void StartUnit();
+};
+
+}  // namespace tiko

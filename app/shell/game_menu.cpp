@@ -1,0 +1,115 @@
+#include "app/shell/game_menu.h"
+
+#include <QMouseEvent>
+#include <QPointer>
+
+namespace tiko {
+
+namespace {
+
+// One row: highlighted under the mouse, a left click runs its entry's command
+// and the release closes the menu. Other buttons pass through to the window,
+// so a right click still opens the popup menu.
+class MenuRow : public QLabel {
+ public:
+  MenuRow(QWidget* parent, QAction* action, std::function<void()> on_release)
+      : QLabel(parent), action_(action), on_release_(std::move(on_release)) {}
+
+ protected:
+  void enterEvent(QEnterEvent*) override {
+    if (action_) setAutoFillBackground(true);
+  }
+  void leaveEvent(QEvent*) override { setAutoFillBackground(false); }
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton) {
+      event->accept();
+    } else {
+      event->ignore();
+    }
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::LeftButton) {
+      event->ignore();
+      return;
+    }
+    event->accept();
+    if (!action_) return;  // a blank row
+    QPointer<MenuRow> alive(this);
+    if (rect().contains(event->position().toPoint())) action_->trigger();
+    if (alive) on_release_();
+  }
+
+ private:
+  QAction* action_;
+  std::function<void()> on_release_;
+};
+
+}  // namespace
+
+GameMenu::GameMenu(Unit& unit, MenuHost& host, const MenuItems& menu_item)
+    : unit_(unit), host_(host), menu_item_(menu_item) {}
+
+void GameMenu::btn_game_menu_topClick() {
+  unit_.game_menu_open = !unit_.game_menu_open;
+  Vid_Display_Game_Menu();
+}
+
+void GameMenu::Close() {
+  if (!unit_.game_menu_open) return;
+  unit_.game_menu_open = false;
+  Vid_Display_Game_Menu();
+}
+
+void GameMenu::SizePicture(int width, int height) {
+  const Image& picture = unit_.scene[btn_game_menu_background];
+  unit_.scene.SetBounds(btn_game_menu_background, picture.left, picture.top, width, height);
+  host_.SceneChanged();
+}
+
+void GameMenu::ReleaseOnRow() {
+  unit_.game_menu_open = false;
+  Vid_Display_Game_Menu();
+}
+
+void GameMenu::Vid_Display_Game_Menu() {
+  if (!unit_.game_menu_open) {
+    // The rows go once the event that closed the menu has been handled.
+    for (QLabel*& row : menu_label) {
+      if (!row) continue;
+      row->hide();
+      row->deleteLater();
+      row = nullptr;
+    }
+    SizePicture(36, 32);
+    return;
+  }
+  QWidget* window = host_.MainWidget();
+  QFont font("Arial");
+  font.setPixelSize(13);
+  for (int i = 1; i <= kMenuEntries; ++i) {
+    QAction* item = menu_item_[i];
+    const bool blank = item->isSeparator();
+    auto* row = new MenuRow(window, blank ? nullptr : item, [this] { ReleaseOnRow(); });
+    row->setObjectName(QString("menu_label_%1").arg(i));
+    row->setGeometry(0, 32 * i, 256, 32);
+    row->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (!blank) {
+      QString text = "   " + item->text();
+      if (item->isChecked()) text += " [V]";
+      row->setText(text);
+      row->setFont(font);
+      QPalette pal = row->palette();
+      pal.setColor(QPalette::WindowText, Qt::white);
+      pal.setColor(QPalette::Window, Qt::black);
+      row->setPalette(pal);
+      row->setCursor(Qt::PointingHandCursor);
+      row->setEnabled(item->isEnabled());
+    }
+    row->show();
+    row->raise();
+    menu_label[i] = row;
+  }
+  SizePicture(256, 480);
+}
+
+}  // namespace tiko

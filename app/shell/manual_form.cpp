@@ -1,0 +1,227 @@
+#include "app/shell/manual_form.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "app/shell/shell_pictures.h"
+#include "config/ini/config_path.h"
+#include "config/picture/picture.h"
+#include "config/skin/manual_config.h"
+#include "engine/ports.h"
+
+namespace tiko {
+
+TManualForm::TManualForm(ManualSource source)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      source_(std::move(source)) {
+  setWindowTitle("Manual");
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  setPalette(pal);
+  resize(545, 365);
+
+  im_page_top = new ManualPage(this);
+  im_page_top->setObjectName("im_page_top");
+  btn_right = new ManualButton(this, ShellPixmap(ShellPicture::kManualRightUp),
+                               ShellPixmap(ShellPicture::kManualRightDown));
+  btn_right->setObjectName("btn_right");
+  btn_left = new ManualButton(this, ShellPixmap(ShellPicture::kManualLeftUp),
+                              ShellPixmap(ShellPicture::kManualLeftDown));
+  btn_left->setObjectName("btn_left");
+  btn_left->SetUpVisible(false);
+  btn_left->SetDownVisible(false);
+  btn_close = new ManualButton(this, ShellPixmap(ShellPicture::kManualCloseUp),
+                               ShellPixmap(ShellPicture::kManualCloseDown));
+  btn_close->setObjectName("btn_close");
+  btn_left->on_down = [this] { Inp_left_down(); };
+  btn_left->on_up = [this] { Inp_left_up(); };
+  btn_right->on_down = [this] { Inp_right_down(); };
+  btn_right->on_up = [this] { Inp_right_up(); };
+  btn_close->on_down = [this] { Inp_esc_down(); };
+  btn_close->on_up = [this] { Inp_esc_up(); };
+
+  Gfx_Load_Manual_Pages();
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
+  }
+}
+
+void TManualForm::Gfx_Load_Manual_Pages() {
+  ManualConfig config = ReadManualConfig(source_.exe_dir);
+  // A size no window can take falls back to the default one.
+  if (config.width <= 0 || config.width > 8192) config.width = ManualConfig{}.width;
+  if (config.height <= 0 || config.height > 8192) config.height = ManualConfig{}.height;
+  setFixedSize(config.width, config.height);
+  im_page_top->setGeometry(0, 0, config.width, config.height);
+  try {
+    for (int n = 1; n <= kManualPages; ++n) {
+      const std::filesystem::path file = ManualPagePath(config, n);
+      manual_pages[n] = FileExists(file) ? LoadPicture(file) : PlaceholderPicture();
+    }
+  } catch (const UnitError& e) {
+    // An undecodable page stops the loading; the pages after it stay empty.
+    if (source_.show_error) source_.show_error(e.what());
+  }
+}
+
+void TManualForm::Vid_Show_Page() {
+  im_page_top->SetPicture(manual_pages[manual_page]);
+  if (manual_page == 1) {
+    btn_left->SetDownVisible(false);
+    btn_left->SetUpVisible(false);
+  } else if (manual_page == kManualPages) {
+    btn_right->SetDownVisible(false);
+    btn_right->SetUpVisible(false);
+  } else {
+    for (ManualButton* b : {btn_left, btn_right}) {
+      b->SetDownVisible(true);
+      b->SetUpVisible(true);
+    }
+  }
+}
+
+void TManualForm::Inp_left_down() {
+  btn_left->SetUpVisible(false);
+}
+
+void TManualForm::Inp_left_up() {
+  --manual_page;
+  Vid_Show_Page();
+}
+
+void TManualForm::Inp_right_down() {
+  btn_right->SetUpVisible(false);
+}
+
+void TManualForm::Inp_right_up() {
+  ++manual_page;
+  Vid_Show_Page();
+}
+
+void TManualForm::Inp_esc_down() {
+  btn_close->SetUpVisible(false);
+}
+
+void TManualForm::Inp_esc_up() {
+  btn_close->SetUpVisible(true);
+  hide();
+}
+
+void TManualForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Vid_Show_Page();
+}
+
+// Auto-repeat is ignored, so a held arrow key turns one page.
+void TManualForm::keyPressEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      Inp_esc_down();
+      break;
+    case Qt::Key_Left:
+      if (manual_page > 1) Inp_left_down();
+      break;
+    case Qt::Key_Right:
+      if (manual_page < kManualPages) Inp_right_down();
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void TManualForm::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      Inp_esc_up();
+      break;
+    case Qt::Key_Left:
+      if (manual_page > 1) Inp_left_up();
+      break;
+    case Qt::Key_Right:
+      if (manual_page < kManualPages) Inp_right_up();
+      break;
+    default:
+      QWidget::keyReleaseEvent(event);
+  }
+}
+
+void TManualForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int w = width(), h = height();
+  im_page_top->setGeometry(0, 0, w, h);
+  btn_right->setGeometry(w - 20, h - 18, 16, 14);
+  btn_left->setGeometry(4, h - 18, 16, 14);
+  btn_close->setGeometry(w - 20, 4, 16, 14);
+}
+
+ManualButton::ManualButton(QWidget* parent, QPixmap up, QPixmap down)
+    : QWidget(parent), up_(std::move(up)), down_(std::move(down)) {
+  setCursor(Qt::PointingHandCursor);
+}
+
+void ManualButton::SetUpVisible(bool on) {
+  up_visible_ = on;
+  Refresh();
+}
+
+void ManualButton::SetDownVisible(bool on) {
+  down_visible_ = on;
+  Refresh();
+}
+
+// The widget stays alive while its "up" picture is hidden by a press, so the
+// release still reaches the button that took the press.
+void ManualButton::Refresh() {
+  if (!pressed_) setVisible(up_visible_ || down_visible_);
+  update();
+}
+
+void ManualButton::paintEvent(QPaintEvent*) {
+  QPainter g(this);
+  if (up_visible_) {
+    g.drawPixmap(0, 0, up_);
+  } else if (down_visible_) {
+    g.drawPixmap(0, 0, down_);
+  }
+}
+
+void ManualButton::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !up_visible_) return;
+  pressed_ = true;
+  if (on_down) on_down();
+}
+
+void ManualButton::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !pressed_) return;
+  pressed_ = false;
+  if (on_up) on_up();
+  Refresh();
+}
+
+void ManualPage::SetPicture(const QImage& picture) {
+  picture_ = picture;
+  update();
+}
+
+void ManualPage::paintEvent(QPaintEvent*) {
+  QPainter g(this);
+  if (!picture_.isNull()) g.drawImage(0, 0, picture_);
+}
+
+void ManualPage::mousePressEvent(QMouseEvent* event) {
+  grabbing_ = event->button() == Qt::LeftButton;
+  if (grabbing_) manual_grab_ = event->globalPosition().toPoint() - window()->pos();
+}
+
+void ManualPage::mouseMoveEvent(QMouseEvent* event) {
+  if (grabbing_ && (event->buttons() & Qt::LeftButton)) {
+    window()->move(event->globalPosition().toPoint() - manual_grab_);
+  }
+}
+
+}  // namespace tiko

@@ -1,0 +1,22 @@
+// What the popup and in-game menus ask of the main window.
+#pragma once
+
+class QWidget;
+
+namespace tiko {
+
+class MenuHost {
+ public:
+  virtual ~MenuHost() = default;
+  // The main window: it carries the shortcuts and the in-game menu's rows.
+  virtual QWidget* MainWidget() = 0;
+  // The presentation switch; afterwards the unit's fullscreen_on is the new state.
+  virtual void SwitchPresentation() = 0;
+  virtual void RequestTerminate() = 0;  // takes effect back in the event loop
+  virtual void Beep() = 0;
+  // A command changed the scene outside the window's own handlers: repaint.
+  virtual void SceneChanged() = 0;
+  virtual void ShowError(const char* message) = 0;
+};
+
+}  // namespace tiko

@@ -1,0 +1,149 @@
+#include "app/shell/popup_menu.h"
+
+#include "app/shell/about_form.h"
+#include "app/shell/link_label.h"
+#include "app/shell/manual_form.h"
+#include "app/shell/splash_form.h"
+#include "input/dialog/keys_form.h"
+
+namespace tiko {
+
+namespace {
+
+struct EntryInfo {
+  const char* name;
+  const char* caption;  // "-" is a separator
+  QKeySequence shortcut;
+  bool checkable;
+};
+
+const EntryInfo kEntries[kMenuEntries + 1] = {
+    {"", "", {}, false},
+    {"pm_1_about", "About...", QKeySequence(Qt::Key_F1), false},
+    {"pm_2_readme", "View 'Readme.txt'", QKeySequence(Qt::Key_F2), false},
+    {"pm_3_whatsnew", "View 'Whatsnew.txt'", QKeySequence(Qt::Key_F3), false},
+    {"pm_4_manual", "View manual", QKeySequence(Qt::Key_F4), false},
+    {"pm_5_n1", "-", {}, false},
+    {"pm_6_config", "Edit configuration file", {}, false},
+    {"pm_7_keys", "Key settings", {}, false},
+    {"pm_8_hiscore", "Reset Hiscores", {}, false},
+    {"pm_9_n2", "-", {}, false},
+    {"pm_10_fullscreen", "Display in fullscreen mode", QKeySequence(Qt::Key_F12), true},
+    {"pm_11_splashscreen", "Display splash screen at startup", {}, true},
+    {"pm_12_controller", "Display controller overlays", {}, true},
+    {"pm_13_n3", "-", {}, false},
+    {"pm_14_exit", "Exit", QKeySequence(Qt::Key_Escape), false},
+};
+
+void Show(QWidget* window) {
+  if (!window) return;
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace
+
+PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWindows windows)
+    : pm_0_menu(new QMenu),
+      game_menu(unit, host, menu_item),
+      unit_(unit),
+      store_(store),
+      host_(host),
+      windows_(windows),
+      menu_(pm_0_menu) {
+  pm_0_menu->setObjectName("pm_0_menu");
+  QWidget* window = host_.MainWidget();
+  for (int i = 1; i <= kMenuEntries; ++i) {
+    const EntryInfo& entry = kEntries[i];
+    const bool separator = QString(entry.caption) == "-";
+    auto* action = new QAction(separator ? QString() : QString(entry.caption), pm_0_menu);
+    action->setObjectName(entry.name);
+    action->setSeparator(separator);
+    action->setCheckable(entry.checkable);
+    action->setAutoRepeat(false);  // a held F12 switches once
+    if (!entry.shortcut.isEmpty()) {
+      action->setShortcut(entry.shortcut);
+      action->setShortcutContext(Qt::WindowShortcut);
+      window->addAction(action);  // so the shortcut works with the menu closed
+    }
+    pm_0_menu->addAction(action);
+    menu_item[i] = action;
+  }
+  QFont bold = menu_item[1]->font();
+  bold.setBold(true);
+  menu_item[1]->setFont(bold);  // the default entry
+
+  QObject::connect(menu_item[1], &QAction::triggered, [this] { pm_1_aboutClick(); });
+  QObject::connect(menu_item[2], &QAction::triggered, [] { ShellOpen("Readme.txt"); });
+  QObject::connect(menu_item[3], &QAction::triggered, [] { ShellOpen("Whatsnew.txt"); });
+  QObject::connect(menu_item[4], &QAction::triggered, [this] { pm_4_manualClick(); });
+  QObject::connect(menu_item[6], &QAction::triggered, [] { ShellOpen("Config.ini"); });
+  QObject::connect(menu_item[7], &QAction::triggered, [this] { pm_7_keysClick(); });
+  QObject::connect(menu_item[8], &QAction::triggered, [this] { pm_8_hiscoreClick(); });
+  QObject::connect(menu_item[10], &QAction::triggered, [this] { pm_10_fullscreenClick(); });
+  QObject::connect(menu_item[11], &QAction::triggered,
+                   [this](bool checked) { pm_11_splashscreenClick(checked); });
+  QObject::connect(menu_item[12], &QAction::triggered,
+                   [this](bool checked) { pm_12_controllerClick(checked); });
+  QObject::connect(menu_item[14], &QAction::triggered, [this] { host_.RequestTerminate(); });
+  QObject::connect(pm_0_menu, &QMenu::aboutToShow, [this] { pm_0_menuPopup(); });
+
+  menu_item[10]->setChecked(unit_.fullscreen_on);
+  menu_item[12]->setChecked(unit_.ctrl_overlay_on);
+}
+
+PopupMenu::~PopupMenu() = default;
+
+void PopupMenu::Popup(const QPoint& global_position) {
+  pm_0_menu->popup(global_position);
+}
+
+void PopupMenu::pm_0_menuPopup() {
+  const bool splash_default = windows_.splash ? windows_.splash->SplashChecked() : true;
+  bool splash_on = splash_default;
+  try {
+    splash_on = store_.ReadBool("SplashScreen", splash_default);
+  } catch (const UnitError& e) {
+    host_.ShowError(e.what());
+  }
+  menu_item[11]->setChecked(splash_on);
+  menu_item[12]->setChecked(unit_.ctrl_overlay_on);
+  if (unit_.fullscreen_on && unit_.game_menu_open) game_menu.Close();
+}
+
+void PopupMenu::pm_1_aboutClick() {
+  Show(windows_.about);
+}
+
+void PopupMenu::pm_4_manualClick() {
+  Show(windows_.manual);
+}
+
+void PopupMenu::pm_7_keysClick() {
+  if (!windows_.keys) return;
+  windows_.keys->CentreOnScreen();
+  Show(windows_.keys);
+  host_.MainWidget()->setEnabled(false);
+}
+
+void PopupMenu::pm_8_hiscoreClick() {
+  unit_.Reset_Hiscores();
+  host_.Beep();
+}
+
+void PopupMenu::pm_10_fullscreenClick() {
+  game_menu.Close();
+  host_.SwitchPresentation();
+  menu_item[10]->setChecked(unit_.fullscreen_on);
+}
+
+void PopupMenu::pm_11_splashscreenClick(bool checked) {
+  store_.WriteBool("SplashScreen", checked);
+}
+
+void PopupMenu::pm_12_controllerClick(bool checked) {
+  unit_.SetControllerOverlay(checked);
+}
+
+}  // namespace tiko

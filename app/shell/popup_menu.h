@@ -1,0 +1,61 @@
+// The popup menu of the main window with its 14 entries; the shortcuts work
+// without opening it. In fullscreen the in-game menu offers the same entries.
+#pragma once
+
+#include <QMenu>
+#include <memory>
+
+#include "app/shell/game_menu.h"
+#include "app/shell/menu_host.h"
+#include "engine/ports.h"
+#include "engine/unit.h"
+
+namespace tiko {
+
+class TAboutForm;
+class TKeysForm;
+class TManualForm;
+class TSplashForm;
+
+struct ShellWindows {
+  TAboutForm* about = nullptr;
+  TKeysForm* keys = nullptr;
+  TManualForm* manual = nullptr;
+  TSplashForm* splash = nullptr;  // may be null until it is created
+};
+
+class PopupMenu {
+ public:
+  PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWindows windows);
+  ~PopupMenu();
+
+  void SetSplash(TSplashForm* splash) { windows_.splash = splash; }
+  // Opens the menu at a screen position (a right click on the main window).
+  void Popup(const QPoint& global_position);
+  void pm_0_menuPopup();
+
+  // The presentation switch's check mark.
+  void SetFullscreenCheck(bool on) { menu_item[10]->setChecked(on); }
+  void SetSplashScreenCheck(bool on) { menu_item[11]->setChecked(on); }
+
+  QMenu* pm_0_menu;
+  MenuItems menu_item{};  // [1..14], in menu order
+  GameMenu game_menu;
+
+ private:
+  void pm_1_aboutClick();
+  void pm_4_manualClick();
+  void pm_7_keysClick();
+  void pm_8_hiscoreClick();
+  void pm_10_fullscreenClick();
+  void pm_11_splashscreenClick(bool checked);
+  void pm_12_controllerClick(bool checked);
+
+  Unit& unit_;
+  SettingsStore& store_;
+  MenuHost& host_;
+  ShellWindows windows_;
+  std::unique_ptr<QMenu> menu_;
+};
+
+}  // namespace tiko

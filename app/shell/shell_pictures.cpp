@@ -1,0 +1,46 @@
+#include "app/shell/shell_pictures.h"
+
+#include "assets/ui/ui_resources.h"
+
+namespace tiko {
+
+namespace {
+
+const ui::UiPicture& Resource(ShellPicture which) {
+  switch (which) {
+    case ShellPicture::kSplashBackground:
+      return ui::splash_background;
+    case ShellPicture::kSplashBox:
+      return ui::splash_box;
+    case ShellPicture::kPlay:
+      return ui::splash_play;
+    case ShellPicture::kPlayDisabled:
+      return ui::splash_play_disabled;
+    case ShellPicture::kDonate:
+      return ui::splash_donate;
+    case ShellPicture::kAboutPicture:
+      return ui::about_picture;
+    case ShellPicture::kManualLeftUp:
+      return ui::manual_left_up;
+    case ShellPicture::kManualLeftDown:
+      return ui::manual_left_down;
+    case ShellPicture::kManualRightUp:
+      return ui::manual_right_up;
+    case ShellPicture::kManualRightDown:
+      return ui::manual_right_down;
+    case ShellPicture::kManualCloseUp:
+      return ui::manual_close_up;
+    case ShellPicture::kManualCloseDown:
+      return ui::manual_close_down;
+  }
+  return ui::splash_background;
+}
+
+}  // namespace
+
+QPixmap ShellPixmap(ShellPicture which) {
+  const ui::UiPicture& picture = Resource(which);
+  return QPixmap(QString::fromUtf8(picture.path.data(), static_cast<int>(picture.path.size())));
+}
+
+}  // namespace tiko

@@ -1,0 +1,66 @@
+// The splash window: title, links, the sound output list and PLAY, which
+// starts the sound output and hands over to the unit.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "engine/ports.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+namespace tiko {
+
+class LinkLabel;
+
+// What the splash window asks of the rest of the program.
+class SplashHost {
+ public:
+  virtual ~SplashHost() = default;
+  // Starts the chosen sound output; false when the start must be abandoned
+  // (the program is then already terminating).
+  virtual bool Snd_Open_Output(const std::string& entry) = 0;
+  virtual void SetSplashScreenCheck(bool on) = 0;  // the popup menu's check mark
+  virtual void StartUnit() = 0;                    // centre the main window, mode 0
+  virtual void RequestTerminate() = 0;             // takes effect back in the event loop
+  virtual void ShowError(const std::string& message) = 0;
+};
+
+inline constexpr const char* kSoundEntries[] = {"Microsoft DirectSound", "Windows MultiMedia",
+                                                "(no sound)"};
+
+class TSplashForm : public QWidget {
+ public:
+  // The creation handler: may start the unit at once and never show the window.
+  TSplashForm(SettingsStore& store, SplashHost& host, bool& first_activation);
+
+  void btn_playClick();
+  bool SplashChecked() const;
+  // Whether the window started the unit by itself at creation.
+  bool StartedDirectly() const { return started_directly_; }
+
+  QComboBox* cb_sound;
+  QCheckBox* chb_splashscreen;
+  QLabel* btn_play;
+  QLabel* btn_play_disabled;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Build();
+  void UpdatePlay();
+  bool FormKeyDown(QKeyEvent* event);
+  void CentreOnScreen();
+
+  SettingsStore& store_;
+  SplashHost& host_;
+  bool started_directly_ = false;
+};
+
+}  // namespace tiko

@@ -1,0 +1,192 @@
+#include "input/dialog/keys_form.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tiko {
+
+namespace {
+
+const QColor kBackground(8, 41, 82);
+
+QFont Arial(int pixels, bool bold) {
+  QFont f("Arial");
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  return f;
+}
+
+constexpr const char* kCaptions[kBindingCount + 1] = {
+    "", "Game A", "Game B", "Time", "Open the game/ACL", "Up", "Left", "Right", "Down", "Jump"};
+
+}  // namespace
+
+TKeysForm::TKeysForm(Unit& unit, SettingsStore& store, KeysHost& host)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      unit_(unit),
+      store_(store),
+      host_(host) {
+  Build();
+  for (int n = 1; n <= kBindingCount; ++n) {
+    cb[n]->setCurrentIndex(unit_.key_bindings[n].key_choice - 1);  // out of range: no selection
+  }
+  cbChange();
+}
+
+void TKeysForm::Build() {
+  setWindowTitle("Key settings");
+  setFixedSize(448, 227);
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, kBackground);
+  setPalette(pal);
+
+  QFont title_font = Arial(12, true);
+  title_font.setUnderline(true);
+  QPalette white = palette();
+  white.setColor(QPalette::WindowText, Qt::white);
+  auto title = [&](const char* text, QRect place) {
+    auto* label = new QLabel(text, this);
+    label->setFont(title_font);
+    label->setPalette(white);
+    label->setGeometry(place);
+  };
+  title("Main operations", {14, 14, 200, 18});
+  title("Game controls", {316, 14, 124, 18});
+  title_font.setUnderline(false);
+
+  QStringList entries;
+  for (int choice = 1; choice <= kKeyChoiceCount; ++choice) {
+    entries << QString::fromStdString(KeyEntryText(choice));
+  }
+  for (int n = 1; n <= kBindingCount; ++n) {
+    const bool left_column = n <= 4;
+    const int row = left_column ? n - 1 : n - 5;
+    const int top = 42 + row * 27;
+    cb[n] = new QComboBox(this);
+    cb[n]->setObjectName(QString("cb_%1").arg(n));
+    cb[n]->setFont(Arial(11, false));
+    cb[n]->addItems(entries);
+    cb[n]->setMaxVisibleItems(12);
+    QPalette list = cb[n]->palette();
+    list.setColor(QPalette::Base, Qt::white);
+    list.setColor(QPalette::Button, Qt::white);
+    list.setColor(QPalette::Text, Qt::black);
+    list.setColor(QPalette::ButtonText, Qt::black);
+    cb[n]->setPalette(list);
+    la[n] = new QLabel(kCaptions[n], this);
+    la[n]->setObjectName(QString("la_%1").arg(n));
+    la[n]->setFont(Arial(11, true));
+    if (left_column) {
+      cb[n]->setGeometry(14, top, 124, 22);
+      la[n]->setGeometry(146, top, 110, 22);
+    } else {
+      la[n]->setGeometry(256, top, 52, 22);
+      la[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      cb[n]->setGeometry(316, top, 124, 22);
+    }
+    SetLabelColour(n, Qt::white);
+    connect(cb[n], &QComboBox::currentIndexChanged, this, [this] { cbChange(); });
+  }
+
+  btn_accept = new QPushButton("- ACCEPT -", this);
+  btn_accept->setObjectName("btn_accept");
+  btn_accept->setFont(Arial(12, true));
+  btn_accept->setCursor(Qt::PointingHandCursor);
+  btn_accept->setGeometry((448 - 120) / 2, 227 - 42, 120, 28);
+  btn_accept->setAutoDefault(false);
+  connect(btn_accept, &QPushButton::clicked, this, [this] { btn_acceptClick(); });
+
+  for (int n = 1; n < kBindingCount; ++n) setTabOrder(cb[n], cb[n + 1]);
+  setTabOrder(cb[kBindingCount], btn_accept);
+  for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+void TKeysForm::SetLabelColour(int n, QColor colour) {
+  QPalette pal = la[n]->palette();
+  pal.setColor(QPalette::WindowText, colour);
+  la[n]->setPalette(pal);
+}
+
+void TKeysForm::cbChange() {
+  btn_accept->setEnabled(!CheckKeys());
+}
+
+bool TKeysForm::CheckKeys() {
+  for (int n = 1; n <= kBindingCount; ++n) SetLabelColour(n, Qt::white);
+  bool clash = false;
+  for (int j = 1; j <= kBindingCount; ++j) {
+    for (int k = 1; k <= kBindingCount; ++k) {
+      // Texts are compared, so two lists without a selection clash too.
+      if (j != k && cb[j]->currentText() == cb[k]->currentText()) {
+        SetLabelColour(j, Qt::red);
+        SetLabelColour(k, Qt::red);
+        clash = true;
+      }
+    }
+  }
+  return clash;
+}
+
+void TKeysForm::btn_acceptClick() {
+  for (int n = 1; n <= kBindingCount; ++n) {
+    KeyBinding& binding = unit_.key_bindings[n];
+    binding.key_choice = cb[n]->currentIndex() + 1;
+    store_.WriteInteger(std::string(kBindingInfo[n].setting), binding.key_choice);
+    AssignWord(n, binding);
+  }
+  host_.RefreshHints();
+  host_.EnableMainWindow();
+  hide();
+}
+
+void TKeysForm::CentreOnScreen() {
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
+  }
+}
+
+bool TKeysForm::FormKeyDown(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (btn_accept->isEnabled()) btn_acceptClick();
+      return true;
+    case Qt::Key_Escape:
+      host_.EnableMainWindow();
+      hide();
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Closed by the window manager (Alt+F4): like Escape, so the main window is usable again.
+void TKeysForm::closeEvent(QCloseEvent* event) {
+  host_.EnableMainWindow();
+  QWidget::closeEvent(event);
+}
+
+bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && FormKeyDown(static_cast<QKeyEvent*>(event))) {
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TKeysForm::keyPressEvent(QKeyEvent* event) {
+  if (!FormKeyDown(event)) QWidget::keyPressEvent(event);
+}
+
+bool TKeysForm::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
+    cb[1]->setFocus();
+  }
+  return QWidget::event(event);
+}
+
+}  // namespace tiko

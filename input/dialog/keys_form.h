@@ -1,0 +1,55 @@
+// The key settings dialog: one list per binding, clashes marked in red,
+// Accept refused while two lists show the same key.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "engine/ports.h"
+#include "engine/unit.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace tiko {
+
+// What the dialog asks of the main window.
+class KeysHost {
+ public:
+  virtual ~KeysHost() = default;
+  virtual void RefreshHints() = 0;  // the button hints follow the bindings
+  virtual void EnableMainWindow() = 0;
+};
+
+class TKeysForm : public QWidget {
+ public:
+  // The creation handler: fills the lists from the bindings in force.
+  TKeysForm(Unit& unit, SettingsStore& store, KeysHost& host);
+
+  void cbChange();
+  bool CheckKeys();
+  void btn_acceptClick();
+  void CentreOnScreen();
+
+  std::array<QLabel*, kBindingCount + 1> la{};     // [1..9]
+  std::array<QComboBox*, kBindingCount + 1> cb{};  // [1..9]
+  QPushButton* btn_accept;
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Build();
+  bool FormKeyDown(QKeyEvent* event);
+  void SetLabelColour(int n, QColor colour);
+
+  Unit& unit_;
+  SettingsStore& store_;
+  KeysHost& host_;
+};
+
+}  // namespace tiko

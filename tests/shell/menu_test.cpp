@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "app/shell/about_form.h"
+#include "app/shell/manual_form.h"
+#include "app/shell/popup_menu.h"
+#include "app/shell/splash_form.h"
+#include "input/dialog/keys_form.h"
+#include "tests/shell/url_recorder.h"
+#include "tests/support/memory_store.h"
+
+namespace tiko {
+namespace {
+
+// Counts the presses that reach the window past the in-game menu's rows.
+class FakeMainWindow : public QWidget {
+ public:
+  int presses = 0;
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+class FakeHost : public MenuHost, public KeysHost, public SplashHost {
+ public:
+  explicit FakeHost(Unit& unit) : unit(unit) {}
+  Unit& unit;
+  FakeMainWindow main;
+  int switches = 0, terminates = 0, beeps = 0;
+  QWidget* MainWidget() override { return &main; }
+  void SwitchPresentation() override {
+    ++switches;
+    unit.fullscreen_on = !unit.fullscreen_on;
+  }
+  void RequestTerminate() override { ++terminates; }
+  void Beep() override { ++beeps; }
+  void SceneChanged() override {}
+  void ShowError(const char*) override {}
+  void RefreshHints() override {}
+  void EnableMainWindow() override { main.setEnabled(true); }
+  bool Snd_Open_Output(const std::string&) override { return true; }
+  void SetSplashScreenCheck(bool) override {}
+  void StartUnit() override {}
+  void ShowError(const std::string&) override {}
+};
+
+class MenuTest : public testing::Test {
+ protected:
+  MenuTest() {
+    unit.LoadKeyBindings();
+    host.main.resize(640, 520);
+    host.main.show();
+    popup = std::make_unique<PopupMenu>(unit, store, host,
+                                        ShellWindows{&about, &keys, &manual, &splash});
+  }
+  ~MenuTest() override { popup->pm_0_menu->hide(); }
+  QAction* Item(int i) { return popup->menu_item[i]; }
+  void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  int Rows() { return static_cast<int>(host.main.findChildren<QLabel*>().size()); }
+
+  test::MemoryStore store;
+  Unit unit{UnitPorts{nullptr, &store, nullptr, nullptr}};
+  FakeHost host{unit};
+  TAboutForm about;
+  TKeysForm keys{unit, store, host};
+  TManualForm manual{ManualSource{"/nonexistent", nullptr}};
+  bool first_activation = true;
+  TSplashForm splash{store, host, first_activation};
+  std::unique_ptr<PopupMenu> popup;
+};
+
+TEST_F(MenuTest, EntriesInOrderWithTheirShortcutsAndTheBoldDefault) {
+  const char* captions[] = {"",
+                            "About...",
+                            "View 'Readme.txt'",
+                            "View 'Whatsnew.txt'",
+                            "View manual",
+                            "-",
+                            "Edit configuration file",
+                            "Key settings",
+                            "Reset Hiscores",
+                            "-",
+                            "Display in fullscreen mode",
+                            "Display splash screen at startup",
+                            "Display controller overlays",
+                            "-",
+                            "Exit"};
+  const QList<QAction*> actions = popup->pm_0_menu->actions();
+  ASSERT_EQ(actions.size(), 14);
+  for (int i = 1; i <= 14; ++i) {
+    EXPECT_EQ(actions[i - 1], Item(i));
+    EXPECT_EQ(Item(i)->isSeparator(), i == 5 || i == 9 || i == 13) << i;
+    if (!Item(i)->isSeparator()) {
+      EXPECT_EQ(Item(i)->text(), captions[i]);
+    }
+  }
+  EXPECT_EQ(Item(1)->objectName(), "pm_1_about");
+  EXPECT_EQ(Item(10)->objectName(), "pm_10_fullscreen");
+  EXPECT_TRUE(Item(1)->font().bold());
+  EXPECT_FALSE(Item(2)->font().bold());
+  EXPECT_EQ(Item(1)->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_EQ(Item(4)->shortcut(), QKeySequence(Qt::Key_F4));
+  EXPECT_EQ(Item(10)->shortcut(), QKeySequence(Qt::Key_F12));
+  EXPECT_EQ(Item(14)->shortcut(), QKeySequence(Qt::Key_Escape));
+  EXPECT_TRUE(Item(10)->isChecked());  // fullscreen by default
+}
+
+TEST_F(MenuTest, CommandsReachTheirTargets) {
+  test::UrlRecorder urls;
+  store.values["HiScore1"] = "120";
+  unit.vars.hiscore_a = 120;
+  unit.vars.hiscore_b = 45;
+  Item(8)->trigger();
+  EXPECT_EQ(store.values["HiScore1"], "0");
+  EXPECT_EQ(store.values["HiScore2"], "0");
+  EXPECT_EQ(unit.vars.hiscore_a + unit.vars.hiscore_b, 0);
+  EXPECT_EQ(host.beeps, 1);
+
+  Item(2)->trigger();
+  Item(3)->trigger();
+  Item(6)->trigger();
+  ASSERT_EQ(urls.opened.size(), 3);
+  EXPECT_TRUE(urls.opened[0].endsWith("/Readme.txt"));
+  EXPECT_TRUE(urls.opened[1].endsWith("/Whatsnew.txt"));
+  EXPECT_TRUE(urls.opened[2].endsWith("/Config.ini"));
+
+  Item(7)->trigger();
+  EXPECT_TRUE(keys.isVisible());
+  EXPECT_FALSE(host.main.isEnabled());
+  QTest::keyClick(keys.cb[1], Qt::Key_Escape);
+  EXPECT_TRUE(host.main.isEnabled());
+
+  Item(12)->trigger();
+  EXPECT_FALSE(unit.ctrl_overlay_on);
+  EXPECT_EQ(store.values["CtrlrOverlay"], "0");
+  EXPECT_TRUE(unit.scene.Visible(btn_cross_top));
+}
+
+TEST_F(MenuTest, OpeningTheMenuReadsTheSplashSetting) {
+  splash.chb_splashscreen->setChecked(false);
+  popup->pm_0_menuPopup();
+  EXPECT_FALSE(Item(11)->isChecked());  // absent: the check box
+  store.values["SplashScreen"] = "1";
+  popup->pm_0_menuPopup();
+  EXPECT_TRUE(Item(11)->isChecked());
+  Item(11)->trigger();
+  EXPECT_EQ(store.values["SplashScreen"], "0");
+  EXPECT_FALSE(Item(11)->isChecked());
+}
+
+TEST_F(MenuTest, InGameMenuRowsAndTheirClicks) {
+  unit.scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
+  popup->game_menu.btn_game_menu_topClick();
+  EXPECT_TRUE(unit.game_menu_open);
+  EXPECT_EQ(unit.scene[btn_game_menu_background].width, 256);
+  EXPECT_EQ(unit.scene[btn_game_menu_background].height, 480);
+  ASSERT_EQ(Rows(), 14);
+  auto& rows = popup->game_menu.menu_label;
+  EXPECT_EQ(rows[1]->text(), "   About...");
+  EXPECT_EQ(rows[10]->text(), "   Display in fullscreen mode [V]");
+  EXPECT_EQ(rows[7]->geometry(), QRect(0, 224, 256, 32));
+  for (int i : {5, 9, 13}) {
+    EXPECT_TRUE(rows[i]->text().isEmpty());
+    QTest::mouseClick(rows[i], Qt::LeftButton);
+  }
+  EXPECT_TRUE(unit.game_menu_open);  // blank rows do nothing
+  EXPECT_EQ(host.main.presses, 0);   // and do not pass the click on
+
+  QTest::mouseClick(rows[7], Qt::LeftButton);
+  EXPECT_TRUE(keys.isVisible());
+  EXPECT_FALSE(unit.game_menu_open);
+  Flush();
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(unit.scene[btn_game_menu_background].width, 36);
+  keys.hide();
+  host.main.setEnabled(true);
+
+  // The switch from the in-game menu leaves no rows behind.
+  popup->game_menu.btn_game_menu_topClick();
+  QTest::mouseClick(popup->game_menu.menu_label[10], Qt::LeftButton);
+  Flush();
+  EXPECT_EQ(host.switches, 1);
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_FALSE(unit.game_menu_open);
+}
+
+}  // namespace
+}  // namespace tiko

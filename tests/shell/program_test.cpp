@@ -1,0 +1,154 @@
+// The main window with the shell's windows and menus around it.
+#include "app/program/program.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include "display/hints.h"
+#include "tests/support/memory_store.h"
+
+namespace tiko {
+namespace {
+
+// Lays out just the window size and the in-game menu, as the skin loader does.
+void StandInSkin(Unit& unit, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
+  QSize size(200, 300);
+  if (unit.fullscreen_on) size = window.ScreenSize();
+  window.SetClientHeight(size.height());
+  window.SetClientWidth(size.width());
+  window.SetColorKey(!unit.fullscreen_on, 0x00ff00ff);
+  unit.scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
+  unit.scene.SetVisible(btn_game_menu_background, unit.fullscreen_on);
+  unit.scene.SetVisible(btn_game_menu_top, unit.fullscreen_on);
+}
+
+class ProgramTest : public testing::Test {
+ protected:
+  void Start() {
+    FormParts parts;
+    parts.store = &store;
+    parts.load_skin = StandInSkin;
+    parts.exe_dir = "/nonexistent";
+    form = std::make_unique<TForm1>(std::move(parts));
+    form->show_error_box = [this](const QString& m) { errors << m; };
+    form->terminate = [this] { ++terminates; };
+    form->FormCreate();
+    program = std::make_unique<Program>(
+        *form, store,
+        [this](const std::string& entry) {
+          outputs.push_back(entry);
+          return true;
+        },
+        "/nonexistent");
+    form->show();
+    QCoreApplication::processEvents();
+  }
+  void TearDown() override {
+    if (program) program->popup.pm_0_menu->hide();
+  }
+  bool Centred() {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return form->geometry().center() == screen.center() ||
+           (form->geometry().center() - screen.center()).manhattanLength() <= 2;
+  }
+  void Activate() {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  }
+  int Rows() { return static_cast<int>(form->findChildren<QLabel*>().size()); }
+
+  test::MemoryStore store;
+  std::unique_ptr<TForm1> form;
+  std::unique_ptr<Program> program;
+  std::vector<std::string> outputs;
+  QStringList errors;
+  int terminates = 0;
+};
+
+TEST_F(ProgramTest, FirstStartShowsTheSplashAndPlayHandsOverToTheUnit) {
+  Start();
+  EXPECT_TRUE(program->splash->isVisible());
+  EXPECT_FALSE(Centred());  // still off the screen
+  program->splash->cb_sound->setCurrentIndex(2);
+  QTest::keyClick(program->splash->cb_sound, Qt::Key_Return);
+  EXPECT_EQ(outputs, std::vector<std::string>{"(no sound)"});
+  EXPECT_FALSE(program->splash->isVisible());
+  EXPECT_TRUE(Centred());
+  EXPECT_EQ(store.values["SplashScreen"], "1");
+  EXPECT_TRUE(program->popup.menu_item[11]->isChecked());
+}
+
+TEST_F(ProgramTest, SplashSwitchedOffGoesStraightToTheUnit) {
+  store.values = {{"SoundMode", "2"}, {"SplashScreen", "0"}};
+  Start();
+  EXPECT_EQ(outputs, std::vector<std::string>{"(no sound)"});
+  EXPECT_FALSE(program->splash->isVisible());
+  EXPECT_FALSE(program->first_activation);
+  EXPECT_TRUE(Centred());
+  EXPECT_FALSE(program->popup.menu_item[11]->isChecked());
+}
+
+TEST_F(ProgramTest, KeySettingsChangeTheKeysAndTheHints) {
+  store.values = {{"SoundMode", "2"}, {"SplashScreen", "0"}};
+  Start();
+  EXPECT_EQ(HintOf(form->unit(), btn_jump_top), "click or press 'ctrl' key");
+  program->popup.menu_item[7]->trigger();
+  EXPECT_FALSE(form->isEnabled());
+  program->keys.cb[9]->setCurrentText("<SPACEBAR>");
+  QTest::mouseClick(program->keys.btn_accept, Qt::LeftButton);
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_EQ(store.values["Key9"], "44");
+  EXPECT_EQ(form->unit().key_bindings[9].key_code, vk::kSpace);
+  EXPECT_EQ(HintOf(form->unit(), btn_jump_top), "click or press 'spacebar'");
+}
+
+TEST_F(ProgramTest, ShortcutsWithoutTheMenu) {
+  store.values = {{"SoundMode", "2"}, {"SplashScreen", "0"}, {"FullscreenMode", "0"}};
+  Start();
+  Activate();
+  QTest::keyClick(form.get(), Qt::Key_F12);
+  EXPECT_TRUE(form->unit().fullscreen_on);
+  EXPECT_EQ(store.values["FullscreenMode"], "1");
+  EXPECT_TRUE(program->popup.menu_item[10]->isChecked());
+  EXPECT_FALSE(program->popup.pm_0_menu->isVisible());
+  Activate();
+  QTest::keyClick(form.get(), Qt::Key_F4);
+  EXPECT_TRUE(program->manual.isVisible());
+  program->manual.hide();
+  Activate();
+  QTest::keyClick(form.get(), Qt::Key_Escape);
+  EXPECT_EQ(terminates, 1);
+}
+
+TEST_F(ProgramTest, RightClickOnAnOpenInGameMenuOpensThePopupInstead) {
+  store.values = {{"SoundMode", "2"}, {"SplashScreen", "0"}};
+  Start();
+  ASSERT_TRUE(form->unit().fullscreen_on);
+  QTest::mouseClick(form.get(), Qt::LeftButton, {}, QPoint(10, 10));  // the menu button
+  ASSERT_TRUE(form->unit().game_menu_open);
+  EXPECT_EQ(Rows(), 14);
+  EXPECT_EQ(form->unit().scene[btn_game_menu_background].height, 480);
+  QLabel* row = program->popup.game_menu.menu_label[3];
+  // The right press passes the row by, and so does the context menu request it brings.
+  QTest::mousePress(row, Qt::RightButton, {}, QPoint(20, 10));
+  QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(20, 10),
+                            row->mapToGlobal(QPoint(20, 10)));
+  QApplication::sendEvent(row, &request);
+  QTest::mouseRelease(row, Qt::RightButton, {}, QPoint(20, 10));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(program->popup.pm_0_menu->isVisible());
+  EXPECT_FALSE(form->unit().game_menu_open);
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(form->unit().scene[btn_game_menu_background].height, 32);
+}
+
+}  // namespace
+}  // namespace tiko

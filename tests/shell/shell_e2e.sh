@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# The program's start-up through real X events: the splash on a first start,
+# "(no sound)" and PLAY, the direct start with the splash switched off, the
+# missing sound folder, the cues mixed into SDL's file output, and the
+# secondary windows. Run under xvfb-run. Usage: shell_e2e.sh TIKO [SHOTS_DIR]
+set -euo pipefail
+
+tiko=$(readlink -f "$1")
+shots=${2:-$(mktemp -d)}
+mkdir -p "$shots"
+bindir=$(dirname "$tiko")
+work=$(mktemp -d)
+export XDG_CONFIG_HOME="$work/config"
+# The program talks to the X server it runs under, even when the tests run offscreen.
+unset QT_QPA_PLATFORM
+store="$XDG_CONFIG_HOME/Orvane/Qorvix50.reg"
+pid=""
+
+fail() {
+  echo "FAIL: $*" >&2
+  [[ -n $pid ]] && kill "$pid" 2>/dev/null
+  exit 1
+}
+trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+
+seed() {  # seed NAME=VALUE ...: a store holding just these values
+  mkdir -p "$(dirname "$store")"
+  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Orvane\\Qorvix50]\n' > "$store"
+  for kv in "$@"; do printf '"%s"="%s"\n' "${kv%%=*}" "${kv#*=}" >> "$store"; done
+}
+value() { sed -n "s/^\"$1\"=\"\(.*\)\"\r\?$/\1/p" "$store" 2>/dev/null; }
+start() {  # start [FOLDER]: runs the program with FOLDER as its working folder
+  (cd "${1:-$bindir}" && exec "$tiko") &
+  pid=$!
+}
+find_window() {  # find_window NAME: waits up to 5 s for a mapped window
+  local w=""
+  for _ in $(seq 50); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    [[ -n $w ]] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+stopped() {
+  for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; pid=""; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+shot() { import -window root "$shots/$1.png"; }
+
+# First start: the splash, with no output chosen and only the disabled PLAY.
+start
+splash=$(find_window "About this game") || fail "no splash on the first start"
+sleep 0.5
+shot splash_first
+eval "$(xdotool getwindowgeometry --shell "$splash")"
+[[ -z $(value SoundMode) ]] || fail "SoundMode stored before PLAY"
+# "(no sound)" is the list's last entry; untick the check box; Enter plays.
+xdotool windowfocus --sync "$splash" key End
+xdotool mousemove $((X + 18)) $((Y + 399)) click 1
+sleep 0.2
+shot splash_chosen
+xdotool key Return
+sleep 0.7
+[[ $(value SoundMode) == 2 ]] || fail "SoundMode is '$(value SoundMode)', not 2"
+[[ $(value SplashScreen) == 0 ]] || fail "SplashScreen is '$(value SplashScreen)', not 0"
+xdotool search --onlyvisible --name "About this game" >/dev/null 2>&1 && fail "splash still shown"
+main=$(find_window "Bolo Garu Tiko") || fail "no main window"
+shot unit_after_play
+
+# The secondary windows, from the main window's shortcuts and menu.
+xdotool windowfocus --sync "$main" key F4
+manual=$(find_window "^Manual$") || fail "F4 showed no manual"
+sleep 0.3
+shot manual
+xdotool key Right key Right
+xdotool key Escape
+sleep 0.3
+xdotool windowfocus --sync "$main" key F1
+find_window "About the author" >/dev/null || fail "F1 showed no about box"
+sleep 0.3
+shot about
+xdotool key Escape
+sleep 0.3
+xdotool windowfocus --sync "$main" key F12
+sleep 0.7
+[[ $(value FullscreenMode) == 0 ]] || fail "F12 stored no FullscreenMode 0"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+sleep 0.5
+shot popup_menu
+xdotool key Escape
+sleep 0.3
+xdotool windowfocus --sync "$main" key F4
+find_window "^Manual$" >/dev/null || fail "F4 showed no manual the second time"
+sleep 0.3
+shot manual_reopened
+xdotool key Escape
+sleep 0.3
+xdotool windowfocus --sync "$main" key Escape
+stopped || fail "Esc did not end the program"
+
+# Second start: the splash is switched off, straight to the unit.
+start
+main=$(find_window "Bolo Garu Tiko") || fail "no main window on the second start"
+sleep 0.7
+xdotool search --onlyvisible --name "About this game" >/dev/null 2>&1 && fail "splash shown"
+shot direct_start
+xdotool windowfocus --sync "$main" key Escape
+stopped || fail "Esc did not end the second run"
+
+# Fullscreen: the in-game menu opens with its button; a right click on a row
+# closes it and opens the popup menu instead.
+seed SoundMode=2 SplashScreen=0
+start
+main=$(find_window "Bolo Garu Tiko") || fail "no main window in fullscreen"
+sleep 0.7
+panel() { import -window root -crop 256x448+0+32 +repage "$work/$1.png"; }
+windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+panel menu_closed
+before=$(windows)
+xdotool mousemove 12 12 click 1
+sleep 0.5
+shot game_menu_open
+panel menu_open
+[[ $(compare -metric AE "$work/menu_closed.png" "$work/menu_open.png" null: 2>&1 || true) != 0 ]] ||
+  fail "the in-game menu did not open"
+xdotool mousemove 60 $((32 * 7 + 16)) click 3
+sleep 0.5
+shot game_menu_right_click
+(($(windows) > before)) || fail "no popup menu after the right click"
+xdotool key Escape
+sleep 0.4
+panel menu_after
+[[ $(compare -metric AE "$work/menu_closed.png" "$work/menu_after.png" null: 2>&1 || true) == 0 ]] ||
+  fail "the in-game menu is still open"
+xdotool windowfocus --sync "$main" key Escape
+stopped || fail "Esc did not end the fullscreen run"
+
+# A real output chosen and the sound folder gone: the error box, the end.
+mkdir "$work/nosound"
+for f in "$bindir"/*; do [[ $(basename "$f") == Sound ]] || ln -s "$f" "$work/nosound/"; done
+seed SoundMode=1 SplashScreen=0
+start "$work/nosound"
+error=$(find_window "^Error$") || fail "no error box"
+sleep 0.3
+shot sound_folder_missing
+xdotool windowfocus --sync "$error" key Return
+stopped || fail "the program did not end after the error"
+[[ $(value SoundMode) == -1 ]] || fail "SoundMode is '$(value SoundMode)', not -1"
+[[ $(value SplashScreen) == 1 ]] || fail "SplashScreen is '$(value SplashScreen)', not 1"
+start
+find_window "About this game" >/dev/null || fail "no splash after the missing folder"
+sleep 0.3
+shot splash_after_error
+xdotool key Escape
+stopped || fail "Esc in the splash did not end the program"
+
+# A real output: the cues are mixed into SDL's file output.
+seed SoundMode=0 SplashScreen=0 FullscreenMode=0
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/mixed.raw" start
+main=$(find_window "Bolo Garu Tiko") || fail "no main window with sound"
+xdotool windowfocus --sync "$main" key 5
+sleep 1
+xdotool key 1
+sleep 2
+xdotool key Escape
+stopped || fail "Esc did not end the run with sound"
+[[ -s $work/mixed.raw ]] || fail "nothing was mixed"
+# Any sample that is not silence shows a cue was heard.
+od -An -v -t d2 -w2 "$work/mixed.raw" | awk '$1 != 0 { n++ } END { exit n > 100 ? 0 : 1 }' ||
+  fail "the mixed output is silent"
+echo "shell e2e: 1 passed, 0 failed"
