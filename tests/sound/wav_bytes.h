@@ -24,7 +24,7 @@ inline void Put16(std::vector<std::uint8_t>& b, std::uint16_t v) {
   b.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 inline void PutTag(std::vector<std::uint8_t>& b, const char* t) {
-  b.insert(b.end(), t, t + 4);
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(t[i]));
 }
 
 // A WAV file around raw sample bytes, with optional chunks before "data".
