@@ -47,7 +47,7 @@ void Unit::Timer_Game_OverTimer() {
   if (vars.hero_col > 4 && vars.hero_row == 5) {
     // The last miss was a fall from the right: the hero lies at the bottom.
     Set(miss_seg[1], !Lit(miss_seg[1]));
-  } else if (ImageId hero = tiko_seg[vars.hero_col][vars.hero_row]; hero != kNoImage) {
+  } else if (ImageId hero = HeroSegAt(vars.hero_col, vars.hero_row); hero != kNoImage) {
     Set(hero, !Lit(hero));
     if (vars.hero_col == 1 && vars.hero_row == 1) {
       Hide(tiko_hand_1_1_seg[2]);

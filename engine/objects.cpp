@@ -129,7 +129,9 @@ void Unit::MoveBalloons() {
 }
 
 // After the coconut bonus, or chance time that cut it short: the coconut tune
-// plays and normal play goes on.
+// plays and normal play goes on. A bonus that came while the hero hung at
+// (1, 4) had stopped his jump: it goes on to its landing, which gives play back,
+// rather than leaving him stuck where no button moves him.
 void Unit::ResumePlayWithCoconutTune() {
   Silence();
   Play(SoundId::snd_Coconut);
@@ -140,7 +142,9 @@ void Unit::ResumePlayWithCoconutTune() {
   Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
   Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
   if (vars.key_state == 1) Enable(TimerId::Timer_Key_Blink);
-  vars.play_active = true;
+  const bool jumping = vars.hero_col == 1 && vars.hero_row == 4;
+  if (jumping) Enable(TimerId::Timer_Tiko_Jump);
+  vars.play_active = !jumping;
 }
 
 }  // namespace tiko

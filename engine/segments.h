@@ -29,6 +29,11 @@ inline constexpr ImageId tiko_seg[7][6] = {
     {X, im_tiko_6_1, im_tiko_6_2, im_tiko_6_3, im_tiko_6_4, X},
 };
 
+// The hero's segment at (c, r), or kNoImage off the field or on an empty slot.
+constexpr ImageId HeroSegAt(int c, int r) {
+  return c >= 1 && c <= 6 && r >= 1 && r <= 5 ? tiko_seg[c][r] : kNoImage;
+}
+
 inline constexpr ImageId tiko_hand_1_1_seg[3] = {X, im_tiko_1_1_hand_1, im_tiko_1_1_hand_2};
 inline constexpr ImageId tiko_hand_6_seg[5] = {X, X, im_tiko_6_2_hand, im_tiko_6_3_hand,
                                                im_tiko_6_4_hand};

@@ -120,8 +120,7 @@ void Unit::Vid_Show_Panel_Score(int value, bool visible) {
 }
 
 void Unit::Vid_Show_Hero(bool on) {
-  if (vars.hero_col < 1 || vars.hero_col > 6 || vars.hero_row < 1 || vars.hero_row > 5) return;
-  Set(tiko_seg[vars.hero_col][vars.hero_row], on);
+  Set(HeroSegAt(vars.hero_col, vars.hero_row), on);
 }
 
 void Unit::Vid_Show_Coconut(bool on) {

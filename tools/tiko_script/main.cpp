@@ -1,4 +1,5 @@
 // tiko-script: the unit without a window, on virtual time.
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -13,8 +14,11 @@ int main(int argc, char** argv) {
   }
   std::ifstream file;
   if (argc == 2) {
-    file.open(argv[1]);
-    if (!file) {
+    // A folder opens as a stream but yields no line: it is no script.
+    std::error_code error;
+    bool folder = std::filesystem::is_directory(argv[1], error);
+    if (!folder) file.open(argv[1]);
+    if (folder || !file) {
       std::cerr << "tiko-script: cannot read " << argv[1] << '\n';
       return 2;
     }
