@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   unit.LoadKeyBindings();
   if (argc > 2) {  // a clash and an unticked check box to look at
     unit.key_bindings[6].key_choice = 42;
-    store.values["SplashScreen"] = "0";
+    store.WriteBool("SplashScreen", false);
   }
   std::unique_ptr<QWidget> window;
   if (!std::strcmp(which, "keys")) {
