@@ -1,0 +1,23 @@
+# tiko_add_picture_fuzzer(NAME LABEL [SEED_LIBS...]): a libFuzzer target
+# fuzz_NAME over the picture decoders, compiled in and instrumented, and the
+# tool fuzz_NAME_seeds that writes its seed files into build/fuzz-seeds/NAME.
+function(tiko_add_picture_fuzzer name label)
+  find_package(PNG REQUIRED)
+  find_package(JPEG REQUIRED)
+  find_package(ZLIB REQUIRED)
+  file(GLOB picture_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/config/picture/*.cpp
+       ${CMAKE_SOURCE_DIR}/config/picture/*.c)
+  add_executable(fuzz_${name} fuzz_${name}.cpp ${picture_sources})
+  target_include_directories(fuzz_${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(fuzz_${name} PRIVATE Qt6::Gui PNG::PNG JPEG::JPEG ZLIB::ZLIB)
+  target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined
+                         -fno-omit-frame-pointer)
+  target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+
+  add_executable(fuzz_${name}_seeds ${name}_seeds.cpp)
+  target_include_directories(fuzz_${name}_seeds PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(fuzz_${name}_seeds PRIVATE Qt6::Gui ${ARGN})
+  add_custom_target(fuzz_${name}_seed_files ALL
+    COMMAND fuzz_${name}_seeds ${CMAKE_BINARY_DIR}/fuzz-seeds/${name}
+    COMMENT "Writing the ${label} fuzzing seeds")
+endfunction()
