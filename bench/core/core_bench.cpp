@@ -3,19 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/unit.h"
+#include "tests/support/null_ports.h"
 
 namespace {
 
-class NullCues : public tiko::CueSink {
- public:
-  void Snd_Play(tiko::SoundId) override {}
-  void Snd_Silence() override {}
-};
-
-class NullClock : public tiko::LocalClock {
- public:
-  tiko::TimeOfDay Now() override { return {}; }
-};
+using tiko::test::NullClock;
+using tiko::test::NullCues;
 
 constexpr std::int64_t kVirtualMs = 3600 * 1000;  // one virtual hour per iteration
 

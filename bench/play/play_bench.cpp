@@ -4,21 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/unit.h"
+#include "tests/support/null_ports.h"
 
 namespace {
 
+using tiko::test::NullClock;
+using tiko::test::NullCues;
+
 using namespace tiko::seg;
-
-class NullCues : public tiko::CueSink {
- public:
-  void Snd_Play(tiko::SoundId) override {}
-  void Snd_Silence() override {}
-};
-
-class NullClock : public tiko::LocalClock {
- public:
-  tiko::TimeOfDay Now() override { return {}; }
-};
 
 constexpr std::int64_t kVirtualMs = 3600 * 1000;  // one virtual hour per iteration
 constexpr std::int64_t kActionEveryMs = 700;

@@ -5,28 +5,12 @@
 # Run under an X server of 1280 x 1024 (xvfb-run). Usage: window_e2e.sh TIKO [SHOTS_DIR]
 set -euo pipefail
 
-tiko=$(readlink -f "$1")
-shots=${2:-$(mktemp -d)}
-mkdir -p "$shots"
-bindir=$(dirname "$tiko")
-work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config"
-# The program talks to the X server it runs under, even when the tests run offscreen.
-unset QT_QPA_PLATFORM
-store="$XDG_CONFIG_HOME/Orvane/Qorvix50.reg"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 cfg="$bindir/Config.ini"
-pid=""
 # No sound and no splash window: every start goes straight to the unit.
 mkdir -p "$(dirname "$store")"
 printf '%s\n' 'Windows Registry Editor Version 5.00' '' \
   '[HKEY_CURRENT_USER\Software\Orvane\Qorvix50]' '"SoundMode"="2"' '"SplashScreen"="0"' > "$store"
-
-fail() {
-  echo "FAIL: $*" >&2
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  exit 1
-}
-trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 
 # A value of Config.ini, sections and keys without regard to case.
 ini() {
@@ -55,7 +39,6 @@ start() {
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
 }
 geometry() { eval "$(xdotool getwindowgeometry --shell "$wid")"; }
-shot() { import -window root "$shots/$1.png"; }
 # Crops skin image n out of screenshot $1 into $work/$2.png.
 crop() {
   read -r l t w h <<< "$(rect "$3")"

@@ -5,23 +5,7 @@
 # secondary windows. Run under xvfb-run. Usage: shell_e2e.sh TIKO [SHOTS_DIR]
 set -euo pipefail
 
-tiko=$(readlink -f "$1")
-shots=${2:-$(mktemp -d)}
-mkdir -p "$shots"
-bindir=$(dirname "$tiko")
-work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config"
-# The program talks to the X server it runs under, even when the tests run offscreen.
-unset QT_QPA_PLATFORM
-store="$XDG_CONFIG_HOME/Orvane/Qorvix50.reg"
-pid=""
-
-fail() {
-  echo "FAIL: $*" >&2
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  exit 1
-}
-trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 
 seed() {  # seed NAME=VALUE ...: a store holding just these values
   mkdir -p "$(dirname "$store")"
@@ -49,7 +33,6 @@ stopped() {
   done
   return 1
 }
-shot() { import -window root "$shots/$1.png"; }
 eventually() {  # eventually WHY CMD...: CMD succeeds within 5 s
   local why=$1
   shift
