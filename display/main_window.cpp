@@ -236,6 +236,8 @@ void TForm1::paintEvent(QPaintEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) {
   if (parts_.close_output) parts_.close_output();
   event->accept();
+  // The program ends with its main window, whatever other window is still shown.
+  if (terminate) terminate();
 }
 
 }  // namespace tiko

@@ -75,9 +75,12 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
   PressAt(event->button(), event->position().toPoint());
 }
 
-// Each press of a double click is a press.
+// Each press of a double click is a press for the buttons; for the in-game
+// menu's button the second one is no click, as with any clickable control.
 void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {
-  PressAt(event->button(), event->position().toPoint());
+  const QPoint pos = event->position().toPoint();
+  if (TargetAt(unit_.scene, pos.x(), pos.y()) == btn_game_menu_top) return;
+  PressAt(event->button(), pos);
 }
 
 void TForm1::mouseReleaseEvent(QMouseEvent* event) {

@@ -144,6 +144,7 @@ void PopupMenu::pm_11_splashscreenClick(bool checked) {
 
 void PopupMenu::pm_12_controllerClick(bool checked) {
   unit_.SetControllerOverlay(checked);
+  host_.SceneChanged();
 }
 
 }  // namespace tiko

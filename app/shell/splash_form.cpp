@@ -158,17 +158,20 @@ void TSplashForm::Build() {
       ->setObjectName("la_version");
   Label(this, shell_text::ReleaseNote(), {0, 236, 460, 15}, Arial(12, false), Qt::black, centred)
       ->setObjectName("la_release_date");
-  Label(this, "website:", {118, 259, 56, 15}, Arial(12, false), Qt::black);
+  Label(this, "website:", {118, 259, 56, 15}, Arial(12, false), Qt::black)
+      ->setObjectName("la_website_1");
   Link(this, shell_text::WebsiteShown(), {174, 259, 168, 15}, shell_text::WebsiteUrl())
       ->setObjectName("la_website_2");
-  Label(this, "email:", {118, 282, 56, 15}, Arial(12, false), Qt::black);
+  Label(this, "email:", {118, 282, 56, 15}, Arial(12, false), Qt::black)
+      ->setObjectName("la_email_1");
   Link(this, shell_text::EmailShown(), {174, 282, 168, 15}, shell_text::EmailUrl())
       ->setObjectName("la_email_2");
-  Label(this, "Select sound driver:", {98, 308, 116, 15}, Arial(12, false), Qt::black);
+  Label(this, "Select sound driver:", {98, 308, 116, 15}, Arial(12, false), Qt::black)
+      ->setObjectName("la_sound_select");
 
   cb_sound = new QComboBox(this);
   cb_sound->setObjectName("cb_sound");
-  cb_sound->setGeometry(217, 306, 144, 21);
+  cb_sound->setGeometry(217, 308, 144, 21);
   cb_sound->setFont(Arial(12, false));
   for (const char* entry : kSoundEntries) cb_sound->addItem(entry);
   cb_sound->setMaxVisibleItems(3);

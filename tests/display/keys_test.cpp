@@ -75,9 +75,11 @@ TEST(WindowKeysTest, EscEndsTheProgramWithoutTheCloseHandling) {
   Key(*f.form, QEvent::KeyPress, Qt::Key_Escape);
   EXPECT_EQ(f.terminations, 1);
   EXPECT_EQ(f.output_closes, 0);
-  // Closing the window releases the sound output.
+  // Closing the window releases the sound output and ends the program, even
+  // with another window of it still open.
   f.form->close();
   EXPECT_EQ(f.output_closes, 1);
+  EXPECT_EQ(f.terminations, 2);
 }
 
 }  // namespace

@@ -116,5 +116,17 @@ TEST(MouseTest, NoDraggingInFullscreen) {
   EXPECT_EQ(form.pos(), start);
 }
 
+// A double click on the in-game menu's button is one click: the menu stays open.
+TEST(MouseTest, DoubleClickOnTheMenuButtonIsOneClick) {
+  FormFixture f(/*fullscreen=*/true);
+  f.Create();
+  TForm1& form = *f.form;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  int menu_clicks = 0;
+  form.on_game_menu_click = [&] { ++menu_clicks; };
+  QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, {10, 10});
+  EXPECT_EQ(menu_clicks, 1);
+}
+
 }  // namespace
 }  // namespace tiko

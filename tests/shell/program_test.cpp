@@ -30,12 +30,23 @@ void StandInSkin(Unit& unit, SkinPictures&, SkinWindow& window, const std::files
   unit.scene.SetVisible(btn_game_menu_top, unit.fullscreen_on);
 }
 
+// The same with the cross pad (blue) and its up overlay (red) at one place.
+void SkinWithCrossPad(Unit& unit, SkinPictures& pictures, SkinWindow& window,
+                      const std::filesystem::path& dir) {
+  StandInSkin(unit, pictures, window, dir);
+  for (auto [id, colour] : {std::pair{btn_cross_top, Qt::blue}, {btn_ctrlr_overlay_up, Qt::red}}) {
+    unit.scene.SetBounds(id, 100, 100, 20, 20);
+    pictures.picture[id] = QImage(20, 20, QImage::Format_ARGB32);
+    pictures.picture[id].fill(colour);
+  }
+}
+
 class ProgramTest : public testing::Test {
  protected:
-  void Start() {
+  void Start(SkinLoader skin = StandInSkin) {
     FormParts parts;
     parts.store = &store;
-    parts.load_skin = StandInSkin;
+    parts.load_skin = std::move(skin);
     parts.exe_dir = "/nonexistent";
     form = std::make_unique<TForm1>(std::move(parts));
     form->show_error_box = [this](const QString& m) { errors << m; };
@@ -148,6 +159,20 @@ TEST_F(ProgramTest, RightClickOnAnOpenInGameMenuOpensThePopupInstead) {
   EXPECT_FALSE(form->unit().game_menu_open);
   EXPECT_EQ(Rows(), 0);
   EXPECT_EQ(form->unit().scene[btn_game_menu_background].height, 32);
+}
+
+TEST_F(ProgramTest, OverlaySwitchIsSeenAtOnce) {
+  store.values = {{"SoundMode", "2"}, {"SplashScreen", "0"}};
+  Start(SkinWithCrossPad);
+  QTest::qWait(20);
+  ASSERT_EQ(form->Frame().pixelColor(110, 110), QColor(Qt::red));
+  program->popup.menu_item[12]->trigger();
+  QTest::qWait(20);
+  EXPECT_EQ(store.values["CtrlrOverlay"], "0");
+  EXPECT_EQ(form->Frame().pixelColor(110, 110), QColor(Qt::blue));
+  program->popup.menu_item[12]->trigger();
+  QTest::qWait(20);
+  EXPECT_EQ(form->Frame().pixelColor(110, 110), QColor(Qt::red));
 }
 
 }  // namespace

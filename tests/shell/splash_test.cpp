@@ -81,6 +81,26 @@ TEST_F(SplashTest, FirstStartOffersTheOutputsWithPlayDisabledUntilOneIsChosen) {
   EXPECT_FALSE(form->isVisible());
 }
 
+TEST_F(SplashTest, ComponentsSitAtTheirPlaces) {
+  auto form = Create();
+  EXPECT_EQ(form->size(), QSize(460, 420));
+  const std::pair<const char*, QRect> places[] = {
+      {"im_background", {0, 0, 460, 420}},        {"im_box_picture", {0, 56, 460, 160}},
+      {"la_game_title", {0, 12, 460, 15}},        {"la_version", {0, 28, 460, 15}},
+      {"la_release_date", {0, 236, 460, 15}},     {"la_website_1", {118, 259, 56, 15}},
+      {"la_website_2", {174, 259, 168, 15}},      {"la_email_1", {118, 282, 56, 15}},
+      {"la_email_2", {174, 282, 168, 15}},        {"la_sound_select", {98, 308, 116, 15}},
+      {"cb_sound", {217, 308, 144, 21}},          {"btn_play", {116, 340, 107, 30}},
+      {"btn_play_disabled", {116, 340, 107, 30}}, {"btn_paypal", {237, 340, 107, 30}},
+      {"chb_splashscreen", {12, 391, 444, 17}},
+  };
+  for (const auto& [name, place] : places) {
+    const QWidget* widget = form->findChild<QWidget*>(name);
+    ASSERT_NE(widget, nullptr) << name;
+    EXPECT_EQ(widget->geometry(), place) << name;
+  }
+}
+
 TEST_F(SplashTest, UncheckedSplashIsStoredAndNextStartGoesStraightToTheUnit) {
   {
     auto form = Create();
