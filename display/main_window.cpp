@@ -46,9 +46,7 @@ TForm1::TForm1(FormParts parts)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       parts_(std::move(parts)),
       unit_(UnitPorts{parts_.cues, parts_.store, &local_clock_, this}),
-      host_(
-          unit_, [this] { Refresh(); },
-          [this](const std::string& message) { ShowError(message); }) {
+      host_(unit_, [this] { Refresh(); }) {
   per_pixel_alpha_ = CompositorRunning();
   if (per_pixel_alpha_) setAttribute(Qt::WA_TranslucentBackground);
   setAttribute(Qt::WA_NoSystemBackground);

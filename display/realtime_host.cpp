@@ -5,9 +5,8 @@
 
 namespace tiko {
 
-RealtimeHost::RealtimeHost(Unit& unit, std::function<void()> after_ticks,
-                           std::function<void(const std::string&)> on_error)
-    : unit_(unit), after_ticks_(std::move(after_ticks)), on_error_(std::move(on_error)) {
+RealtimeHost::RealtimeHost(Unit& unit, std::function<void()> after_ticks)
+    : unit_(unit), after_ticks_(std::move(after_ticks)) {
   start_ = unit_.Now();
   clock_.start();
   timer_.setSingleShot(true);
@@ -21,11 +20,7 @@ std::int64_t RealtimeHost::NowMs() const {
 }
 
 void RealtimeHost::Sync() {
-  try {
-    unit_.RunUntil(NowMs(), /*real_clock=*/true);
-  } catch (const UnitError& e) {
-    if (on_error_) on_error_(e.what());
-  }
+  unit_.RunUntil(NowMs(), /*real_clock=*/true);
 }
 
 void RealtimeHost::Rearm() {

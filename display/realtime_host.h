@@ -15,10 +15,9 @@ namespace tiko {
 
 class RealtimeHost : public QObject {
  public:
-  // `after_ticks` runs after the due ticks ran (the window repaints what changed);
-  // `on_error` shows an error a tick raised.
-  RealtimeHost(Unit& unit, std::function<void()> after_ticks,
-               std::function<void(const std::string&)> on_error);
+  // `after_ticks` runs after the due ticks ran (the window repaints what changed).
+  // An error a tick raises goes to the unit's own error port.
+  RealtimeHost(Unit& unit, std::function<void()> after_ticks);
 
   // Milliseconds on the unit's time line: the unit's time at start plus the time since.
   std::int64_t NowMs() const;
@@ -42,7 +41,6 @@ class RealtimeHost : public QObject {
  private:
   Unit& unit_;
   std::function<void()> after_ticks_;
-  std::function<void(const std::string&)> on_error_;
   QElapsedTimer clock_;
   std::int64_t start_ = 0;
   QTimer timer_;

@@ -43,6 +43,7 @@ class Unit {
   // --- time ---
   // Runs every tick due at or before `t`, earliest first; on virtual time each
   // tick runs at its due time, on a real clock (`real_clock`) at `t`, once.
+  // An error a tick raises is shown and abandons that tick alone.
   void RunUntil(std::int64_t t, bool real_clock = false);
   void RunTimer(TimerId id);
   std::int64_t Now() const { return timers.Now(); }

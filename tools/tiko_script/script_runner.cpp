@@ -139,11 +139,11 @@ class Runner {
   std::function<void()> PressOf(const std::string& b) {
     Unit& u = *unit_;
     static const std::map<std::string, void (Unit::*)()> kPress = {
-        {"open", &Unit::Inp_open_down},   {"acl", &Unit::Inp_acl_down},
+        {"open", &Unit::Inp_open_down},     {"acl", &Unit::Inp_acl_down},
         {"game_a", &Unit::Inp_game_a_down}, {"game_b", &Unit::Inp_game_b_down},
-        {"time", &Unit::Inp_time_down},   {"up", &Unit::Inp_up_down},
-        {"down", &Unit::Inp_down_down},   {"left", &Unit::Inp_left_down},
-        {"right", &Unit::Inp_right_down}, {"jump", &Unit::Inp_jump_down},
+        {"time", &Unit::Inp_time_down},     {"up", &Unit::Inp_up_down},
+        {"down", &Unit::Inp_down_down},     {"left", &Unit::Inp_left_down},
+        {"right", &Unit::Inp_right_down},   {"jump", &Unit::Inp_jump_down},
     };
     auto it = kPress.find(b);
     if (it == kPress.end()) throw BadLine{"unknown button '" + b + "'"};
@@ -153,10 +153,10 @@ class Runner {
   std::function<void()> ReleaseOf(const std::string& b) {
     Unit& u = *unit_;
     static const std::map<std::string, void (Unit::*)()> kRelease = {
-        {"acl", &Unit::Inp_acl_up},     {"game_a", &Unit::Inp_game_a_up},
+        {"acl", &Unit::Inp_acl_up},       {"game_a", &Unit::Inp_game_a_up},
         {"game_b", &Unit::Inp_game_b_up}, {"time", &Unit::Inp_time_up},
-        {"up", &Unit::Inp_up_up},       {"down", &Unit::Inp_down_up},
-        {"left", &Unit::Inp_left_up},   {"right", &Unit::Inp_right_up},
+        {"up", &Unit::Inp_up_up},         {"down", &Unit::Inp_down_up},
+        {"left", &Unit::Inp_left_up},     {"right", &Unit::Inp_right_up},
         {"jump", &Unit::Inp_jump_up},
     };
     auto it = kRelease.find(b);
@@ -173,14 +173,7 @@ class Runner {
     }
   }
 
-  void Wait(long long ms) {
-    Unit& u = *unit_;
-    std::int64_t limit = u.Now() + ms;
-    while (auto id = u.timers.PopDue(limit, false)) {
-      Guarded([&u, id] { u.RunTimer(*id); });
-    }
-    u.timers.AdvanceTo(limit);
-  }
+  void Wait(long long ms) { unit_->RunUntil(unit_->Now() + ms); }
 
   void SetVar(const std::string& name, const std::string& value) {
     const VarField* f = FindVar(name);
