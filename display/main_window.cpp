@@ -117,6 +117,7 @@ void TForm1::pm_10_fullscreenClick() {
     LoadSkin();  // shows its own error; the window comes back on screen either way
     CentreOnScreen();
   });
+  if (presentation_switched) presentation_switched();
 }
 
 void TForm1::pm_14_exitClick() {

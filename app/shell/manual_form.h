@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "input/keyboard/held_keys.h"
+
 namespace tiko {
 
 inline constexpr int kManualPages = 16;
@@ -47,10 +49,17 @@ class TManualForm : public QWidget {
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  static bool HandlesKey(int key);
+  void KeyDown(int key, bool repeat);
+  void KeyUp(int key);
+
   ManualSource source_;
+  HeldKeys held_keys_{[this](int key, bool repeat) { KeyDown(key, repeat); },
+                      [this](int key) { KeyUp(key); }};
 };
 
 // One arrow or close button: the "up" picture lies over the "down" one, and
