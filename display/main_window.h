@@ -117,6 +117,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void ApplyOutline(QRect area);
   void KeyDown(int code, bool repeat);
   void KeyUp(int code);
+  void TraceKey(const char* what, int code);
   void PressAt(Qt::MouseButton button, QPoint pos);
   void UpdatePointer(QPoint pos);
 
@@ -141,6 +142,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
 
+  const bool trace_keys_ = qEnvironmentVariableIsSet("TIKO_TRACE_KEYS");
   HeldKeys held_keys_{[this](int code, bool repeat) { KeyDown(code, repeat); },
                       [this](int code) { KeyUp(code); }};
   ImageId pressed_button_ = kNoImage;  // the button that took the left press

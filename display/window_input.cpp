@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QWindow>
+#include <cstdio>
 #include <utility>
 
 #include "display/main_window.h"
@@ -34,9 +35,20 @@ constexpr int kVkF12 = 123;
 
 }  // namespace
 
+// With TIKO_TRACE_KEYS set, each key that reaches the window is printed with
+// the unit's mode and the hero's place after it: what a player whose key does
+// nothing can look at, and what the X tests read.
+void TForm1::TraceKey(const char* what, int code) {
+  if (!trace_keys_) return;
+  const Vars& v = unit_.vars;
+  std::printf("tiko: key %s %d mode=%d hero=%d,%d\n", what, code, v.mode, v.hero_col, v.hero_row);
+  std::fflush(stdout);
+}
+
 // Every key press goes to the bindings, repeats too, as Windows sends them;
 // F12 and Esc act once per press of the key.
 void TForm1::KeyDown(int code, bool repeat) {
+  TraceKey(repeat ? "repeat" : "down", code);
   if (code == kVkF12) {
     if (!repeat) pm_10_fullscreenClick();
     return;
@@ -46,11 +58,14 @@ void TForm1::KeyDown(int code, bool repeat) {
     return;
   }
   Handle([&] { unit_.FormKeyDown(code); });
+  TraceKey("done", code);
 }
 
 void TForm1::KeyUp(int code) {
+  TraceKey("up", code);
   if (code == kVkF12 || code == kVkEscape) return;
   Handle([&] { unit_.FormKeyUp(code); });
+  TraceKey("done", code);
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
