@@ -51,8 +51,9 @@ QImage DecodePng(std::span<const unsigned char> data, const PictureLimits& limit
   if (!reader) throw UnitError("not enough memory for the PNG decoder");
   unsigned width = 0, height = 0;
   int alpha = 0;
-  if (!tiko_png_read_header(reader.get(), &width, &height, &alpha)) Fail(reader.get());
+  if (!tiko_png_read_header(reader.get(), &width, &height)) Fail(reader.get());
   picture_detail::CheckSize("PNG", width, height, limits);
+  if (!tiko_png_prepare(reader.get(), &alpha)) Fail(reader.get());
   // Bytes B, G, R, A in memory are QImage's 32-bit ARGB on a little-endian machine.
   static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
   QImage picture(static_cast<int>(width), static_cast<int>(height),

@@ -51,14 +51,21 @@ tiko_png_reader* tiko_png_open(const unsigned char* data, size_t size) {
   return reader;
 }
 
-int tiko_png_read_header(tiko_png_reader* reader, unsigned* width, unsigned* height, int* alpha) {
+int tiko_png_read_header(tiko_png_reader* reader, unsigned* width, unsigned* height) {
+  png_structp png = reader->png;
+  if (setjmp(png_jmpbuf(png))) return 0;
+  png_read_info(png, reader->info);
+  *width = png_get_image_width(png, reader->info);
+  *height = png_get_image_height(png, reader->info);
+  return 1;
+}
+
+int tiko_png_prepare(tiko_png_reader* reader, int* alpha) {
   png_structp png = reader->png;
   png_infop info = reader->info;
   if (setjmp(png_jmpbuf(png))) return 0;
-  png_read_info(png, info);
   const int colour = png_get_color_type(png, info);
-  const int has_trns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
-  *alpha = (colour & PNG_COLOR_MASK_ALPHA) != 0 || has_trns;
+  *alpha = (colour & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
   /* Palette, low-bit grey and tRNS become 8-bit channels and alpha. */
   png_set_expand(png);
   if (png_get_bit_depth(png, info) == 16) png_set_scale_16(png);
@@ -69,10 +76,8 @@ int tiko_png_read_header(tiko_png_reader* reader, unsigned* width, unsigned* hei
   if (!*alpha) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
-  *width = png_get_image_width(png, info);
-  *height = png_get_image_height(png, info);
-  reader->height = *height;
-  if (png_get_rowbytes(png, info) != (size_t)*width * 4) {
+  reader->height = png_get_image_height(png, info);
+  if (png_get_rowbytes(png, info) != (size_t)png_get_image_width(png, info) * 4) {
     png_error(png, "unexpected row layout");
   }
   return 1;

@@ -15,11 +15,13 @@ typedef struct tiko_png_reader tiko_png_reader;
 
 /* NULL when out of memory. */
 tiko_png_reader* tiko_png_open(const unsigned char* data, size_t size);
-/* Reads the header and sets up the output: 8 bits a channel, B G R A in memory,
-   samples as stored (no gamma change). Returns 1 and the size, and in *alpha
-   whether the picture has alpha (an alpha channel or tRNS), or 0 with the
-   message set. */
-int tiko_png_read_header(tiko_png_reader* reader, unsigned* width, unsigned* height, int* alpha);
+/* Reads the header. Returns 1 and the size, or 0 with the message set. */
+int tiko_png_read_header(tiko_png_reader* reader, unsigned* width, unsigned* height);
+/* Once the size is accepted (libpng's buffers for a row follow from it), sets
+   up the output: 8 bits a channel, B G R A in memory, samples as stored (no
+   gamma change). Returns 1 and in *alpha whether the picture has alpha (an
+   alpha channel or tRNS), or 0 with the message set. */
+int tiko_png_prepare(tiko_png_reader* reader, int* alpha);
 /* Decodes every row (interlaced pictures too) into pixels, rows stride bytes
    apart. Returns 1, or 0 with the message set. */
 int tiko_png_read_pixels(tiko_png_reader* reader, unsigned char* pixels, size_t stride);
