@@ -50,13 +50,15 @@ QRect FrameBuffer::Render(const Scene& scene, const PictureTable& pictures, cons
   }
   if (!everything && scene.Revision() == revision_) return {};
   const QRect whole(QPoint(0, 0), size);
-  const QRect area = everything ? whole : ChangedArea(scene, pictures, size, look.scale).intersected(whole);
+  const QRect area =
+      everything ? whole : ChangedArea(scene, pictures, size, look.scale).intersected(whole);
   for (int i = 1; i < kImageEnd; ++i) painted_[i] = scene[static_cast<ImageId>(i)];
   revision_ = scene.Revision();
   if (area.isEmpty()) return {};
   QPainter painter(&frame_);
   painter.setClipRect(area);
-  PaintScene(painter, scene, pictures, FrameLook{size, look.background, look.backdrop_stretch, look.scale});
+  PaintScene(painter, scene, pictures,
+             FrameLook{size, look.background, look.backdrop_stretch, look.scale});
   return area;
 }
 

@@ -25,8 +25,9 @@ int ToDevice(int position, double scale) {
 
 QRect ToDevice(QRect rect, double scale) {
   if (scale == 1.0) return rect;
-  return QRect(QPoint(ToDevice(rect.left(), scale), ToDevice(rect.top(), scale)),
-               QPoint(ToDevice(rect.right() + 1, scale) - 1, ToDevice(rect.bottom() + 1, scale) - 1));
+  return QRect(
+      QPoint(ToDevice(rect.left(), scale), ToDevice(rect.top(), scale)),
+      QPoint(ToDevice(rect.right() + 1, scale) - 1, ToDevice(rect.bottom() + 1, scale) - 1));
 }
 
 void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictures,
@@ -42,7 +43,8 @@ void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictu
     } else if (id == im_backdrop_logo) {
       painter.drawImage(ToDevice(image.left, look.scale), ToDevice(image.top, look.scale), picture);
     } else {
-      const QRect place = ToDevice(QRect(image.left, image.top, image.width, image.height), look.scale);
+      const QRect place =
+          ToDevice(QRect(image.left, image.top, image.width, image.height), look.scale);
       const int width = std::min(place.width(), picture.width());
       const int height = std::min(place.height(), picture.height());
       if (width <= 0 || height <= 0) continue;

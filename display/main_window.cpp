@@ -94,7 +94,10 @@ void TForm1::LoadSkin() {
     ShowError(e.what());
   }
   QImage& menu = pictures_.picture[btn_game_menu_background];
-  if (unit_.fullscreen_on && menu.isNull()) menu = GameMenuPicture();
+  if (unit_.fullscreen_on && menu.isNull()) {
+    menu = GameMenuPicture();
+    menu_drawn_here_ = true;
+  }
   // Windowed, the unit's size is known only now; fullscreen fitted it when
   // the loader asked for the screen.
   if (!unit_.fullscreen_on) scale_ = FitScale(client_, ScreenArea().size(), zoom_);

@@ -5,6 +5,8 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPointer>
+#include <QScreen>
 #include <QWidget>
 
 class QKeyEvent;
@@ -128,6 +130,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   // A new screen, screen size or work area: the unit fitted again.
   void RefitToScreen();
   double DeviceScale() const;
+  void WatchScreen(QScreen* screen);
   // Repaints what changed in the scene or the layout since the last frame.
   void Refresh();
   QRect RenderFrame();
@@ -142,12 +145,14 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   SkinPictures pictures_;
   PictureTable prepared_;  // the pictures at prepared_scale_
   double prepared_scale_ = 0;
+  bool menu_drawn_here_ = false;  // the skin names no in-game menu picture
   std::array<QString, kImageEnd> hints_;
 
   QSize client_{500, 690};  // in skin pixels
   int zoom_ = 100;
   double scale_ = 1.0;
   bool screen_watched_ = false;
+  QPointer<QScreen> watched_screen_;
   int wheel_delta_ = 0;
   QColor colour_;
   bool colour_key_on_ = false;

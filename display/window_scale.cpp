@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <cmath>
 
+#include "display/game_menu_picture.h"
 #include "display/main_window.h"
 #include "display/picture_scaling.h"
 #include "display/zoom.h"
@@ -34,12 +35,16 @@ QRect TForm1::ScreenArea() const {
 }
 
 void TForm1::ApplyScale() {
-  const QSize window = unit_.fullscreen_on ? QGuiApplication::primaryScreen()->size()
-                                           : ScaledSize(client_, scale_);
+  const QSize window =
+      unit_.fullscreen_on ? QGuiApplication::primaryScreen()->size() : ScaledSize(client_, scale_);
   resize(window.expandedTo(QSize(1, 1)));
   const double device_scale = DeviceScale();
   if (device_scale != prepared_scale_) {
     prepared_ = ScalePictures(pictures_, device_scale, devicePixelRatioF());
+    // The menu picture drawn here is drawn anew, its text sharp at any scale.
+    if (menu_drawn_here_ && device_scale != 1.0) {
+      prepared_[btn_game_menu_background] = GameMenuPicture(device_scale);
+    }
     prepared_scale_ = device_scale;
   }
   layout_dirty_ = true;
@@ -111,20 +116,21 @@ void TForm1::RefitToScreen() {
   Refresh();
 }
 
+void TForm1::WatchScreen(QScreen* screen) {
+  if (watched_screen_) disconnect(watched_screen_, nullptr, this, nullptr);
+  watched_screen_ = screen;
+  if (screen == nullptr) return;
+  connect(screen, &QScreen::availableGeometryChanged, this, [this] { RefitToScreen(); });
+  connect(screen, &QScreen::geometryChanged, this, [this] { RefitToScreen(); });
+}
+
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (screen_watched_ || windowHandle() == nullptr) return;
   screen_watched_ = true;
-  auto watch = [this](QScreen* screen) {
-    if (screen == nullptr) return;
-    connect(screen, &QScreen::availableGeometryChanged, this, [this] { RefitToScreen(); },
-            Qt::UniqueConnection);
-    connect(screen, &QScreen::geometryChanged, this, [this] { RefitToScreen(); },
-            Qt::UniqueConnection);
-  };
-  watch(windowHandle()->screen());
-  connect(windowHandle(), &QWindow::screenChanged, this, [this, watch](QScreen* screen) {
-    watch(screen);
+  WatchScreen(windowHandle()->screen());
+  connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
+    WatchScreen(screen);
     RefitToScreen();
   });
 }

@@ -43,7 +43,7 @@ class SkinWindow {
   virtual void SetColor(std::uint32_t colorref) = 0;  // 00BBGGRR
   virtual void SetColorKey(bool on, std::uint32_t colorref) = 0;
   virtual void ShowError(const std::string& message) = 0;  // message box, caption "Error"
-  virtual void RequestTerminate() = 0;  // takes effect back in the event loop
+  virtual void RequestTerminate() = 0;                     // takes effect back in the event loop
 };
 
 // Reads Config.ini in exe_dir; the folders and files it names resolve against
