@@ -75,7 +75,7 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate() {
   setWindowTitle(QString::fromUtf8(kTitle));
   MoveOffScreen();
-  unit_.CreateReadPresentation();
+  fullscreen_on_ = unit_.CreateReadPresentation();
   if (parts_.store) zoom_ = ValidZoom(parts_.store->ReadInteger("Zoom", kZoomDefault));
   LoadSkin();
   // A skin error does not cost the player the keys, the overlays or the high scores.
@@ -94,13 +94,13 @@ void TForm1::LoadSkin() {
     ShowError(e.what());
   }
   QImage& menu = pictures_.picture[btn_game_menu_background];
-  if (unit_.fullscreen_on && menu.isNull()) {
+  if (fullscreen_on_ && menu.isNull()) {
     menu = GameMenuPicture();
     menu_drawn_here_ = true;
   }
   // Windowed, the unit's size is known only now; fullscreen fitted it when
   // the loader asked for the screen.
-  if (!unit_.fullscreen_on) scale_ = FitScale(client_, ScreenArea().size(), zoom_);
+  if (!fullscreen_on_) scale_ = FitScale(client_, ScreenArea().size(), zoom_);
   prepared_scale_ = 0;
   ApplyScale();
 }
@@ -120,12 +120,9 @@ QString TForm1::HintAt(QPoint pos) const {
 
 void TForm1::pm_10_fullscreenClick() {
   Handle([this] {
-    unit_.fullscreen_on = !unit_.fullscreen_on;
-    if (unit_.game_menu_open) {
-      unit_.game_menu_open = false;
-      if (close_game_menu) close_game_menu();
-    }
-    if (parts_.store) parts_.store->WriteBool("FullscreenMode", unit_.fullscreen_on);
+    fullscreen_on_ = !fullscreen_on_;
+    if (close_game_menu) close_game_menu();
+    if (parts_.store) parts_.store->WriteBool("FullscreenMode", fullscreen_on_);
     MoveOffScreen();
     LoadSkin();  // shows its own error; the window comes back on screen either way
     CentreOnScreen();
@@ -150,10 +147,14 @@ void TForm1::CentreOnScreen() {
 
 // --- SkinWindow ---
 
+bool TForm1::FullscreenOn() const {
+  return fullscreen_on_;
+}
+
 QSize TForm1::ScreenSize() {
   const QSize screen = QGuiApplication::primaryScreen()->size();
   // The client holds the unit's size now: fullscreen draws it at the zoom that fits.
-  if (unit_.fullscreen_on) scale_ = FitScale(client_, screen, zoom_);
+  if (fullscreen_on_) scale_ = FitScale(client_, screen, zoom_);
   return ScaledSize(screen, 1.0 / scale_);
 }
 

@@ -31,12 +31,12 @@ double TForm1::DeviceScale() const {
 
 QRect TForm1::ScreenArea() const {
   const QScreen* shown_on = screen() ? screen() : QGuiApplication::primaryScreen();
-  return unit_.fullscreen_on ? shown_on->geometry() : shown_on->availableGeometry();
+  return fullscreen_on_ ? shown_on->geometry() : shown_on->availableGeometry();
 }
 
 void TForm1::ApplyScale() {
   const QSize window =
-      unit_.fullscreen_on ? QGuiApplication::primaryScreen()->size() : ScaledSize(client_, scale_);
+      fullscreen_on_ ? QGuiApplication::primaryScreen()->size() : ScaledSize(client_, scale_);
   resize(window.expandedTo(QSize(1, 1)));
   const double device_scale = DeviceScale();
   if (device_scale != prepared_scale_) {
@@ -52,7 +52,7 @@ void TForm1::ApplyScale() {
 
 void TForm1::SetZoom(int percent) {
   percent = ValidZoom(percent);
-  if (unit_.fullscreen_on) return;
+  if (fullscreen_on_) return;
   if (percent != zoom_ && parts_.store) parts_.store->WriteInteger("Zoom", percent);
   zoom_ = percent;
   const double scale = FitScale(client_, ScreenArea().size(), zoom_);
@@ -98,7 +98,7 @@ void TForm1::wheelEvent(QWheelEvent* event) {
 }
 
 void TForm1::RefitToScreen() {
-  if (unit_.fullscreen_on) {
+  if (fullscreen_on_) {
     if (size() == QGuiApplication::primaryScreen()->size()) {
       if (DeviceScale() != prepared_scale_) ApplyScale();
       Refresh();

@@ -34,6 +34,7 @@ struct SkinPictures {
 class SkinWindow {
  public:
   virtual ~SkinWindow() = default;
+  virtual bool FullscreenOn() const = 0;  // the presentation to lay out
   // The screen in the units of the skin's positions (pixels at 100 %). The
   // loader asks for it after setting the client size to the unit's size.
   virtual QSize ScreenSize() = 0;
