@@ -22,22 +22,22 @@ struct SkinPictures {
 class SkinWindow {
  public:
   virtual ~SkinWindow() = default;
-  virtual QSize ScreenSize() = 0;                  // the primary screen, in pixels
+  virtual QSize ScreenSize() = 0;  // the primary screen, in pixels
   virtual void SetClientHeight(int height) = 0;
   virtual void SetClientWidth(int width) = 0;
   virtual QSize ClientSize() = 0;
   virtual void SetColor(std::uint32_t colorref) = 0;  // 00BBGGRR
   virtual void SetColorKey(bool on, std::uint32_t colorref) = 0;
   virtual void ShowError(const std::string& message) = 0;  // message box, caption "Error"
-  virtual void RequestTerminate() = 0;  // takes effect back in the event loop
+  virtual void RequestTerminate() = 0;                     // takes effect back in the event loop
 };
 
-// Reads Config.ini in exe_dir; the folders and files it names resolve against
-// the working directory. Keeps im_backdrop covering the client area (the
+// Reads Config.ini in data_dir; the folders and files it names resolve against
+// data_dir. Keeps im_backdrop covering the client area (the
 // backdrop follows the window's size) and sizes the logo to its picture.
 // Throws UnitError for a malformed colour or an undecodable picture; what was
 // applied before stays.
 void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
-                   const std::filesystem::path& exe_dir);
+                   const std::filesystem::path& data_dir);
 
 }  // namespace tiko
