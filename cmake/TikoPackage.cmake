@@ -13,10 +13,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/tiko-simulator/")
-# The extended description: each line starts with a space, as the control file wants.
-file(READ ${CMAKE_SOURCE_DIR}/packaging/debian/description CPACK_DEBIAN_PACKAGE_DESCRIPTION)
-string(STRIP "${CPACK_DEBIAN_PACKAGE_DESCRIPTION}" CPACK_DEBIAN_PACKAGE_DESCRIPTION)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
+# The extended description; CPack indents it and marks its empty lines.
+file(READ ${CMAKE_SOURCE_DIR}/packaging/debian/description CPACK_PACKAGE_DESCRIPTION)
+
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/TikoDebianLayout.cmake)
 
 include(CPack)
