@@ -3,9 +3,11 @@
 // sound output and hands over to the unit.
 #include <QApplication>
 #include <cstdio>
+#include <iostream>
 #include <memory>
 
 #include "app/program/program.h"
+#include "app/program/store_notices.h"
 #include "app/startup/command_line.h"
 #include "app/startup/data_folder.h"
 #include "app/startup/display_guard.h"
@@ -63,6 +65,7 @@ int main(int argc, char** argv) {
   // The main window stays off the screen until the splash window hands over.
   tiko::TForm1 form(std::move(parts));
   sound_host.form = &form;
+  tiko::TellStoreNotices(*store, form, std::cerr);
   form.FormCreate();
   if (form.TerminateRequested()) return 1;
   tiko::Program program(

@@ -22,7 +22,8 @@ struct SkinPictures {
 class SkinWindow {
  public:
   virtual ~SkinWindow() = default;
-  virtual QSize ScreenSize() = 0;  // the primary screen, in pixels
+  virtual bool FullscreenOn() const = 0;  // the presentation to lay out
+  virtual QSize ScreenSize() = 0;         // the primary screen, in pixels
   virtual void SetClientHeight(int height) = 0;
   virtual void SetClientWidth(int width) = 0;
   virtual QSize ClientSize() = 0;
