@@ -85,6 +85,8 @@ class Runner {
     unit_->random.Seed(0);
   }
 
+  const Unit& unit() const { return *unit_; }
+
   void Execute(const std::vector<std::string>& w) {
     const std::string& cmd = w[0];
     auto args = [&](size_t n) {
@@ -204,15 +206,19 @@ class Runner {
 
 }  // namespace
 
-int RunScript(std::istream& in, std::ostream& out, std::ostream& err, SettingsStore& store) {
+int RunScript(std::istream& in, std::ostream& out, std::ostream& err, SettingsStore& store,
+              const AfterCommand& after_command) {
   Runner runner(out, store);
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
+    // Editors on Windows start a UTF-8 file with a byte order mark.
+    if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     std::vector<std::string> words = Words(line);
     if (words.empty() || words[0][0] == '#') continue;
     try {
       runner.Execute(words);
+      if (after_command) after_command(runner.unit(), words);
     } catch (const BadLine& bad) {
       out.flush();
       err << "tiko-script: line " << number << ": " << bad.why << '\n';
