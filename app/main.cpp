@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
   parts.exe_dir = QCoreApplication::applicationDirPath().toStdString();
   const std::filesystem::path exe_dir = parts.exe_dir;
 
-  // The main window stays off the screen until the splash window hands over.
+  // The main window stays hidden until the splash window hands over.
   tiko::TForm1 form(std::move(parts));
   sound_host.form = &form;
   tiko::TellStoreNotices(*store, form, std::cerr);
@@ -53,7 +53,5 @@ int main(int argc, char** argv) {
   tiko::Program program(
       form, *store, [&sound](const std::string& entry) { return sound.Snd_Open_Output(entry); },
       exe_dir);
-  form.show();
-  form.activateWindow();
   return app.exec();
 }
