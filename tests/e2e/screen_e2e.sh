@@ -17,7 +17,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 cfg="$bindir/Config.ini"
 root_colour='#3060a0'
 helpers=()
-trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; for h in "${helpers[@]}"; do kill "$h" 2>/dev/null; done; rm -rf "$work"' EXIT
+cleanup() {
+  [[ -n $pid ]] && kill "$pid" 2> /dev/null
+  for h in "${helpers[@]}"; do kill "$h" 2> /dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 seed() {  # seed NAME=VALUE ...: a store holding just these values
   mkdir -p "$(dirname "$store")"
