@@ -36,7 +36,7 @@ void Unit::FormKeyDown(int key) {
     case 1: return Inp_game_a_down();
     case 2: return Inp_game_b_down();
     case 3: return Inp_time_down();
-    case 4: return vars.mode == 0 ? Inp_open_down() : Inp_acl_down();
+    case 4: return vars.mode == mode::kClosed ? Inp_open_down() : Inp_acl_down();
     case 5: return Inp_up_down();
     case 6: return Inp_left_down();
     case 7: return Inp_right_down();
@@ -52,7 +52,7 @@ void Unit::FormKeyUp(int key) {
     case 2: return Inp_game_b_up();
     case 3: return Inp_time_up();
     case 4:
-      if (vars.mode > 0) Inp_acl_up();
+      if (vars.mode > mode::kClosed) Inp_acl_up();
       return;
     case 5: return Inp_up_up();
     case 6: return Inp_left_up();
