@@ -2,9 +2,11 @@
 // settings dialog, the manual viewer and the splash window, which starts the
 // sound output and hands over to the unit.
 #include <QApplication>
+#include <iostream>
 #include <memory>
 
 #include "app/program/program.h"
+#include "app/program/store_notices.h"
 #include "config/skin/skin_loader.h"
 #include "config/store/reg_file_store.h"
 #include "display/main_window.h"
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
   // The main window stays off the screen until the splash window hands over.
   tiko::TForm1 form(std::move(parts));
   sound_host.form = &form;
+  tiko::TellStoreNotices(*store, form, std::cerr);
   form.FormCreate();
   if (form.TerminateRequested()) return 1;
   tiko::Program program(

@@ -21,7 +21,7 @@ static_assert(StepsInOrder(kGameStartSteps));
 }  // namespace
 
 void Unit::Timer_Game_StartTimer() {
-  const StepRow<GameStart>* row = StepAt(kGameStartSteps, vars.game_start_step++);
+  const StepRow<GameStart>* row = StepAt(kGameStartSteps, TakeStep(vars.game_start_step));
   if (!row) return;
   switch (row->action) {
     case GameStart::kNone:
@@ -44,7 +44,7 @@ void Unit::Timer_Game_StartTimer() {
 }
 
 void Unit::Gam_End_Of_Game() {
-  while (vars.score >= 1000) vars.score -= 1000;
+  if (vars.score >= 1000) vars.score %= 1000;  // below 1000, as counting down by 1000 leaves it
   if (vars.mode == mode::kGameA && vars.score > vars.hiscore_a) {
     vars.hiscore_a = vars.score;
     if (ports_.store) ports_.store->WriteInteger("HiScore1", vars.hiscore_a);
@@ -69,7 +69,7 @@ void Unit::Timer_Game_OverTimer() {
       Set(tiko_hand_1_1_seg[1], Lit(hero));
     }
   }
-  ++vars.game_over_step;
+  StepOn(vars.game_over_step);
   if (vars.game_over_step >= 300) {
     EnterMode(mode::kClock);
     Disable(TimerId::Timer_Game_Over);
@@ -82,7 +82,7 @@ void Unit::Timer_Score_BlinkTimer() {
   } else {
     Vid_Show_Panel_Score(vars.score, false);
   }
-  ++vars.score_blink_phase;
+  StepOn(vars.score_blink_phase);
   if (vars.score_blink_phase == 3) vars.score_blink_phase = 1;
 }
 

@@ -52,7 +52,7 @@ void Unit::StartStepLock() {
 
 // Landing on an umbrella or grabbing a balloon.
 void Unit::Catch() {
-  vars.score += vars.point_value;
+  AddTo(vars.score, vars.point_value);
   Vid_Show_Panel_Score(vars.score, true);
   Gam_Set_Difficulty();
   vars.chance_resume = resume::kFlyingCatch;
@@ -287,7 +287,7 @@ void Unit::Timer_Tiko_StepTimer() {
 }
 
 void Unit::Timer_Tiko_1_1_HandTimer() {
-  const StepRow<CoconutHand>* row = StepAt(kCoconutHandSteps, vars.hand_1_1_step++);
+  const StepRow<CoconutHand>* row = StepAt(kCoconutHandSteps, TakeStep(vars.hand_1_1_step));
   if (!row) return;
   switch (row->action) {
     case CoconutHand::kNone:

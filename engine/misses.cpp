@@ -84,7 +84,7 @@ void Unit::Gam_Execute_Miss_Fall() {
 // --- the animations ---
 
 void Unit::Timer_Miss_CrowTimer() {
-  const StepRow<HeroBlink>* row = StepAt(kMissCrowSteps, vars.miss_crow_step++);
+  const StepRow<HeroBlink>* row = StepAt(kMissCrowSteps, TakeStep(vars.miss_crow_step));
   if (!row) return;
   const bool top_left = vars.hero_col == 1 && vars.hero_row == 1;
   switch (row->action) {
@@ -114,17 +114,17 @@ void Unit::Timer_Miss_CrowTimer() {
 }
 
 void Unit::Timer_Miss_FallTimer() {
-  const StepRow<Fall>* row = StepAt(kMissFallSteps, vars.miss_fall_step++);
+  const StepRow<Fall>* row = StepAt(kMissFallSteps, TakeStep(vars.miss_fall_step));
   if (!row) return;
   switch (row->action) {
     case Fall::kDrop:
       Vid_Show_Hero(false);
-      ++vars.hero_row;
+      StepOn(vars.hero_row);
       Vid_Show_Hero(true);
       break;
     case Fall::kLand:
       Vid_Show_Hero(false);
-      ++vars.hero_row;  // now 5: no hero place there
+      StepOn(vars.hero_row);  // now 5: no hero place there
       Show(miss_seg[1]);
       break;
     case Fall::kMissTune:
@@ -154,7 +154,7 @@ void Unit::Timer_Miss_FallTimer() {
 // --- the reprise ---
 
 void Unit::Gam_Reprise_After_Miss() {
-  ++vars.miss_count;
+  StepOn(vars.miss_count);
   Vid_Show_Panel_Miss(vars.miss_count);
   if (vars.miss_count >= 3) {
     Gam_End_Of_Game();  // the hero stays where the last miss left him
@@ -181,21 +181,21 @@ void Unit::Gam_Check_Chance_Time() {
   Gam_Stop_All_Timers();
   Silence();
   vars.play_active = false;
-  vars.chance_threshold += 1000;
+  AddTo(vars.chance_threshold, 1000);
   vars.double_score_on = vars.miss_count == 0;
   vars.chance_step = 3 - vars.miss_count;
   Start(TimerId::Timer_Chance, 500);
 }
 
 void Unit::Timer_ChanceTimer() {
-  const StepRow<Fanfare>* row = StepAt(kChanceSteps, vars.chance_step++);
+  const StepRow<Fanfare>* row = StepAt(kChanceSteps, TakeStep(vars.chance_step));
   if (!row) return;
   switch (row->action) {
     case Fanfare::kNone:
       break;
     case Fanfare::kClearMiss:
       Play(SoundId::snd_Chance);
-      --vars.miss_count;
+      StepBack(vars.miss_count);
       Vid_Show_Panel_Miss(vars.miss_count);
       break;
     case Fanfare::kLast:

@@ -85,13 +85,13 @@ void Unit::Timer_Key_BlinkTimer() {
 // From a game's start the lit lock height runs 4, 3, then 4, 3, 2, 3 over and over.
 void Unit::Timer_Garu_ArmTimer() {
   Vid_Show_Garu_Arm_Lock(false);
-  ++vars.garu_arm_pos;
+  StepOn(vars.garu_arm_pos);
   if (vars.garu_arm_pos > 6) vars.garu_arm_pos = 3;
   Vid_Show_Garu_Arm_Lock(true);
 }
 
 void Unit::Timer_Key_FallTimer() {
-  const StepRow<KeyFall>* row = StepAt(kKeyFallSteps, vars.key_fall_step++);
+  const StepRow<KeyFall>* row = StepAt(kKeyFallSteps, TakeStep(vars.key_fall_step));
   if (!row) return;
   switch (row->action) {
     case KeyFall::kNone:
@@ -126,7 +126,7 @@ void Unit::Timer_Key_FallTimer() {
 
 // One point of a rescue phase; chance time may start from it.
 void Unit::PayRescuePoint(int resume) {
-  vars.score += vars.point_value;
+  AddTo(vars.score, vars.point_value);
   Vid_Show_Panel_Score(vars.score, true);
   Gam_Set_Difficulty();
   vars.chance_resume = resume;
@@ -134,14 +134,14 @@ void Unit::PayRescuePoint(int resume) {
 }
 
 void Unit::Timer_Bonus_Phase_1Timer() {
-  const StepRow<Phase1>* row = StepAt(kPhase1Steps, vars.bonus1_step++);
+  const StepRow<Phase1>* row = StepAt(kPhase1Steps, TakeStep(vars.bonus1_step));
   if (!row) return;
   const int n = vars.chains_opened;  // the chain being opened, from step 2 on
   switch (row->action) {
     case Phase1::kNone:
       break;
     case Phase1::kCountChain:
-      ++vars.chains_opened;
+      StepOn(vars.chains_opened);
       break;
     case Phase1::kChainOff:
       Hide(Chain(n));
@@ -188,13 +188,13 @@ void Unit::Timer_Bonus_Phase_1Timer() {
 }
 
 void Unit::Timer_Bonus_Phase_2Timer() {
-  const StepRow<Phase2>* row = StepAt(kPhase2Steps, vars.bonus2_step++);
+  const StepRow<Phase2>* row = StepAt(kPhase2Steps, TakeStep(vars.bonus2_step));
   if (!row) return;
   switch (row->action) {
     case Phase2::kNone:
       break;
     case Phase2::kFanfare:
-      ++vars.rescue_count;
+      StepOn(vars.rescue_count);
       Play(vars.rescue_count == 1 ? SoundId::snd_Bonus2 : SoundId::snd_Bonus3);
       break;
     case Phase2::kArmUp:

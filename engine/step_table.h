@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "engine/saturating.h"
+
 namespace tiko {
 
 template <typename Action>
@@ -27,6 +29,13 @@ constexpr bool StepsInOrder(const StepRow<Action> (&rows)[N]) {
 template <typename Action, std::size_t N>
 constexpr const StepRow<Action>* StepAt(const StepRow<Action> (&rows)[N], int step) {
   return step >= 1 && step < static_cast<int>(N) ? &rows[step] : nullptr;
+}
+
+// The step to run now; the counter moves on to the next.
+inline int TakeStep(int& counter) {
+  const int step = counter;
+  StepOn(counter);
+  return step;
 }
 
 }  // namespace tiko

@@ -24,6 +24,11 @@ int main(int argc, char** argv) {
     }
   }
   tiko::RegFileStore store(tiko::DefaultStorePath());
+  // Standard output keeps its fixed form; what went wrong with the settings
+  // file goes to standard error.
+  store.SetNoticeSink([](tiko::RegFileStore::Notice, const std::string& message) {
+    std::cerr << "tiko-script: " << message << std::endl;
+  });
   int status = tiko::script::RunScript(argc == 2 ? file : std::cin, std::cout, std::cerr, store);
   std::cout.flush();
   return status;
