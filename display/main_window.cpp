@@ -73,7 +73,7 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate() {
   setWindowTitle(QString::fromUtf8(kTitle));
   MoveOffScreen();
-  unit_.CreateReadPresentation();
+  fullscreen_on_ = unit_.CreateReadPresentation();
   LoadSkin();
   // A skin error does not cost the player the keys, the overlays or the high scores.
   unit_.CreateFinish();
@@ -91,7 +91,7 @@ void TForm1::LoadSkin() {
     ShowError(e.what());
   }
   QImage& menu = pictures_.picture[btn_game_menu_background];
-  if (unit_.fullscreen_on && menu.isNull()) menu = GameMenuPicture();
+  if (fullscreen_on_ && menu.isNull()) menu = GameMenuPicture();
   prepared_ = PreparePictures(pictures_.picture);
   layout_dirty_ = true;
 }
@@ -110,12 +110,9 @@ QString TForm1::HintAt(QPoint pos) const {
 
 void TForm1::pm_10_fullscreenClick() {
   Handle([this] {
-    unit_.fullscreen_on = !unit_.fullscreen_on;
-    if (unit_.game_menu_open) {
-      unit_.game_menu_open = false;
-      if (close_game_menu) close_game_menu();
-    }
-    if (parts_.store) parts_.store->WriteBool("FullscreenMode", unit_.fullscreen_on);
+    fullscreen_on_ = !fullscreen_on_;
+    if (close_game_menu) close_game_menu();
+    if (parts_.store) parts_.store->WriteBool("FullscreenMode", fullscreen_on_);
     MoveOffScreen();
     LoadSkin();  // shows its own error; the window comes back on screen either way
     CentreOnScreen();
@@ -137,6 +134,10 @@ void TForm1::CentreOnScreen() {
 }
 
 // --- SkinWindow ---
+
+bool TForm1::FullscreenOn() const {
+  return fullscreen_on_;
+}
 
 QSize TForm1::ScreenSize() {
   return QGuiApplication::primaryScreen()->size();

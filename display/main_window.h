@@ -74,11 +74,12 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   std::function<void(const QString&)> show_error_box;
   // Ends the event loop; a queued quit unless replaced.
   std::function<void()> terminate;
-  // The in-game menu's click and closing, wired by the menus.
+  // The in-game menu's click and closing (nothing when it is closed), wired by the menus.
   std::function<void()> on_game_menu_click;
   std::function<void()> close_game_menu;
 
   // SkinWindow and ErrorSink
+  bool FullscreenOn() const override;
   QSize ScreenSize() override;
   void SetClientHeight(int height) override;
   void SetClientWidth(int width) override;
@@ -126,6 +127,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   QRgb key_colour_ = 0;
   bool per_pixel_alpha_ = false;
   bool terminate_requested_ = false;
+  bool fullscreen_on_ = true;  // the presentation: fullscreen or windowed
 
   FrameBuffer frame_;
   Outline outline_;

@@ -54,12 +54,12 @@ void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
     pressed_button_ = id;
     return;
   }
-  if (const MouseTarget* target = ButtonTarget(id)) {
+  if (auto control = ControlOfImage(id)) {
     pressed_button_ = id;
-    if (target->press) Handle([&] { (unit_.*(target->press))(); });
+    Handle([&] { unit_.Press(*control); });
     return;
   }
-  if (IsDraggable(id) && !unit_.fullscreen_on) {
+  if (IsDraggable(id) && !fullscreen_on_) {
     // Wayland lets no program place its own window: the compositor drags it.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle()) {
       windowHandle()->startSystemMove();
@@ -95,14 +95,12 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
     }
     return;
   }
-  if (const MouseTarget* target = ButtonTarget(pressed); target && target->release) {
-    Handle([&] { (unit_.*(target->release))(); });
-  }
+  if (auto control = ControlOfImage(pressed)) Handle([&] { unit_.Release(*control); });
 }
 
 void TForm1::mouseMoveEvent(QMouseEvent* event) {
   pointer_ = event->position().toPoint();
-  if (drag_image_ != kNoImage && (event->buttons() & Qt::LeftButton) && !unit_.fullscreen_on) {
+  if (drag_image_ != kNoImage && (event->buttons() & Qt::LeftButton) && !fullscreen_on_) {
     // The pressed point stays under the pointer.
     const Image& image = unit_.scene[drag_image_];
     const QPoint global = event->globalPosition().toPoint();

@@ -9,7 +9,7 @@ Program::Program(TForm1& form, SettingsStore& store,
                  std::function<bool(const std::string&)> open_output,
                  const std::filesystem::path& exe_dir)
     : form_(form),
-      keys(form.unit(), store, *this),
+      keys(form.unit(), *this),
       manual(ManualSource{exe_dir, [&form](const std::string& m) { form.ShowError(m); }}),
       popup(form.unit(), store, *this, ShellWindows{&about, &keys, &manual, nullptr}) {
   start.open_output = std::move(open_output);
@@ -22,7 +22,7 @@ Program::Program(TForm1& form, SettingsStore& store,
   connect(&form_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { popup.Popup(form_.mapToGlobal(pos)); });
   form_.on_game_menu_click = [this] { popup.game_menu.btn_game_menu_topClick(); };
-  form_.close_game_menu = [this] { popup.game_menu.Vid_Display_Game_Menu(); };
+  form_.close_game_menu = [this] { popup.game_menu.Close(); };
 
   splash = std::make_unique<TSplashForm>(store, start, first_activation);
   popup.SetSplash(splash.get());

@@ -89,7 +89,7 @@ PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWind
   QObject::connect(menu_item[14], &QAction::triggered, [this] { host_.RequestTerminate(); });
   QObject::connect(pm_0_menu, &QMenu::aboutToShow, [this] { pm_0_menuPopup(); });
 
-  menu_item[10]->setChecked(unit_.fullscreen_on);
+  menu_item[10]->setChecked(host_.FullscreenOn());
   menu_item[12]->setChecked(unit_.ctrl_overlay_on);
 }
 
@@ -109,7 +109,7 @@ void PopupMenu::pm_0_menuPopup() {
   }
   menu_item[11]->setChecked(splash_on);
   menu_item[12]->setChecked(unit_.ctrl_overlay_on);
-  if (unit_.fullscreen_on && unit_.game_menu_open) game_menu.Close();
+  if (host_.FullscreenOn()) game_menu.Close();
 }
 
 void PopupMenu::pm_1_aboutClick() {
@@ -135,7 +135,7 @@ void PopupMenu::pm_8_hiscoreClick() {
 void PopupMenu::pm_10_fullscreenClick() {
   game_menu.Close();
   host_.SwitchPresentation();
-  menu_item[10]->setChecked(unit_.fullscreen_on);
+  menu_item[10]->setChecked(host_.FullscreenOn());
 }
 
 void PopupMenu::pm_11_splashscreenClick(bool checked) {

@@ -40,7 +40,7 @@ class SkinRun {
  public:
   SkinRun(Unit& unit, SkinPictures& pictures, SkinWindow& window, const IniFile& ini)
       : scene_(unit.scene),
-        fullscreen_on_(unit.fullscreen_on),
+        fullscreen_on_(window.FullscreenOn()),
         pictures_(pictures),
         window_(window),
         ini_(ini) {}
@@ -159,10 +159,10 @@ class SkinRun {
 };
 
 // The in-game menu exists only in full screen; closed, its picture shows just the symbol.
-void ShowGameMenu(Unit& unit) {
+void ShowGameMenu(Unit& unit, bool fullscreen_on) {
   Scene& scene = unit.scene;
-  scene.SetVisible(btn_game_menu_top, unit.fullscreen_on);
-  scene.SetVisible(btn_game_menu_background, unit.fullscreen_on);
+  scene.SetVisible(btn_game_menu_top, fullscreen_on);
+  scene.SetVisible(btn_game_menu_background, fullscreen_on);
   const Image& menu = scene[btn_game_menu_background];
   scene.SetBounds(btn_game_menu_background, menu.left, menu.top, 36, 32);
 }
@@ -180,7 +180,7 @@ void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
     window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
     window.RequestTerminate();
   }
-  ShowGameMenu(unit);
+  ShowGameMenu(unit, window.FullscreenOn());
 }
 
 }  // namespace tiko

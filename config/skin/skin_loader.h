@@ -22,14 +22,15 @@ struct SkinPictures {
 class SkinWindow {
  public:
   virtual ~SkinWindow() = default;
-  virtual QSize ScreenSize() = 0;                  // the primary screen, in pixels
+  virtual bool FullscreenOn() const = 0;  // the presentation to lay out
+  virtual QSize ScreenSize() = 0;         // the primary screen, in pixels
   virtual void SetClientHeight(int height) = 0;
   virtual void SetClientWidth(int width) = 0;
   virtual QSize ClientSize() = 0;
   virtual void SetColor(std::uint32_t colorref) = 0;  // 00BBGGRR
   virtual void SetColorKey(bool on, std::uint32_t colorref) = 0;
   virtual void ShowError(const std::string& message) = 0;  // message box, caption "Error"
-  virtual void RequestTerminate() = 0;  // takes effect back in the event loop
+  virtual void RequestTerminate() = 0;                     // takes effect back in the event loop
 };
 
 // Reads Config.ini in exe_dir; the folders and files it names resolve against

@@ -24,7 +24,9 @@ class FakeWindow : public SkinWindow {
   std::uint32_t color_key = 0;
   std::vector<std::string> errors;
   int terminate_requests = 0;
+  bool fullscreen = true;
 
+  bool FullscreenOn() const override { return fullscreen; }
   QSize ScreenSize() override { return screen; }
   void SetClientHeight(int height) override { client.setHeight(height); }
   void SetClientWidth(int width) override { client.setWidth(width); }
@@ -77,7 +79,7 @@ TEST_F(SkinLoaderTest, WindowedLayoutUsesTheSkinAsWritten) {
   WritePicture("skin/body.png", 4, 4);
   WritePicture("skin/Lid/Back.PNG", 2, 3);
   WritePicture("skin/pad.bmp", 6, 6);
-  unit_.fullscreen_on = false;
+  window_.fullscreen = false;
   Load();
 
   EXPECT_EQ(window_.client, QSize(640, 480));
@@ -181,14 +183,14 @@ TEST_F(SkinLoaderTest, BackdropAndLogoComeFromTheBackdropFolder) {
   }
 
   // Windowed hides both but keeps their pictures.
-  unit_.fullscreen_on = false;
+  window_.fullscreen = false;
   Load();
   EXPECT_FALSE(image(im_backdrop).visible);
   EXPECT_FALSE(image(im_backdrop_logo).visible);
   EXPECT_EQ(picture(im_backdrop_logo).size(), QSize(50, 20));
 
   // Names that are absent, "nil" or empty change nothing.
-  unit_.fullscreen_on = true;
+  window_.fullscreen = true;
   WriteConfig("[Fullscreen]\nBackdropFile=gone.png\nLogoFile=\n");
   Load();
   EXPECT_FALSE(image(im_backdrop).visible);
@@ -262,7 +264,7 @@ TEST_F(SkinLoaderTest, MalformedColourEndsTheRunAndKeepsWhatWasApplied) {
   EXPECT_EQ(image(im_background_bottom).width, 0);
   EXPECT_TRUE(image(btn_game_menu_top).visible);  // untouched since creation
 
-  unit_.fullscreen_on = false;
+  window_.fullscreen = false;
   WriteConfig("[VideoMode]\nTranspColor=magenta\n");
   EXPECT_EQ(LoadError(), "'magenta' is not a valid integer value");
 }
@@ -270,12 +272,12 @@ TEST_F(SkinLoaderTest, MalformedColourEndsTheRunAndKeepsWhatWasApplied) {
 TEST_F(SkinLoaderTest, TogglingTwiceReturnsToTheSameLayout) {
   WritePicture("Graphics/Skin/a.png", 8, 8);
   WriteConfig("[Common]\nGameWidth=400\nGameHeight=300\n[Image1]\nFilename=a.png\nLeft=5\n");
-  unit_.fullscreen_on = false;
+  window_.fullscreen = false;
   Load();
   Scene before = unit_.scene;
   QSize client = window_.client;
   for (bool fullscreen : {true, false}) {
-    unit_.fullscreen_on = fullscreen;
+    window_.fullscreen = fullscreen;
     Load();
   }
   EXPECT_EQ(window_.client, client);
