@@ -73,6 +73,7 @@ class SkinRun {
     std::filesystem::path backdrop_file = ConfigPath(backdrop_dir_, backdrop);
     if (NamesFile(backdrop) && FileExists(backdrop_file)) {
       pictures_.picture[im_backdrop] = LoadPicture(backdrop_file);
+      pictures_.variants[im_backdrop] = FindVariants(backdrop_file);
       pictures_.backdrop_stretch = ini_.ReadInteger("Fullscreen", "BackdropStretch", 0) != 0;
       scene_.Show(im_backdrop);
     }
@@ -99,6 +100,7 @@ class SkinRun {
   void LoadLogo(const std::filesystem::path& file) {
     QImage& picture = pictures_.picture[im_backdrop_logo];
     picture = LoadPicture(file);
+    pictures_.variants[im_backdrop_logo] = FindVariants(file);
     const Image& logo = scene_[im_backdrop_logo];
     int left = logo.left, top = logo.top;  // other positions leave the logo where it is
     scene_.Show(im_backdrop_logo);
@@ -139,7 +141,9 @@ class SkinRun {
     std::string name = ini_.ReadString(section, "Filename", "");
     if (NamesFile(name)) {
       std::filesystem::path file = ConfigPath(skin_dir_, name);
-      pictures_.picture[id] = FileExists(file) ? LoadPicture(file) : PlaceholderPicture();
+      const bool exists = FileExists(file);
+      pictures_.picture[id] = exists ? LoadPicture(file) : PlaceholderPicture();
+      pictures_.variants[id] = exists ? FindVariants(file) : PictureVariants{};
     }
     scene_.SetBounds(
         id, Clamp(static_cast<long long>(ini_.ReadInteger(section, "Left", 0)) + offset_x_),
@@ -168,6 +172,15 @@ void ShowGameMenu(Unit& unit, bool fullscreen_on) {
 }
 
 }  // namespace
+
+PictureVariants FindVariants(const std::filesystem::path& file) {
+  auto variant = [&](const char* suffix) {
+    std::filesystem::path named = file;
+    named.replace_filename(file.stem().string() + suffix + file.extension().string());
+    return FileExists(named) ? named : std::filesystem::path();
+  };
+  return PictureVariants{variant("@2x"), variant("@3x")};
+}
 
 void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
                    const std::filesystem::path& exe_dir) {

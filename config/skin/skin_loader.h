@@ -12,9 +12,21 @@
 
 namespace tiko {
 
+// The higher-resolution variants of a picture file: name@2x.ext and name@3x.ext
+// beside name.ext. An empty path is a variant the skin does not have.
+struct PictureVariants {
+  std::filesystem::path at2x;
+  std::filesystem::path at3x;
+};
+
+// The variants that exist beside `file`.
+PictureVariants FindVariants(const std::filesystem::path& file);
+
 // The pictures of the window's images, by ImageId. A null QImage is no picture.
+// Pictures are at 100 %; their variants are decoded only when drawn at that scale.
 struct SkinPictures {
   std::array<QImage, kImageEnd> picture;
+  std::array<PictureVariants, kImageEnd> variants;
   bool backdrop_stretch = false;  // otherwise the backdrop is centred
 };
 
@@ -23,7 +35,9 @@ class SkinWindow {
  public:
   virtual ~SkinWindow() = default;
   virtual bool FullscreenOn() const = 0;  // the presentation to lay out
-  virtual QSize ScreenSize() = 0;         // the primary screen, in pixels
+  // The screen in the units of the skin's positions (pixels at 100 %). The
+  // loader asks for it after setting the client size to the unit's size.
+  virtual QSize ScreenSize() = 0;
   virtual void SetClientHeight(int height) = 0;
   virtual void SetClientWidth(int width) = 0;
   virtual QSize ClientSize() = 0;
