@@ -89,7 +89,7 @@ void TForm1::FormCreate() {
 
 void TForm1::LoadSkin() {
   try {
-    if (parts_.load_skin) parts_.load_skin(unit_, pictures_, *this, parts_.exe_dir);
+    if (parts_.load_skin) parts_.load_skin(unit_, pictures_, *this, parts_.data_dir);
   } catch (const std::exception& e) {
     ShowError(e.what());
   }

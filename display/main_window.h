@@ -33,7 +33,7 @@ struct FormParts {
   SettingsStore* store = nullptr;
   CueSink* cues = nullptr;
   SkinLoader load_skin;
-  std::filesystem::path exe_dir;
+  std::filesystem::path data_dir;
   std::function<void()> close_output;  // Snd_Close_Output
 };
 

@@ -22,7 +22,7 @@ class Program : public QObject, public MenuHost, public KeysHost {
  public:
   // `open_output` starts the chosen sound output (Snd_Open_Output).
   Program(TForm1& form, SettingsStore& store, std::function<bool(const std::string&)> open_output,
-          const std::filesystem::path& exe_dir);
+          const std::filesystem::path& data_dir);
   ~Program() override;
 
   // The main window's activation: the first one shows the splash window.

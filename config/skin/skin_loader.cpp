@@ -38,15 +38,18 @@ int Offset(const std::string& text, int screen, int unit) {
 
 class SkinRun {
  public:
-  SkinRun(Unit& unit, SkinPictures& pictures, SkinWindow& window, const IniFile& ini)
-      : scene_(unit.scene),
+  SkinRun(Unit& unit, SkinPictures& pictures, SkinWindow& window, const IniFile& ini,
+          const std::filesystem::path& data_dir)
+      : data_dir_(data_dir),
+        scene_(unit.scene),
         fullscreen_on_(window.FullscreenOn()),
         pictures_(pictures),
         window_(window),
         ini_(ini) {}
 
   void Run() {
-    skin_dir_ = IncludeTrailingDelimiter(ini_.ReadString("Common", "SkinDir", "Graphics\\Skin\\"));
+    skin_dir_ = InDataDir(data_dir_, IncludeTrailingDelimiter(
+                                         ini_.ReadString("Common", "SkinDir", "Graphics\\Skin\\")));
     window_.SetClientHeight(ini_.ReadInteger("Common", "GameHeight", 771));
     window_.SetClientWidth(ini_.ReadInteger("Common", "GameWidth", 499));
     FollowClientSize();
@@ -66,8 +69,8 @@ class SkinRun {
   }
 
   void LayOutFullscreen() {
-    backdrop_dir_ = IncludeTrailingDelimiter(
-        ini_.ReadString("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"));
+    backdrop_dir_ = InDataDir(data_dir_, IncludeTrailingDelimiter(ini_.ReadString(
+                                             "Fullscreen", "BackdropDir", "Graphics\\Backdrop\\")));
 
     std::string backdrop = ini_.ReadString("Fullscreen", "BackdropFile", "nil");
     std::filesystem::path backdrop_file = ConfigPath(backdrop_dir_, backdrop);
@@ -151,6 +154,7 @@ class SkinRun {
         ini_.ReadInteger(section, "Width", 0), ini_.ReadInteger(section, "Height", 0));
   }
 
+  const std::filesystem::path& data_dir_;
   Scene& scene_;
   const bool fullscreen_on_;
   SkinPictures& pictures_;
@@ -183,12 +187,12 @@ PictureVariants FindVariants(const std::filesystem::path& file) {
 }
 
 void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
-                   const std::filesystem::path& exe_dir) {
-  std::filesystem::path config = ConfigIniPath(exe_dir);
+                   const std::filesystem::path& data_dir) {
+  std::filesystem::path config = ConfigIniPath(data_dir);
   if (FileExists(config)) {
     // A file that exists but cannot be read gives the defaults, as absent keys do.
     IniFile ini = IniFile::Load(config).value_or(IniFile());
-    SkinRun(unit, pictures, window, ini).Run();
+    SkinRun(unit, pictures, window, ini, data_dir).Run();
   } else {
     window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
     window.RequestTerminate();

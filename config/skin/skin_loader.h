@@ -47,12 +47,12 @@ class SkinWindow {
   virtual void RequestTerminate() = 0;                     // takes effect back in the event loop
 };
 
-// Reads Config.ini in exe_dir; the folders and files it names resolve against
-// the working directory. Keeps im_backdrop covering the client area (the
+// Reads Config.ini in data_dir; the folders and files it names resolve against
+// data_dir. Keeps im_backdrop covering the client area (the
 // backdrop follows the window's size) and sizes the logo to its picture.
 // Throws UnitError for a malformed colour or an undecodable picture; what was
 // applied before stays.
 void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
-                   const std::filesystem::path& exe_dir);
+                   const std::filesystem::path& data_dir);
 
 }  // namespace tiko

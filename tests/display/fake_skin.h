@@ -122,12 +122,12 @@ class MemoryStore : public SettingsStore {
 // A main window over the fake skin, errors collected instead of shown.
 struct FormFixture {
   explicit FormFixture(bool fullscreen = false, SkinLoader loader = FakeLoadSkin,
-                       std::filesystem::path exe_dir = {}) {
+                       std::filesystem::path data_dir = {}) {
     store.values["FullscreenMode"].assign(1, fullscreen ? '1' : '0');
     FormParts parts;
     parts.store = &store;
     parts.load_skin = std::move(loader);
-    parts.exe_dir = std::move(exe_dir);
+    parts.data_dir = std::move(data_dir);
     parts.close_output = [this] { ++output_closes; };
     form = std::make_unique<TForm1>(std::move(parts));
     form->show_error_box = [this](const QString& m) { errors.push_back(m.toStdString()); };

@@ -47,7 +47,7 @@ class ProgramTest : public testing::Test {
     FormParts parts;
     parts.store = &store;
     parts.load_skin = std::move(skin);
-    parts.exe_dir = "/nonexistent";
+    parts.data_dir = "/nonexistent";
     form = std::make_unique<TForm1>(std::move(parts));
     form->show_error_box = [this](const QString& m) { errors << m; };
     form->terminate = [this] { ++terminates; };

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   if (!std::strcmp(which, "keys")) {
     window = std::make_unique<tiko::TKeysForm>(unit, host);
   } else if (!std::strcmp(which, "manual")) {
-    tiko::ManualSource source{QCoreApplication::applicationDirPath().toStdString(), nullptr};
+    tiko::ManualSource source{TIKO_BIN_DIR, nullptr};
     window = std::make_unique<tiko::TManualForm>(source);
   } else if (!std::strcmp(which, "about")) {
     window = std::make_unique<tiko::TAboutForm>();
