@@ -56,6 +56,11 @@ check_unit_drawn() {  # check_unit_drawn NAME
   ((red == 0)) || fail "$1: $red pixels of placeholder red"
   colours=$(convert "$shots/$1.png" -format "%k" info:)
   ((colours > 500)) || fail "$1: only $colours colours, the unit is not drawn"
+  # The task bar's icon and the window's class, the desktop entry's StartupWMClass.
+  if command -v xprop > /dev/null; then
+    [[ $(xprop -id "$main" _NET_WM_ICON | head -c 200) == *"Icon ("* ]] || fail "$1: no window icon"
+    [[ $(xprop -id "$main" WM_CLASS) == *'"tiko"'* ]] || fail "$1: the window's class is not tiko"
+  fi
   xdotool windowfocus --sync "$main" key Escape
   stopped || fail "$1: Esc did not end the program"
 }
