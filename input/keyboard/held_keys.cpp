@@ -12,19 +12,21 @@ HeldKeys::HeldKeys(std::function<void(int, bool)> press, std::function<void(int)
 }
 
 void HeldKeys::Pressed(std::uint32_t id, std::int64_t timestamp, const std::function<int()>& code) {
-  if (pending_ && pending_->id == id && pending_->timestamp == timestamp) {
+  const bool x_repeat = pending_ && pending_->id == id && pending_->timestamp == timestamp;
+  if (x_repeat) {
     // The release just before was the repeat's, not the player's.
     pending_.reset();
     settle_timer_.stop();
   } else {
     Settle();
   }
-  if (auto it = down_.find(id); it != down_.end()) {
-    if (it->second != 0) press_(it->second, true);
+  auto it = down_.find(id);
+  if (it != down_.end() && !(it->second.muted && !x_repeat)) {
+    if (!it->second.muted && it->second.code != 0) press_(it->second.code, true);
     return;
   }
   const int now = code();
-  down_[id] = now;
+  down_[id] = Down{now, false};
   if (now != 0) press_(now, false);
 }
 
@@ -44,18 +46,17 @@ void HeldKeys::Settle() {
   pending_.reset();
   auto it = down_.find(id);
   if (it == down_.end()) return;
-  const int code = it->second;
+  const Down key = it->second;
   down_.erase(it);
-  if (code != 0) release_(code);
+  if (key.code != 0 && !key.muted) release_(key.code);
 }
 
 void HeldKeys::ReleaseAll() {
-  settle_timer_.stop();
-  pending_.reset();
-  auto down = std::move(down_);
-  down_.clear();
-  for (const auto& [id, code] : down) {
-    if (code != 0) release_(code);
+  Settle();
+  for (auto& [id, key] : down_) {
+    if (key.muted) continue;
+    key.muted = true;
+    if (key.code != 0) release_(key.code);
   }
 }
 

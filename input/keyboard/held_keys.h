@@ -30,7 +30,8 @@ class HeldKeys : public QObject {
   void Released(std::uint32_t id, std::int64_t timestamp);
   // A held-back release goes out now.
   void Settle();
-  // The keyboard went to another window: every held key is released.
+  // The keyboard went to another window: every held key is released. Its
+  // repeats are no presses when the keyboard comes back; a new press is.
   void ReleaseAll();
 
   bool IsDown(std::uint32_t id) const { return down_.count(id) != 0; }
@@ -43,7 +44,11 @@ class HeldKeys : public QObject {
 
   std::function<void(int, bool)> press_;
   std::function<void(int)> release_;
-  std::map<std::uint32_t, int> down_;  // physical key -> code at its press
+  struct Down {
+    int code;    // the code at its press
+    bool muted;  // released by ReleaseAll, still held
+  };
+  std::map<std::uint32_t, Down> down_;
   std::optional<Pending> pending_;
   QTimer settle_timer_;
 };

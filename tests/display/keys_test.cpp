@@ -165,16 +165,27 @@ TEST(WindowKeysTest, KeysHeldWhenTheWindowLosesTheKeyboardAreReleased) {
   f.Create();
   TForm1& form = *f.form;
   Keyboard keys{form};
+  const int& mode = form.unit().vars.mode;
+  constexpr std::uint32_t kKey3 = 12;
   keys.Down(Qt::Key_5, kKey5, 100, "5");
   keys.Up(Qt::Key_5, kKey5, 150, "5");
-  keys.Down(Qt::Key_1, kKey1, 200, "1");
-  ASSERT_EQ(form.unit().vars.mode, 5);
+  form.held_keys().Settle();
+  keys.Down(Qt::Key_3, kKey3, 200, "3");
+  ASSERT_EQ(mode, 3);  // TIME held shows the alarm time
   QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
   QApplication::sendEvent(&form, &out);
-  EXPECT_EQ(form.unit().vars.mode, 6);
-  keys.Up(Qt::Key_1, kKey1, 400, "1");  // its late release changes nothing
+  EXPECT_EQ(mode, 4);
+  // Back with the key still held: its repeats press nothing, its release releases nothing.
+  keys.Repeat(Qt::Key_3, kKey3, 700, "3");
+  EXPECT_EQ(mode, 4);
+  keys.Up(Qt::Key_3, kKey3, 800, "3");
   form.held_keys().Settle();
-  EXPECT_EQ(form.unit().vars.mode, 6);
+  EXPECT_EQ(mode, 4);
+  // Released while away and pressed again: a press.
+  keys.Down(Qt::Key_3, kKey3, 900, "3");
+  QApplication::sendEvent(&form, &out);
+  keys.Down(Qt::Key_3, kKey3, 1000, "3");
+  EXPECT_EQ(mode, 3);
 }
 
 // A held arrow key on the real clock: X repeats the key every 33 ms, but the

@@ -71,7 +71,6 @@ moves=$(grep -- "done 39" "$trace" | awk '{print $6}' | uniq | wc -l)
 hold F12 1.5
 traced "key up 123" "F12 was never released"
 [[ $(count "key down 123") == 1 ]] || fail "a held F12 pressed $(count 'key down 123') times"
-((($(count "key repeat 123")) >= 5)) || fail "F12 was not repeated by the server"
 grep -q '"FullscreenMode"="1"' "$store" || fail "F12 did not switch to fullscreen"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 [[ $WIDTH == 1280 && $HEIGHT == 1024 ]] || fail "not fullscreen after F12: ${WIDTH}x$HEIGHT"
