@@ -25,6 +25,14 @@ int Clamp(long long value) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+// Places and sizes far beyond any screen are cut to a range in which every
+// sum of them, scaled for the screen, stays within int: such an image shows
+// nothing either way.
+int Geometry(long long value) {
+  constexpr long long kFar = 1 << 24;
+  return static_cast<int>(std::clamp(value, -kFar, kFar));
+}
+
 // A name that asks for a picture: "nil" (exactly so) and the empty name ask for none.
 bool NamesFile(const std::string& name) {
   return !name.empty() && name != "nil";
@@ -178,9 +186,10 @@ class SkinRun {
       pictures_.variants[id] = exists ? FindVariants(file) : PictureVariants{};
     }
     scene_.SetBounds(
-        id, Clamp(static_cast<long long>(ini_.ReadInteger(section, "Left", 0)) + offset_x_),
-        Clamp(static_cast<long long>(ini_.ReadInteger(section, "Top", 0)) + offset_y_),
-        ini_.ReadInteger(section, "Width", 0), ini_.ReadInteger(section, "Height", 0));
+        id, Geometry(static_cast<long long>(ini_.ReadInteger(section, "Left", 0)) + offset_x_),
+        Geometry(static_cast<long long>(ini_.ReadInteger(section, "Top", 0)) + offset_y_),
+        Geometry(ini_.ReadInteger(section, "Width", 0)),
+        Geometry(ini_.ReadInteger(section, "Height", 0)));
   }
 
   const std::filesystem::path& data_dir_;
