@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
   parts.load_skin = &tiko::Gfx_Load_Skin;
   parts.data_dir = *data_dir;
 
-  // The main window stays off the screen until the splash window hands over.
+  // The main window stays hidden until the splash window hands over.
   tiko::TForm1 form(std::move(parts));
   sound_host.form = &form;
   tiko::TellStoreNotices(*store, form, std::cerr);
@@ -71,7 +71,5 @@ int main(int argc, char** argv) {
   tiko::Program program(
       form, *store, [&sound](const std::string& entry) { return sound.Snd_Open_Output(entry); },
       *data_dir);
-  form.show();
-  form.activateWindow();
   return app.exec();
 }
