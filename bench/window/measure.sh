@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures the simulator window: time from start to the first painted frame,
-# CPU use over 60 s showing the clock and over 60 s of play, and resident memory.
+# CPU use over 60 s showing the clock and over 60 s of play, and resident memory,
+# also at 100 %, 200 % and 300 % zoom (zoom_memory.sh, on a screen of its own).
 # Needs xdotool; runs itself under xvfb-run when no X display is set.
 # Usage: bench/window/measure.sh [build/bin/tiko] [SECONDS]
 set -euo pipefail
@@ -93,3 +94,6 @@ echo "== fullscreen"
 xdotool key F12; sleep 1
 echo "resident memory fullscreen 1280x1024: $(rss_kib "$pid") KiB (peak $(hwm_kib "$pid") KiB)"
 stop
+
+echo "== memory by zoom"
+env -u DISPLAY "$repo/bench/window/zoom_memory.sh" "$tiko"
