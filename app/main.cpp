@@ -5,9 +5,11 @@
 #include <memory>
 
 #include "app/program/program.h"
+#include "app/program/quit_signals.h"
 #include "config/skin/skin_loader.h"
 #include "config/store/reg_file_store.h"
 #include "display/main_window.h"
+#include "sound/fsound_hooks.h"
 #include "sound/sound_system.h"
 
 namespace {
@@ -29,6 +31,7 @@ class FormSoundHost : public tiko::SoundHost {
 int main(int argc, char** argv) {
   tiko::MarkProgramStart();
   QApplication app(argc, argv);
+  tiko::QuitOnTerminationSignals();
 
   tiko::FormParts parts;
   auto store = std::make_unique<tiko::RegFileStore>(tiko::DefaultStorePath());
@@ -52,5 +55,9 @@ int main(int argc, char** argv) {
       exe_dir);
   form.show();
   form.activateWindow();
-  return app.exec();
+  const int status = app.exec();
+  // Escape, Exit or a signal end the loop without closing the sound library:
+  // its device thread stops here, before anything it reads is freed.
+  tiko::fsound::Shutdown();
+  return status;
 }

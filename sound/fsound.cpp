@@ -25,15 +25,23 @@ namespace {
 constexpr std::streamoff kMaxFileBytes = 64 << 20;
 
 struct Library {
+  // The output is stopped first, whichever way the program ends: the device's
+  // thread reads the mixer, and the mixer reads the samples.
+  ~Library() { Release(); }
+  void Release();
+
   CallObserver observer;
   OutputFactory factory;
   int output_code = FSOUND_OUTPUT_DSOUND;
   bool started = false;
   int rate = 0;
+  // Declared in the order they depend on each other, so that even the
+  // implicit destruction would stop the output before the mixer goes, and the
+  // mixer before the samples.
+  std::vector<std::unique_ptr<FSOUND_SAMPLE>> samples;
   std::unique_ptr<Mixer> mixer;
   std::shared_ptr<AudioOutput> output;
   bool output_running = false;
-  std::vector<std::unique_ptr<FSOUND_SAMPLE>> samples;
 };
 
 Library& Lib() {
@@ -70,6 +78,16 @@ void CloseOutput() {
   lib.output_running = false;
 }
 
+void Library::Release() {
+  if (output_running) output->Stop();
+  output_running = false;
+  output.reset();
+  samples.clear();
+  mixer.reset();
+  started = false;
+  rate = 0;
+}
+
 std::optional<std::vector<std::uint8_t>> ReadFile(const char* name, int offset, int length) {
   if (name == nullptr || offset < 0 || length < 0) return std::nullopt;
   std::ifstream in(name, std::ios::binary);
@@ -94,6 +112,10 @@ void SetCallObserver(CallObserver observer) {
 
 void SetOutputFactory(OutputFactory factory) {
   Lib().factory = std::move(factory);
+}
+
+void Shutdown() {
+  Lib().Release();
 }
 
 }  // namespace tiko::fsound
@@ -150,7 +172,10 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample) {
   Report("FSOUND_PlaySound(" + std::to_string(channel) + ", " + Describe(sample) + ")");
   Library& lib = Lib();
   if (!lib.started || !Known(sample)) return -1;
-  return lib.mixer->Play(channel, &sample->pcm);
+  bool woke = false;
+  const int used = lib.mixer->Play(channel, &sample->pcm, &woke);
+  if (woke && lib.output_running) lib.output->Wake();
+  return used;
 }
 
 bool FSOUND_StopSound(int channel) {
@@ -169,11 +194,5 @@ void FSOUND_Sample_Free(FSOUND_SAMPLE* sample) {
 
 void FSOUND_Close() {
   Report("FSOUND_Close()");
-  Library& lib = Lib();
-  CloseOutput();
-  lib.output.reset();
-  lib.samples.clear();
-  lib.mixer.reset();
-  lib.started = false;
-  lib.rate = 0;
+  Lib().Release();
 }
