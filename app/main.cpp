@@ -1,10 +1,10 @@
 // The program: the main window over the unit, then the about box, the key
 // settings dialog, the manual viewer and the splash window, which starts the
 // sound output and hands over to the unit.
-#include <QApplication>
 #include <memory>
 
 #include "app/program/program.h"
+#include "app/program/program_application.h"
 #include "app/program/quit_signals.h"
 #include "config/skin/skin_loader.h"
 #include "config/store/reg_file_store.h"
@@ -30,7 +30,7 @@ class FormSoundHost : public tiko::SoundHost {
 
 int main(int argc, char** argv) {
   tiko::MarkProgramStart();
-  QApplication app(argc, argv);
+  tiko::ProgramApplication app(argc, argv);
   tiko::QuitOnTerminationSignals();
 
   tiko::FormParts parts;

@@ -49,8 +49,13 @@ Library& Lib() {
   return lib;
 }
 
+// Calls are spelled out only for an observer: cues play on every tick.
+bool Observed() {
+  return static_cast<bool>(Lib().observer);
+}
+
 void Report(const std::string& call) {
-  if (Lib().observer) Lib().observer(call);
+  Lib().observer(call);
 }
 
 bool Known(const FSOUND_SAMPLE* sample) {
@@ -123,8 +128,9 @@ void Shutdown() {
 using namespace tiko::fsound;
 
 bool FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned flags) {
-  Report("FSOUND_Init(" + std::to_string(mixrate) + ", " + std::to_string(maxsoftwarechannels) +
-         ", " + std::to_string(flags) + ")");
+  if (Observed())
+    Report("FSOUND_Init(" + std::to_string(mixrate) + ", " + std::to_string(maxsoftwarechannels) +
+           ", " + std::to_string(flags) + ")");
   Library& lib = Lib();
   if (lib.started) return false;
   if (mixrate < static_cast<int>(kMinWavRate) || mixrate > static_cast<int>(kMaxWavRate))
@@ -137,7 +143,7 @@ bool FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned flags) {
 }
 
 bool FSOUND_SetOutput(int outputtype) {
-  Report("FSOUND_SetOutput(" + std::to_string(outputtype) + ")");
+  if (Observed()) Report("FSOUND_SetOutput(" + std::to_string(outputtype) + ")");
   Library& lib = Lib();
   if (outputtype < FSOUND_OUTPUT_NOSOUND || outputtype > FSOUND_OUTPUT_DSOUND) return false;
   lib.output_code = outputtype;
@@ -152,9 +158,10 @@ bool FSOUND_SetOutput(int outputtype) {
 
 FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned mode, int offset,
                                   int length) {
-  Report("FSOUND_Sample_Load(" + std::to_string(index) + ", " + (name ? name : "null") + ", " +
-         std::to_string(mode) + ", " + std::to_string(offset) + ", " + std::to_string(length) +
-         ")");
+  if (Observed())
+    Report("FSOUND_Sample_Load(" + std::to_string(index) + ", " + (name ? name : "null") + ", " +
+           std::to_string(mode) + ", " + std::to_string(offset) + ", " + std::to_string(length) +
+           ")");
   Library& lib = Lib();
   if (!lib.started) return nullptr;
   auto bytes = ReadFile(name, offset, length);
@@ -169,7 +176,8 @@ FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned mode, in
 }
 
 int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample) {
-  Report("FSOUND_PlaySound(" + std::to_string(channel) + ", " + Describe(sample) + ")");
+  if (Observed())
+    Report("FSOUND_PlaySound(" + std::to_string(channel) + ", " + Describe(sample) + ")");
   Library& lib = Lib();
   if (!lib.started || !Known(sample)) return -1;
   bool woke = false;
@@ -179,13 +187,13 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample) {
 }
 
 bool FSOUND_StopSound(int channel) {
-  Report("FSOUND_StopSound(" + std::to_string(channel) + ")");
+  if (Observed()) Report("FSOUND_StopSound(" + std::to_string(channel) + ")");
   Library& lib = Lib();
   return lib.started && lib.mixer->Stop(channel);
 }
 
 void FSOUND_Sample_Free(FSOUND_SAMPLE* sample) {
-  Report("FSOUND_Sample_Free(" + Describe(sample) + ")");
+  if (Observed()) Report("FSOUND_Sample_Free(" + Describe(sample) + ")");
   Library& lib = Lib();
   if (!Known(sample)) return;
   lib.mixer->Forget(&sample->pcm);
@@ -193,6 +201,6 @@ void FSOUND_Sample_Free(FSOUND_SAMPLE* sample) {
 }
 
 void FSOUND_Close() {
-  Report("FSOUND_Close()");
+  if (Observed()) Report("FSOUND_Close()");
   Lib().Release();
 }

@@ -80,8 +80,8 @@ bool Mixer::Mix(std::int16_t* out, int frames) {
   std::lock_guard lock(mutex_);
   // Asleep only after a whole pass of silence, so that a device paused now
   // has ended on silence and resumes from it without a click.
-  asleep_ = std::none_of(voices_.begin(), voices_.end(),
-                         [](const Voice& v) { return v.pcm != nullptr; });
+  asleep_ =
+      std::none_of(voices_.begin(), voices_.end(), [](const Voice& v) { return v.pcm != nullptr; });
   if (asleep_) {
     std::fill(out, out + 2 * static_cast<std::size_t>(std::max(frames, 0)), std::int16_t{0});
     // The limiter recovers over silence as it would frame by frame.

@@ -1,10 +1,11 @@
 #include "app/program/quit_signals.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace tiko {
 namespace {
