@@ -1,58 +1,79 @@
 // The program: the main window over the unit, then the about box, the key
 // settings dialog, the manual viewer and the splash window, which starts the
 // sound output and hands over to the unit.
+#include <cstdio>
+#include <iostream>
 #include <memory>
 
 #include "app/program/program.h"
 #include "app/program/program_application.h"
 #include "app/program/quit_signals.h"
+#include "app/program/store_notices.h"
+#include "app/startup/command_line.h"
+#include "app/startup/data_folder.h"
+#include "app/startup/display_guard.h"
+#include "assets/icon/icon_resources.h"
 #include "config/skin/skin_loader.h"
 #include "config/store/reg_file_store.h"
 #include "display/main_window.h"
 #include "sound/fsound_hooks.h"
 #include "sound/sound_system.h"
+#include "tiko_version.h"
 
 namespace {
 
-// The sound start-up reports a missing sound folder through the main window.
+// The sound start-up reports a missing sound folder through the main window,
+// and names the folder on standard error.
 class FormSoundHost : public tiko::SoundHost {
  public:
   void ShowError(const std::string& message) override {
+    std::fprintf(stderr, "tiko: %s (looked in %s)\n", message.c_str(), sound_dir.c_str());
     if (form) form->ShowError(message);
   }
   void RequestTerminate() override {
     if (form) form->RequestTerminate();
   }
   tiko::TForm1* form = nullptr;
+  std::string sound_dir;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
   tiko::MarkProgramStart();
+  if (std::optional<int> status = tiko::HandleCommandLine(argc, argv)) return *status;
+
+  tiko::DisplayGuard display_guard;
   tiko::ProgramApplication app(argc, argv);
+  display_guard.Release();
   tiko::QuitOnTerminationSignals();
+  QGuiApplication::setDesktopFileName(QStringLiteral(TIKO_APP_ID));
+  QApplication::setWindowIcon(tiko::ProgramIcon());
+
+  std::optional<std::filesystem::path> data_dir = tiko::LocateDataFolder();
+  if (!data_dir) return 1;
 
   tiko::FormParts parts;
   auto store = std::make_unique<tiko::RegFileStore>(tiko::DefaultStorePath());
   parts.store = store.get();
   // Sound stays off until an output is chosen; the cues go through it all the same.
   FormSoundHost sound_host;
-  tiko::SoundSystem sound(parts.store, &sound_host);
+  sound_host.sound_dir = (*data_dir / "Sound").string();
+  tiko::SoundSystem sound(parts.store, &sound_host, *data_dir);
   parts.cues = &sound;
   parts.close_output = [&sound] { sound.Snd_Close_Output(); };
   parts.load_skin = &tiko::Gfx_Load_Skin;
-  parts.exe_dir = QCoreApplication::applicationDirPath().toStdString();
-  const std::filesystem::path exe_dir = parts.exe_dir;
+  parts.data_dir = *data_dir;
 
   // The main window stays off the screen until the splash window hands over.
   tiko::TForm1 form(std::move(parts));
   sound_host.form = &form;
+  tiko::TellStoreNotices(*store, form, std::cerr);
   form.FormCreate();
   if (form.TerminateRequested()) return 1;
   tiko::Program program(
       form, *store, [&sound](const std::string& entry) { return sound.Snd_Open_Output(entry); },
-      exe_dir);
+      *data_dir);
   form.show();
   form.activateWindow();
   const int status = app.exec();

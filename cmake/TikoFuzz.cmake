@@ -1,3 +1,13 @@
+# tiko_fuzz_flags(TARGET): compiles and links TARGET as a libFuzzer target under
+# AddressSanitizer and UndefinedBehaviorSanitizer; any sanitizer report ends the
+# run as a finding.
+function(tiko_fuzz_flags target)
+  set(flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+            -g)
+  target_compile_options(${target} PRIVATE ${flags})
+  target_link_options(${target} PRIVATE ${flags})
+endfunction()
+
 # tiko_add_picture_fuzzer(NAME LABEL [SEED_LIBS...]): a libFuzzer target
 # fuzz_NAME over the picture decoders, compiled in and instrumented, and the
 # tool fuzz_NAME_seeds that writes its seed files into build/fuzz-seeds/NAME.
@@ -10,9 +20,7 @@ function(tiko_add_picture_fuzzer name label)
   add_executable(fuzz_${name} fuzz_${name}.cpp ${picture_sources})
   target_include_directories(fuzz_${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(fuzz_${name} PRIVATE Qt6::Gui PNG::PNG JPEG::JPEG ZLIB::ZLIB)
-  target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined
-                         -fno-omit-frame-pointer)
-  target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  tiko_fuzz_flags(fuzz_${name})
 
   add_executable(fuzz_${name}_seeds ${name}_seeds.cpp)
   target_include_directories(fuzz_${name}_seeds PRIVATE ${CMAKE_SOURCE_DIR})

@@ -22,7 +22,8 @@ class FrameBuffer {
   QImage& image() { return frame_; }
 
  private:
-  QRect ChangedArea(const Scene& scene, const PictureTable& pictures, QSize client) const;
+  QRect ChangedArea(const Scene& scene, const PictureTable& pictures, QSize client,
+                    double scale) const;
 
   QImage frame_;
   std::array<Image, kImageEnd> painted_{};

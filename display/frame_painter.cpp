@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace tiko {
 
@@ -16,7 +17,18 @@ void PaintBackdrop(QPainter& painter, const QImage& picture, const FrameLook& lo
   }
 }
 
+int ToDevice(int position, double scale) {
+  return static_cast<int>(std::lround(position * scale));
+}
+
 }  // namespace
+
+QRect ToDevice(QRect rect, double scale) {
+  if (scale == 1.0) return rect;
+  return QRect(
+      QPoint(ToDevice(rect.left(), scale), ToDevice(rect.top(), scale)),
+      QPoint(ToDevice(rect.right() + 1, scale) - 1, ToDevice(rect.bottom() + 1, scale) - 1));
+}
 
 void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictures,
                 const FrameLook& look) {
@@ -29,12 +41,14 @@ void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictu
     if (id == im_backdrop) {
       PaintBackdrop(painter, picture, look);
     } else if (id == im_backdrop_logo) {
-      painter.drawImage(image.left, image.top, picture);
+      painter.drawImage(ToDevice(image.left, look.scale), ToDevice(image.top, look.scale), picture);
     } else {
-      const int width = std::min(image.width, picture.width());
-      const int height = std::min(image.height, picture.height());
+      const QRect place =
+          ToDevice(QRect(image.left, image.top, image.width, image.height), look.scale);
+      const int width = std::min(place.width(), picture.width());
+      const int height = std::min(place.height(), picture.height());
       if (width <= 0 || height <= 0) continue;
-      painter.drawImage(QPoint(image.left, image.top), picture, QRect(0, 0, width, height));
+      painter.drawImage(place.topLeft(), picture, QRect(0, 0, width, height));
     }
   }
 }

@@ -15,14 +15,18 @@ namespace tiko {
 using PictureTable = std::array<QImage, kImageEnd>;
 
 struct FrameLook {
-  QSize client;
+  QSize client;  // the frame, in device pixels
   QColor background;
   bool backdrop_stretch = false;
+  double scale = 1.0;  // device pixels per skin pixel
 };
 
-// A picture is drawn at its natural size from its image's top-left corner,
-// clipped to the image's size. The backdrop spans the whole window (centred or
-// stretched); the logo takes its picture's size.
+// Where a skin rectangle lies in the frame at `scale`.
+QRect ToDevice(QRect rect, double scale);
+
+// A picture (already at the look's scale) is drawn at its natural size from
+// its image's top-left corner, clipped to the image's size. The backdrop spans
+// the whole window (centred or stretched); the logo takes its picture's size.
 void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictures,
                 const FrameLook& look);
 

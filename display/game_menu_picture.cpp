@@ -3,12 +3,16 @@
 #include <QFont>
 #include <QPainter>
 
+#include "display/picture_scaling.h"
+
 namespace tiko {
 
-QImage GameMenuPicture() {
-  QImage picture(256, 512, QImage::Format_ARGB32_Premultiplied);
+QImage GameMenuPicture(double scale) {
+  QImage picture(ScaledSize(QSize(256, 512), scale), QImage::Format_ARGB32_Premultiplied);
   picture.fill(QColor(0, 0, 0, 204));
   QPainter painter(&picture);
+  painter.scale(static_cast<double>(picture.width()) / 256,
+                static_cast<double>(picture.height()) / 512);
   painter.fillRect(0, 0, 256, 32, Qt::black);
   // The three-bar symbol, within the 36 x 32 click area.
   for (int bar = 0; bar < 3; ++bar) painter.fillRect(9, 9 + bar * 6, 18, 3, Qt::white);

@@ -6,6 +6,6 @@
 
 namespace tiko {
 
-QImage GameMenuPicture();
+QImage GameMenuPicture(double scale = 1.0);
 
 }  // namespace tiko

@@ -14,7 +14,9 @@
 #include "display/game_menu_picture.h"
 #include "display/hints.h"
 #include "display/mouse_targets.h"
+#include "display/picture_scaling.h"
 #include "display/window_shape.h"
+#include "display/zoom.h"
 
 namespace tiko {
 
@@ -73,7 +75,8 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate() {
   setWindowTitle(QString::fromUtf8(kTitle));
   MoveOffScreen();
-  unit_.CreateReadPresentation();
+  fullscreen_on_ = unit_.CreateReadPresentation();
+  if (parts_.store) zoom_ = ValidZoom(parts_.store->ReadInteger("Zoom", kZoomDefault));
   LoadSkin();
   // A skin error does not cost the player the keys, the overlays or the high scores.
   unit_.CreateFinish();
@@ -86,14 +89,20 @@ void TForm1::FormCreate() {
 
 void TForm1::LoadSkin() {
   try {
-    if (parts_.load_skin) parts_.load_skin(unit_, pictures_, *this, parts_.exe_dir);
+    if (parts_.load_skin) parts_.load_skin(unit_, pictures_, *this, parts_.data_dir);
   } catch (const std::exception& e) {
     ShowError(e.what());
   }
   QImage& menu = pictures_.picture[btn_game_menu_background];
-  if (unit_.fullscreen_on && menu.isNull()) menu = GameMenuPicture();
-  prepared_ = PreparePictures(pictures_.picture);
-  layout_dirty_ = true;
+  if (fullscreen_on_ && menu.isNull()) {
+    menu = GameMenuPicture();
+    menu_drawn_here_ = true;
+  }
+  // Windowed, the unit's size is known only now; fullscreen fitted it when
+  // the loader asked for the screen.
+  if (!fullscreen_on_) scale_ = FitScale(client_, ScreenArea().size(), zoom_);
+  prepared_scale_ = 0;
+  ApplyScale();
 }
 
 void TForm1::UpdateHints() {
@@ -103,19 +112,17 @@ void TForm1::UpdateHints() {
 }
 
 QString TForm1::HintAt(QPoint pos) const {
-  return hints_[TargetAt(unit_.scene, pos.x(), pos.y())];
+  const QPoint at = ScenePoint(pos);
+  return hints_[TargetAt(unit_.scene, at.x(), at.y())];
 }
 
 // --- presentation ---
 
 void TForm1::pm_10_fullscreenClick() {
   Handle([this] {
-    unit_.fullscreen_on = !unit_.fullscreen_on;
-    if (unit_.game_menu_open) {
-      unit_.game_menu_open = false;
-      if (close_game_menu) close_game_menu();
-    }
-    if (parts_.store) parts_.store->WriteBool("FullscreenMode", unit_.fullscreen_on);
+    fullscreen_on_ = !fullscreen_on_;
+    if (close_game_menu) close_game_menu();
+    if (parts_.store) parts_.store->WriteBool("FullscreenMode", fullscreen_on_);
     MoveOffScreen();
     LoadSkin();  // shows its own error; the window comes back on screen either way
     CentreOnScreen();
@@ -127,30 +134,37 @@ void TForm1::pm_14_exitClick() {
 }
 
 void TForm1::MoveOffScreen() {
-  const QSize screen = ScreenSize();
+  const QSize screen = QGuiApplication::primaryScreen()->size();
   move(-screen.width(), -screen.height());
 }
 
 void TForm1::CentreOnScreen() {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+  const QPoint centred(screen.x() + (screen.width() - width()) / 2,
+                       screen.y() + (screen.height() - height()) / 2);
+  move(KeepInside(QRect(centred, size()), ScreenArea()));
 }
 
 // --- SkinWindow ---
 
+bool TForm1::FullscreenOn() const {
+  return fullscreen_on_;
+}
+
 QSize TForm1::ScreenSize() {
-  return QGuiApplication::primaryScreen()->size();
+  const QSize screen = QGuiApplication::primaryScreen()->size();
+  // The client holds the unit's size now: fullscreen draws it at the zoom that fits.
+  if (fullscreen_on_) scale_ = FitScale(client_, screen, zoom_);
+  return ScaledSize(screen, 1.0 / scale_);
 }
 
 void TForm1::SetClientHeight(int height) {
   client_.setHeight(height);
-  resize(std::max(1, client_.width()), std::max(1, client_.height()));
   layout_dirty_ = true;
 }
 
 void TForm1::SetClientWidth(int width) {
   client_.setWidth(width);
-  resize(std::max(1, client_.width()), std::max(1, client_.height()));
   layout_dirty_ = true;
 }
 
@@ -184,14 +198,19 @@ void TForm1::Refresh() {
   const QRect area = RenderFrame();
   if (area.isEmpty()) return;
   ApplyOutline(area);
-  update(area);
+  const double ratio = devicePixelRatioF();
+  update(ratio == 1.0 ? area
+                      : QRectF(area.x() / ratio, area.y() / ratio, area.width() / ratio,
+                               area.height() / ratio)
+                            .toAlignedRect());
   if (underMouse()) UpdatePointer(pointer_);
 }
 
 QRect TForm1::RenderFrame() {
-  const QRect area =
-      frame_.Render(unit_.scene, prepared_, FrameLook{client_, colour_, pictures_.backdrop_stretch},
-                    layout_dirty_);
+  const QSize device = ScaledSize(size(), devicePixelRatioF());
+  const QRect area = frame_.Render(
+      unit_.scene, prepared_,
+      FrameLook{device, colour_, pictures_.backdrop_stretch, prepared_scale_}, layout_dirty_);
   layout_dirty_ = false;
   if (!area.isEmpty() && colour_key_on_ && per_pixel_alpha_) {
     ClearKeyColour(frame_.image(), area, key_colour_);
@@ -209,7 +228,9 @@ void TForm1::ApplyOutline(QRect area) {
   }
   if (per_pixel_alpha_) return;
   if (outline_.Update(frame_.image(), area, key_colour_)) {
-    setMask(QBitmap::fromImage(outline_.mask()));
+    // The mask is in window pixels; on a scaled screen each takes the frame's pixel at its place.
+    const QImage& mask = outline_.mask();
+    setMask(QBitmap::fromImage(mask.size() == size() ? mask : mask.scaled(size())));
   }
 }
 
@@ -217,8 +238,15 @@ void TForm1::paintEvent(QPaintEvent* event) {
   RenderFrame();
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  const QRect area = event->rect();
-  painter.drawImage(area.topLeft(), frame_.image(), area);
+  painter.setClipRegion(event->region());
+  // The frame is at the screen's resolution: one frame pixel per device pixel.
+  const QImage& frame = frame_.image();
+  const double ratio = devicePixelRatioF();
+  if (ratio == 1.0) {
+    painter.drawImage(QPoint(0, 0), frame);
+  } else {
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(frame.size()) / ratio), frame);
+  }
   if (!first_frame_reported_) {
     first_frame_reported_ = true;
     if (qEnvironmentVariableIsSet("TIKO_REPORT_FIRST_FRAME")) {

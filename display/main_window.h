@@ -5,7 +5,11 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPointer>
+#include <QScreen>
 #include <QWidget>
+
+class QKeyEvent;
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -29,7 +33,7 @@ struct FormParts {
   SettingsStore* store = nullptr;
   CueSink* cues = nullptr;
   SkinLoader load_skin;
-  std::filesystem::path exe_dir;
+  std::filesystem::path data_dir;
   std::function<void()> close_output;  // Snd_Close_Output
 };
 
@@ -54,6 +58,15 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void pm_14_exitClick();
 
   void CentreOnScreen();
+
+  // The player's zoom in percent, as stored; the unit may be drawn smaller to fit the screen.
+  int Zoom() const { return zoom_; }
+  void SetZoom(int percent);
+  // Skin pixels to window pixels: the zoom, fitted to the screen.
+  double Scale() const { return scale_; }
+  // A window point in the skin's coordinates, and back.
+  QPoint ScenePoint(QPointF pos) const;
+  QPoint WindowPoint(QPoint scene) const;
   // Recomputes the button hints from the key bindings.
   void UpdateHints();
 
@@ -74,11 +87,12 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   std::function<void(const QString&)> show_error_box;
   // Ends the event loop; a queued quit unless replaced.
   std::function<void()> terminate;
-  // The in-game menu's click and closing, wired by the menus.
+  // The in-game menu's click and closing (nothing when it is closed), wired by the menus.
   std::function<void()> on_game_menu_click;
   std::function<void()> close_game_menu;
 
   // SkinWindow and ErrorSink
+  bool FullscreenOn() const override;
   QSize ScreenSize() override;
   void SetClientHeight(int height) override;
   void SetClientWidth(int width) override;
@@ -98,6 +112,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void mouseMoveEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // Runs an input handler on the unit: time brought up to now first, an error
@@ -105,6 +121,17 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void Handle(const std::function<void()>& handler);
   void LoadSkin();
   void MoveOffScreen();
+  // Ctrl+Plus, Ctrl+Minus and Ctrl+0; true when the key was one of them.
+  bool ZoomKey(const QKeyEvent& event);
+  // The screen area the unit must fit: the work area, or the screen in fullscreen.
+  QRect ScreenArea() const;
+  // Sizes the window to the client at the current scale and brings the
+  // pictures to the scale they are drawn at.
+  void ApplyScale();
+  // A new screen, screen size or work area: the unit fitted again.
+  void RefitToScreen();
+  double DeviceScale() const;
+  void WatchScreen(QScreen* screen);
   // Repaints what changed in the scene or the layout since the last frame.
   void Refresh();
   QRect RenderFrame();
@@ -117,15 +144,23 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   Unit unit_;
   RealtimeHost host_;
   SkinPictures pictures_;
-  PictureTable prepared_;
+  PictureTable prepared_;  // the pictures at prepared_scale_
+  double prepared_scale_ = 0;
+  bool menu_drawn_here_ = false;  // the skin names no in-game menu picture
   std::array<QString, kImageEnd> hints_;
 
-  QSize client_{500, 690};
+  QSize client_{500, 690};  // in skin pixels
+  int zoom_ = 100;
+  double scale_ = 1.0;
+  bool screen_watched_ = false;
+  QPointer<QScreen> watched_screen_;
+  int wheel_delta_ = 0;
   QColor colour_;
   bool colour_key_on_ = false;
   QRgb key_colour_ = 0;
   bool per_pixel_alpha_ = false;
   bool terminate_requested_ = false;
+  bool fullscreen_on_ = true;  // the presentation: fullscreen or windowed
 
   FrameBuffer frame_;
   Outline outline_;

@@ -5,19 +5,10 @@
 
 namespace tiko {
 
-// A button image with its press and release operations (either may be null).
-struct MouseTarget {
-  ImageId image;
-  void (Unit::*press)();
-  void (Unit::*release)();
-};
-
 enum class PointerShape { kArrow, kHand, kHelp };
 
-// The press and release of a button image, or nullptr when the image is no button.
-const MouseTarget* ButtonTarget(ImageId id);
-
-// The body, lid and frame pictures, the cross pad and the alarm button drag the window.
+// A button picture presses its control (ControlOfImage); the body, lid and frame pictures, the
+// cross pad and the alarm button drag the window.
 bool IsDraggable(ImageId id);
 
 // The topmost visible image at (x, y) that takes the mouse: a button, a draggable

@@ -27,6 +27,7 @@ void TForm1::Handle(const std::function<void()>& handler) {
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
+  if (ZoomKey(*event)) return;
   if (event->key() == Qt::Key_F12) {
     if (!event->isAutoRepeat()) pm_10_fullscreenClick();
     return;
@@ -54,12 +55,12 @@ void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
     pressed_button_ = id;
     return;
   }
-  if (const MouseTarget* target = ButtonTarget(id)) {
+  if (auto control = ControlOfImage(id)) {
     pressed_button_ = id;
-    if (target->press) Handle([&] { (unit_.*(target->press))(); });
+    Handle([&] { unit_.Press(*control); });
     return;
   }
-  if (IsDraggable(id) && !unit_.fullscreen_on) {
+  if (IsDraggable(id) && !fullscreen_on_) {
     // Wayland lets no program place its own window: the compositor drags it.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle()) {
       windowHandle()->startSystemMove();
@@ -72,13 +73,13 @@ void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event) {
-  PressAt(event->button(), event->position().toPoint());
+  PressAt(event->button(), ScenePoint(event->position()));
 }
 
 // Each press of a double click is a press for the buttons; for the in-game
 // menu's button the second one is no click, as with any clickable control.
 void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = ScenePoint(event->position());
   if (TargetAt(unit_.scene, pos.x(), pos.y()) == btn_game_menu_top) return;
   PressAt(event->button(), pos);
 }
@@ -89,27 +90,25 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
   // The release goes to the image that took the press, wherever the pointer is now.
   const ImageId pressed = std::exchange(pressed_button_, kNoImage);
   if (pressed == btn_game_menu_top) {
-    const QPoint pos = event->position().toPoint();
+    const QPoint pos = ScenePoint(event->position());
     if (TargetAt(unit_.scene, pos.x(), pos.y()) == btn_game_menu_top && on_game_menu_click) {
       Handle([&] { on_game_menu_click(); });
     }
     return;
   }
-  if (const MouseTarget* target = ButtonTarget(pressed); target && target->release) {
-    Handle([&] { (unit_.*(target->release))(); });
-  }
+  if (auto control = ControlOfImage(pressed)) Handle([&] { unit_.Release(*control); });
 }
 
 void TForm1::mouseMoveEvent(QMouseEvent* event) {
-  pointer_ = event->position().toPoint();
-  if (drag_image_ != kNoImage && (event->buttons() & Qt::LeftButton) && !unit_.fullscreen_on) {
+  pointer_ = ScenePoint(event->position());
+  if (drag_image_ != kNoImage && (event->buttons() & Qt::LeftButton) && !fullscreen_on_) {
     // The pressed point stays under the pointer.
     const Image& image = unit_.scene[drag_image_];
     const QPoint global = event->globalPosition().toPoint();
-    move(global - drag_origin_ - QPoint(image.left, image.top));
+    move(global - WindowPoint(drag_origin_ + QPoint(image.left, image.top)));
     return;
   }
-  UpdatePointer(event->position().toPoint());
+  UpdatePointer(pointer_);
 }
 
 void TForm1::UpdatePointer(QPoint pos) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/crow_tables.h"
+#include "engine/saturating.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -71,7 +72,7 @@ void Unit::Timer_GameTimer() {
   // No crow beep while the hero is on the flying column or at the cage.
   if (vars.hero_col > 4) beep = false;
   if (beep) Play(SoundId::snd_Crow);
-  ++vars.game_phase;
+  StepOn(vars.game_phase);
   if (vars.game_phase == 3) vars.game_phase = 1;
 }
 
@@ -102,7 +103,7 @@ void Unit::Gam_Set_Difficulty() {
   int reduction = game_a ? crows::GameAReduction(hundreds) : crows::GameBReduction(hundreds);
   Interval(TimerId::Timer_Game, b.tick_ms - reduction);
   vars.crow_spawn_range = b.spawn_range;
-  if (game_a && vars.score > 99) vars.crow_spawn_range -= 1;
+  if (game_a && vars.score > 99) StepBack(vars.crow_spawn_range);
 }
 
 }  // namespace tiko

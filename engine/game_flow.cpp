@@ -1,5 +1,6 @@
 // The start tune, the end of a game with its high-score rule, the game-over
 // blinking, the blinking score and the clock.
+#include "engine/saturating.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -25,11 +26,11 @@ void Unit::Timer_Game_StartTimer() {
     default:
       break;
   }
-  ++vars.game_start_step;
+  StepOn(vars.game_start_step);
 }
 
 void Unit::Gam_End_Of_Game() {
-  while (vars.score >= 1000) vars.score -= 1000;
+  if (vars.score >= 1000) vars.score %= 1000;  // below 1000, as counting down by 1000 leaves it
   if (vars.mode == 6 && vars.score > vars.hiscore_a) {
     vars.hiscore_a = vars.score;
     if (ports_.store) ports_.store->WriteInteger("HiScore1", vars.hiscore_a);
@@ -54,7 +55,7 @@ void Unit::Timer_Game_OverTimer() {
       Set(tiko_hand_1_1_seg[1], Lit(hero));
     }
   }
-  ++vars.game_over_step;
+  StepOn(vars.game_over_step);
   if (vars.game_over_step >= 300) {
     vars.mode = 4;
     Gam_Set_Mode();
@@ -68,7 +69,7 @@ void Unit::Timer_Score_BlinkTimer() {
   } else {
     Vid_Show_Panel_Score(vars.score, false);
   }
-  ++vars.score_blink_phase;
+  StepOn(vars.score_blink_phase);
   if (vars.score_blink_phase == 3) vars.score_blink_phase = 1;
 }
 

@@ -3,6 +3,7 @@
 // coconut and at the cage, and the jump to the key.
 #include "engine/hero_tables.h"
 #include "engine/play_intervals.h"
+#include "engine/saturating.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -40,7 +41,7 @@ void Unit::StartStepLock() {
 
 // Landing on an umbrella or grabbing a balloon.
 void Unit::Catch() {
-  vars.score += vars.point_value;
+  AddTo(vars.score, vars.point_value);
   Vid_Show_Panel_Score(vars.score, true);
   Gam_Set_Difficulty();
   vars.chance_resume = 1;
@@ -289,7 +290,7 @@ void Unit::Timer_Tiko_1_1_HandTimer() {
     default:
       break;
   }
-  ++vars.hand_1_1_step;
+  StepOn(vars.hand_1_1_step);
 }
 
 void Unit::Timer_Tiko_6_HandTimer() {

@@ -1,6 +1,7 @@
 // Ending a life and giving one back: the crow-hit and fall misses with their
 // animations, the reprise, and chance time with its fanfares.
 #include "engine/play_intervals.h"
+#include "engine/saturating.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -97,7 +98,7 @@ void Unit::Gam_Execute_Miss_Fall() {
 
 void Unit::Timer_Miss_CrowTimer() {
   const int step = vars.miss_crow_step;
-  ++vars.miss_crow_step;
+  StepOn(vars.miss_crow_step);
   if (step < 1 || step > 7) return;
   const MissCrowStep& s = kMissCrowSteps[step];
   const bool top_left = vars.hero_col == 1 && vars.hero_row == 1;
@@ -129,18 +130,18 @@ void Unit::Timer_Miss_CrowTimer() {
 
 void Unit::Timer_Miss_FallTimer() {
   const int step = vars.miss_fall_step;
-  ++vars.miss_fall_step;
+  StepOn(vars.miss_fall_step);
   if (step < 1 || step > 17) return;
   const MissFallStep& s = kMissFallSteps[step];
   switch (s.action) {
     case Fall::kDrop:
       Vid_Show_Hero(false);
-      ++vars.hero_row;
+      StepOn(vars.hero_row);
       Vid_Show_Hero(true);
       break;
     case Fall::kLand:
       Vid_Show_Hero(false);
-      ++vars.hero_row;  // now 5: no hero place there
+      StepOn(vars.hero_row);  // now 5: no hero place there
       Show(miss_seg[1]);
       break;
     case Fall::kMissTune:
@@ -170,7 +171,7 @@ void Unit::Timer_Miss_FallTimer() {
 // --- the reprise ---
 
 void Unit::Gam_Reprise_After_Miss() {
-  ++vars.miss_count;
+  StepOn(vars.miss_count);
   Vid_Show_Panel_Miss(vars.miss_count);
   if (vars.miss_count >= 3) {
     Gam_End_Of_Game();  // the hero stays where the last miss left him
@@ -202,7 +203,7 @@ void Unit::Gam_Check_Chance_Time() {
   Gam_Stop_All_Timers();
   Silence();
   vars.play_active = false;
-  vars.chance_threshold += 1000;
+  AddTo(vars.chance_threshold, 1000);
   vars.double_score_on = vars.miss_count == 0;
   vars.chance_step = 3 - vars.miss_count;
   Start(TimerId::Timer_Chance, 500);
@@ -210,12 +211,12 @@ void Unit::Gam_Check_Chance_Time() {
 
 void Unit::Timer_ChanceTimer() {
   const int step = vars.chance_step;
-  ++vars.chance_step;
+  StepOn(vars.chance_step);
   if (step < 1 || step > 4) return;
   switch (kChanceSteps[step]) {
     case Fanfare::kClearMiss:
       Play(SoundId::snd_Chance);
-      --vars.miss_count;
+      StepBack(vars.miss_count);
       Vid_Show_Panel_Miss(vars.miss_count);
       Interval(TimerId::Timer_Chance, kFanfareMs);
       break;

@@ -29,7 +29,9 @@ void Unit::Inp_acl_up() {
 }
 
 namespace {
-bool AcceptsSystemPress(int mode) { return mode == 2 || mode == 4 || mode == 9; }
+bool AcceptsSystemPress(int mode) {
+  return mode == 2 || mode == 4 || mode == 9;
+}
 }  // namespace
 
 void Unit::Inp_game_a_down() {

@@ -1,6 +1,7 @@
 // The things that help the hero: the falling coconut and its bonus, the
 // umbrellas and balloons of the flying side, and the coconut and flying tunes.
 #include "engine/play_intervals.h"
+#include "engine/saturating.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -20,7 +21,7 @@ ImageId CrowBesideCoconut(int coconut_pos) {
 
 void Unit::Timer_CoconutTimer() {
   Vid_Show_Coconut(false);
-  ++vars.coconut_pos;
+  StepOn(vars.coconut_pos);
   if (vars.coconut_pos >= 6) {
     Disable(TimerId::Timer_Coconut);  // off the screen: no sound, no score
     return;
@@ -28,7 +29,7 @@ void Unit::Timer_CoconutTimer() {
   Vid_Show_Coconut(true);
   if (Lit(CrowBesideCoconut(vars.coconut_pos))) {
     vars.coconut_bonus_left = vars.coconut_bonus_next;
-    vars.coconut_bonus_next += 2;
+    AddTo(vars.coconut_bonus_next, 2);
     vars.play_active = false;
     Disable(TimerId::Timer_Coconut);
     vars.coconut_bonus_step = 1;
@@ -44,10 +45,10 @@ void Unit::Timer_Coconut_BonusTimer() {
     Silence();
     Play(SoundId::snd_Point);
     Hide(CrowBesideCoconut(vars.coconut_pos));
-    --vars.coconut_bonus_left;
+    StepBack(vars.coconut_bonus_left);
     Start(TimerId::Timer_Coconut_Bonus, kBonusStepMs);
     // The lower the hit, the more each step is worth.
-    vars.score += vars.coconut_pos * vars.point_value;
+    AddTo(vars.score, static_cast<long long>(vars.coconut_pos) * vars.point_value);
     Vid_Show_Panel_Score(vars.score, true);
     Gam_Set_Difficulty();
     vars.chance_resume = 2;
@@ -96,7 +97,7 @@ void Unit::MoveUmbrellas() {
   Set(umbrella_seg[1], arrive);
   if (vars.hero_col == 5) {  // the hero rides down with his umbrella
     Vid_Show_Hero(false);
-    ++vars.hero_row;
+    StepOn(vars.hero_row);
     if (vars.hero_row >= 5) {
       vars.hero_row = 4;
       Gam_Execute_Miss_Fall();
@@ -116,7 +117,7 @@ void Unit::MoveBalloons() {
   if (Lit(balloon_seg[4])) arrive = false;
   Set(balloon_seg[5], arrive);
   if (vars.hero_col == 6) {  // the hero rises with his balloon
-    --vars.hero_row;
+    StepBack(vars.hero_row);
     if (vars.hero_row + 1 >= 1 && vars.hero_row + 1 <= 5) Hide(tiko_seg[6][vars.hero_row + 1]);
     for (int k = 2; k <= 4; ++k) Hide(tiko_hand_6_seg[k]);
     if (vars.hero_row > 0) {

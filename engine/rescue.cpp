@@ -1,6 +1,7 @@
 // The key and the cage: the hanging key's blink, Garu's moving arm, the key's
 // fall after a wrong reach, and the two phases of the rescue.
 #include "engine/play_intervals.h"
+#include "engine/saturating.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -53,7 +54,7 @@ void Unit::Timer_Key_BlinkTimer() {
 // From a game's start the lit lock height runs 4, 3, then 4, 3, 2, 3 over and over.
 void Unit::Timer_Garu_ArmTimer() {
   Vid_Show_Garu_Arm_Lock(false);
-  ++vars.garu_arm_pos;
+  StepOn(vars.garu_arm_pos);
   if (vars.garu_arm_pos > 6) vars.garu_arm_pos = 3;
   Vid_Show_Garu_Arm_Lock(true);
 }
@@ -86,12 +87,12 @@ void Unit::Timer_Key_FallTimer() {
     Disable(TimerId::Timer_Key_Fall);
   }
   if (int ms = NextInterval(kKeyFallIntervals, step)) Interval(TimerId::Timer_Key_Fall, ms);
-  ++vars.key_fall_step;
+  StepOn(vars.key_fall_step);
 }
 
 // One point of a rescue phase; chance time may start from it.
 void Unit::PayRescuePoint(int resume) {
-  vars.score += vars.point_value;
+  AddTo(vars.score, vars.point_value);
   Vid_Show_Panel_Score(vars.score, true);
   Gam_Set_Difficulty();
   vars.chance_resume = resume;
@@ -102,7 +103,7 @@ void Unit::Timer_Bonus_Phase_1Timer() {
   const int step = vars.bonus1_step;
   const int n = vars.chains_opened;  // the chain being opened, from step 2 on
   if (step == 1) {
-    ++vars.chains_opened;
+    StepOn(vars.chains_opened);
   } else if (Between(step, 2, 9)) {
     Set(Chain(n), step % 2 == 1);  // blinks: off on even steps, on on odd
   } else if (step == 10) {
@@ -141,13 +142,13 @@ void Unit::Timer_Bonus_Phase_1Timer() {
   if (!(step == 21 && n == 4)) {
     if (int ms = NextInterval(kPhase1Intervals, step)) Interval(TimerId::Timer_Bonus_Phase_1, ms);
   }
-  ++vars.bonus1_step;
+  StepOn(vars.bonus1_step);
 }
 
 void Unit::Timer_Bonus_Phase_2Timer() {
   const int step = vars.bonus2_step;
   if (step == 2) {
-    ++vars.rescue_count;
+    StepOn(vars.rescue_count);
     Play(vars.rescue_count == 1 ? SoundId::snd_Bonus2 : SoundId::snd_Bonus3);
   } else if (step == 3 || step == 5 || step == 7 || step == 9) {
     Hide(im_garu_arm_r1);  // Garu raises his right arm
@@ -169,7 +170,7 @@ void Unit::Timer_Bonus_Phase_2Timer() {
     Disable(TimerId::Timer_Bonus_Phase_2);
   }
   if (int ms = NextInterval(kPhase2Intervals, step)) Interval(TimerId::Timer_Bonus_Phase_2, ms);
-  ++vars.bonus2_step;
+  StepOn(vars.bonus2_step);
 }
 
 // Garu is locked in again, the key back at its hook and the hero at the start.

@@ -8,10 +8,20 @@ namespace {
 
 // Visible when the main window is created; every other image starts hidden.
 constexpr std::initializer_list<ImageId> kVisibleAtCreation = {
-    im_backdrop,    im_backdrop_logo, im_background_bottom, im_background_front,
-    btn_open,       btn_acl_top,      btn_alarm_top,        btn_jump_top,
-    btn_game_a_top, btn_game_b_top,   btn_time_top,         btn_cross_top,
-    btn_game_menu_background, btn_game_menu_top,
+    im_backdrop,
+    im_backdrop_logo,
+    im_background_bottom,
+    im_background_front,
+    btn_open,
+    btn_acl_top,
+    btn_alarm_top,
+    btn_jump_top,
+    btn_game_a_top,
+    btn_game_b_top,
+    btn_time_top,
+    btn_cross_top,
+    btn_game_menu_background,
+    btn_game_menu_top,
 };
 
 }  // namespace
@@ -48,17 +58,18 @@ void Scene::SetBounds(ImageId id, int left, int top, int width, int height) {
 
 int Scene::DigitOf(ImageId place) const {
   ImageId picture = images_[place].picture;
-  if (picture >= im_panel_number_0 && picture <= im_panel_number_9) return picture - im_panel_number_0;
+  if (picture >= im_panel_number_0 && picture <= im_panel_number_9)
+    return picture - im_panel_number_0;
   return -1;
 }
 
 const std::vector<ImageId>& StackingOrder() {
   static const std::vector<ImageId> order = [] {
     std::vector<ImageId> o = {
-        im_backdrop, im_backdrop_logo,                                       // 1
-        im_background_bottom, im_background_back, im_game_background,        // 2
-        btn_acl_down, btn_acl_top, btn_alarm_top, btn_jump_down,             // 3
-        btn_game_a_down, btn_game_b_down, btn_time_down,
+        im_backdrop,          im_backdrop_logo,                                       // 1
+        im_background_bottom, im_background_back, im_game_background,                 // 2
+        btn_acl_down,         btn_acl_top,        btn_alarm_top,      btn_jump_down,  // 3
+        btn_game_a_down,      btn_game_b_down,    btn_time_down,
     };
     // 4: the digit templates, then the LCD segments in skin-table order.
     for (int id = im_panel_number_0; id <= im_panel_number_9; ++id) o.push_back(ImageId(id));
@@ -80,8 +91,8 @@ const std::vector<ImageId>& StackingOrder() {
     o.push_back(btn_open);
     o.push_back(btn_game_menu_background);  // 9
     o.push_back(btn_game_menu_top);
-    for (ImageId id : {btn_cross_down_up, btn_cross_down_down, btn_cross_down_left,
-                       btn_cross_down_right}) {
+    for (ImageId id :
+         {btn_cross_down_up, btn_cross_down_down, btn_cross_down_left, btn_cross_down_right}) {
       o.push_back(id);  // 10
     }
     return o;

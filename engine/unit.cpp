@@ -16,16 +16,16 @@ void Unit::ShowError(const std::string& message) {
   if (ports_.errors) ports_.errors->ShowError(message);
 }
 
-void Unit::CreateReadPresentation() {
+bool Unit::CreateReadPresentation() {
   try {
-    if (ports_.store) fullscreen_on = ports_.store->ReadBool("FullscreenMode", true);
+    if (ports_.store) return ports_.store->ReadBool("FullscreenMode", true);
   } catch (const UnitError& e) {
     ShowError(e.what());
   }
+  return true;
 }
 
 void Unit::CreateFinish() {
-  game_menu_open = false;
   try {
     LoadKeyBindings();
   } catch (const UnitError& e) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "engine/ports.h"
 #include "engine/random.h"
@@ -12,6 +13,7 @@
 #include "engine/segments.h"
 #include "engine/timers.h"
 #include "engine/vars.h"
+#include "input/keys/controls.h"
 #include "input/keys/key_list.h"
 
 namespace tiko {
@@ -32,8 +34,9 @@ class Unit {
   explicit Unit(UnitPorts ports);
 
   // --- creation of the main window, engine side, split around the skin loader ---
-  // Reads FullscreenMode.
-  void CreateReadPresentation();
+  // Reads FullscreenMode for the window, which keeps the presentation; true
+  // when the value is absent or cannot be read.
+  bool CreateReadPresentation();
   // Key bindings, CtrlrOverlay, high scores, then mode 0. Each step that fails
   // on a store value shows its error and the creation goes on.
   void CreateFinish();
@@ -71,8 +74,17 @@ class Unit {
   void Inp_jump_down();
   void Inp_jump_up();
 
+  // --- controls: the one way in for every front end ---
+  void Press(Control control);
+  void Release(Control control);
+
   // --- keys ---
   void LoadKeyBindings();
+  // Binding n (1..9) takes choice `choice`: stored as Key<n>, then decoded.
+  void SetKeyChoice(int n, int choice);
+  const std::array<KeyBinding, kBindingCount + 1>& key_bindings() const { return key_bindings_; }
+  // The control a key with virtual-key code `key` drives now, if it is bound.
+  std::optional<Control> ControlOfKey(int key) const;
   void FormKeyDown(int key);
   void FormKeyUp(int key);
 
@@ -140,10 +152,7 @@ class Unit {
   TimerBank timers;
   RandomSource random;
   KeyNames key_names;
-  std::array<KeyBinding, kBindingCount + 1> key_bindings{};  // [1..9]
-  bool fullscreen_on = true;
   bool ctrl_overlay_on = true;
-  bool game_menu_open = false;
 
  private:
   // Shorthands for the rules.
@@ -180,6 +189,7 @@ class Unit {
   void StopPlayForMiss();
   void EndChanceTime();
 
+  std::array<KeyBinding, kBindingCount + 1> key_bindings_{};  // [1..9]
   UnitPorts ports_;
 };
 

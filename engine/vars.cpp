@@ -6,8 +6,14 @@ namespace tiko {
 
 namespace {
 
-#define TIKO_INT(n) VarField{#n, &Vars::n, nullptr}
-#define TIKO_FLAG(n) VarField{#n, nullptr, &Vars::n}
+#define TIKO_INT(n)       \
+  VarField {              \
+#n, &Vars::n, nullptr \
+  }
+#define TIKO_FLAG(n)      \
+  VarField {              \
+#n, nullptr, &Vars::n \
+  }
 
 const std::array kVarTable = {
     TIKO_INT(mode),
@@ -52,7 +58,9 @@ const std::array kVarTable = {
 
 }  // namespace
 
-std::span<const VarField> VarTable() { return kVarTable; }
+std::span<const VarField> VarTable() {
+  return kVarTable;
+}
 
 const VarField* FindVar(std::string_view name) {
   for (const VarField& f : kVarTable) {

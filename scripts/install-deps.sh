@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages every part of the program lists in scripts/deps/,
-# asking apt only when something is missing.
+# Installs the Debian packages listed in scripts/deps/, asking apt only when
+# something is missing: every list (for the tests), or with --game only
+# game.txt, what building and playing the game needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-mapfile -t wanted < <(cat scripts/deps/*.txt | sed 's/#.*//' | tr -s ' \t' '\n' | grep -v '^$' | sort -u)
+lists=(scripts/deps/*.txt)
+if [[ ${1:-} == --game ]]; then
+  lists=(scripts/deps/game.txt)
+fi
+mapfile -t wanted < <(cat "${lists[@]}" | sed 's/#.*//' | tr -s ' \t' '\n' | grep -v '^$' | sort -u)
 missing=()
 for pkg in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")

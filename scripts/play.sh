@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Builds the simulator and starts it in its own folder (it reads the skin, the
-# pictures and the sounds relative to it).
+# Installs what the game needs to build, builds the game alone (no tests) and
+# starts it. Arguments go to the program (tiko --help lists them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [[ -x scripts/install-deps.sh ]]; then
-  scripts/install-deps.sh
-fi
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
+scripts/install-deps.sh --game
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
 cmake --build build -j"$(nproc)"
-cd build/bin
-exec ./tiko "$@"
+exec build/bin/tiko "$@"

@@ -12,18 +12,23 @@ export QT_QPA_PLATFORM=offscreen
 export SDL_AUDIODRIVER=dummy
 
 echo "== release build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON > /dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+# ---- packaging: the Debian package, its desktop files and lintian
+echo "== package"
+scripts/check-package.sh build
+# ---- end of packaging
+
 echo "== sanitizer build"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTIKO_SANITIZE=ON > /dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTIKO_SANITIZE=ON -DBUILD_TESTING=ON > /dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 echo "== thread sanitizer build (sound tests)"
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DTIKO_TSAN=ON -DTIKO_GUI=OFF > /dev/null
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DTIKO_TSAN=ON -DTIKO_GUI=OFF -DBUILD_TESTING=ON > /dev/null
 cmake --build build-tsan -j"$jobs" --target tiko_sound_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/bin/tiko_sound_tests

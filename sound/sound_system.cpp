@@ -39,7 +39,7 @@ bool SoundSystem::Snd_Open_Output(const std::string& entry) {
   FSOUND_Init(kMixRate, kChannels, 0);
   FSOUND_SetOutput(output_code);
   for (int i = 0; i < kSoundCount; ++i) {
-    std::string file(kSoundFiles[i]);
+    std::string file = (data_dir_ / kSoundFiles[i]).string();
     handles_[i] = FSOUND_Sample_Load(FSOUND_UNMANAGED, file.c_str(), FSOUND_2D, 0, 0);
   }
 

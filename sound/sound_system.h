@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 #include "engine/ports.h"
@@ -23,7 +24,9 @@ inline constexpr const char* kSoundFolderMessage =
 
 class SoundSystem : public CueSink {
  public:
-  SoundSystem(SettingsStore* store, SoundHost* host) : store_(store), host_(host) {}
+  // The samples are read from "Sound/" in data_dir (the working directory when empty).
+  SoundSystem(SettingsStore* store, SoundHost* host, std::filesystem::path data_dir = {})
+      : store_(store), host_(host), data_dir_(std::move(data_dir)) {}
 
   // Maps the chosen list entry to `sound_on`, stores SoundMode and, for a real
   // output, starts the library and loads the samples. False when the first
@@ -41,6 +44,7 @@ class SoundSystem : public CueSink {
  private:
   SettingsStore* store_;
   SoundHost* host_;
+  std::filesystem::path data_dir_;
   bool sound_on_ = false;
   // snd_Bonus1 .. snd_Step: null while not loaded or when loading failed.
   std::array<FSOUND_SAMPLE*, kSoundCount> handles_{};

@@ -7,10 +7,10 @@ namespace tiko {
 
 Program::Program(TForm1& form, SettingsStore& store,
                  std::function<bool(const std::string&)> open_output,
-                 const std::filesystem::path& exe_dir)
+                 const std::filesystem::path& data_dir)
     : form_(form),
-      keys(form.unit(), store, *this),
-      manual(ManualSource{exe_dir, [&form](const std::string& m) { form.ShowError(m); }}),
+      keys(form.unit(), *this),
+      manual(ManualSource{data_dir, [&form](const std::string& m) { form.ShowError(m); }}),
       popup(form.unit(), store, *this, ShellWindows{&about, &keys, &manual, nullptr}) {
   start.open_output = std::move(open_output);
   start.set_splash_check = [this](bool on) { popup.SetSplashScreenCheck(on); };
@@ -22,10 +22,11 @@ Program::Program(TForm1& form, SettingsStore& store,
   connect(&form_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { popup.Popup(form_.mapToGlobal(pos)); });
   form_.on_game_menu_click = [this] { popup.game_menu.btn_game_menu_topClick(); };
-  form_.close_game_menu = [this] { popup.game_menu.Vid_Display_Game_Menu(); };
+  form_.close_game_menu = [this] { popup.game_menu.Close(); };
 
   splash = std::make_unique<TSplashForm>(store, start, first_activation);
   popup.SetSplash(splash.get());
+  popup.SetDataDir(data_dir);
 
   form_.installEventFilter(this);
   // Should the window manager never activate the main window, the splash comes all the same.

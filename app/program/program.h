@@ -22,7 +22,7 @@ class Program : public QObject, public MenuHost, public KeysHost {
  public:
   // `open_output` starts the chosen sound output (Snd_Open_Output).
   Program(TForm1& form, SettingsStore& store, std::function<bool(const std::string&)> open_output,
-          const std::filesystem::path& exe_dir);
+          const std::filesystem::path& data_dir);
   ~Program() override;
 
   // The main window's activation: the first one shows the splash window.
@@ -31,6 +31,7 @@ class Program : public QObject, public MenuHost, public KeysHost {
   // MenuHost
   QWidget* MainWidget() override { return &form_; }
   void SwitchPresentation() override;
+  bool FullscreenOn() const override { return form_.FullscreenOn(); }
   void RequestTerminate() override;
   void Beep() override;
   void SceneChanged() override;

@@ -50,13 +50,13 @@ GameMenu::GameMenu(Unit& unit, MenuHost& host, const MenuItems& menu_item)
     : unit_(unit), host_(host), menu_item_(menu_item) {}
 
 void GameMenu::btn_game_menu_topClick() {
-  unit_.game_menu_open = !unit_.game_menu_open;
+  game_menu_open = !game_menu_open;
   Vid_Display_Game_Menu();
 }
 
 void GameMenu::Close() {
-  if (!unit_.game_menu_open) return;
-  unit_.game_menu_open = false;
+  if (!game_menu_open) return;
+  game_menu_open = false;
   Vid_Display_Game_Menu();
 }
 
@@ -67,12 +67,12 @@ void GameMenu::SizePicture(int width, int height) {
 }
 
 void GameMenu::ReleaseOnRow() {
-  unit_.game_menu_open = false;
+  game_menu_open = false;
   Vid_Display_Game_Menu();
 }
 
 void GameMenu::Vid_Display_Game_Menu() {
-  if (!unit_.game_menu_open) {
+  if (!game_menu_open) {
     // The rows go once the event that closed the menu has been handled.
     for (QLabel*& row : menu_label) {
       if (!row) continue;

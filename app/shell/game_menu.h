@@ -19,11 +19,12 @@ class GameMenu {
   GameMenu(Unit& unit, MenuHost& host, const MenuItems& menu_item);
 
   void btn_game_menu_topClick();
-  // Builds the rows when game_menu_open is set, removes them otherwise.
+  // Builds the rows when the menu is open, removes them otherwise.
   void Vid_Display_Game_Menu();
   // Closes the menu if it is open.
   void Close();
 
+  bool game_menu_open = false;
   // Rows exist only while the menu is open; null otherwise.
   std::array<QLabel*, kMenuEntries + 1> menu_label{};
 

@@ -47,7 +47,7 @@ TManualForm::TManualForm(ManualSource source)
 }
 
 void TManualForm::Gfx_Load_Manual_Pages() {
-  ManualConfig config = ReadManualConfig(source_.exe_dir);
+  ManualConfig config = ReadManualConfig(source_.data_dir);
   // A size no window can take falls back to the default one.
   if (config.width <= 0 || config.width > 8192) config.width = ManualConfig{}.width;
   if (config.height <= 0 || config.height > 8192) config.height = ManualConfig{}.height;

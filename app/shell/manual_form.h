@@ -17,7 +17,7 @@ inline constexpr int kManualPages = 16;
 
 // Where the viewer finds Config.ini, and how it reports an undecodable page.
 struct ManualSource {
-  std::filesystem::path exe_dir;
+  std::filesystem::path data_dir;
   std::function<void(const std::string&)> show_error;
 };
 

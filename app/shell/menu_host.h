@@ -10,8 +10,9 @@ class MenuHost {
   virtual ~MenuHost() = default;
   // The main window: it carries the shortcuts and the in-game menu's rows.
   virtual QWidget* MainWidget() = 0;
-  // The presentation switch; afterwards the unit's fullscreen_on is the new state.
+  // The presentation switch, and the presentation in force.
   virtual void SwitchPresentation() = 0;
+  virtual bool FullscreenOn() const = 0;
   virtual void RequestTerminate() = 0;  // takes effect back in the event loop
   virtual void Beep() = 0;
   // A command changed the scene outside the window's own handlers: repaint.

@@ -75,10 +75,10 @@ PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWind
   menu_item[1]->setFont(bold);  // the default entry
 
   QObject::connect(menu_item[1], &QAction::triggered, [this] { pm_1_aboutClick(); });
-  QObject::connect(menu_item[2], &QAction::triggered, [] { ShellOpen("Readme.txt"); });
-  QObject::connect(menu_item[3], &QAction::triggered, [] { ShellOpen("Whatsnew.txt"); });
+  QObject::connect(menu_item[2], &QAction::triggered, [this] { OpenDocument("Readme.txt"); });
+  QObject::connect(menu_item[3], &QAction::triggered, [this] { OpenDocument("Whatsnew.txt"); });
   QObject::connect(menu_item[4], &QAction::triggered, [this] { pm_4_manualClick(); });
-  QObject::connect(menu_item[6], &QAction::triggered, [] { ShellOpen("Config.ini"); });
+  QObject::connect(menu_item[6], &QAction::triggered, [this] { OpenDocument("Config.ini"); });
   QObject::connect(menu_item[7], &QAction::triggered, [this] { pm_7_keysClick(); });
   QObject::connect(menu_item[8], &QAction::triggered, [this] { pm_8_hiscoreClick(); });
   QObject::connect(menu_item[10], &QAction::triggered, [this] { pm_10_fullscreenClick(); });
@@ -89,7 +89,7 @@ PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWind
   QObject::connect(menu_item[14], &QAction::triggered, [this] { host_.RequestTerminate(); });
   QObject::connect(pm_0_menu, &QMenu::aboutToShow, [this] { pm_0_menuPopup(); });
 
-  menu_item[10]->setChecked(unit_.fullscreen_on);
+  menu_item[10]->setChecked(host_.FullscreenOn());
   menu_item[12]->setChecked(unit_.ctrl_overlay_on);
 }
 
@@ -109,7 +109,11 @@ void PopupMenu::pm_0_menuPopup() {
   }
   menu_item[11]->setChecked(splash_on);
   menu_item[12]->setChecked(unit_.ctrl_overlay_on);
-  if (unit_.fullscreen_on && unit_.game_menu_open) game_menu.Close();
+  if (host_.FullscreenOn()) game_menu.Close();
+}
+
+void PopupMenu::OpenDocument(const char* name) {
+  ShellOpen(QString::fromStdString((data_dir_ / name).string()));
 }
 
 void PopupMenu::pm_1_aboutClick() {
@@ -135,7 +139,7 @@ void PopupMenu::pm_8_hiscoreClick() {
 void PopupMenu::pm_10_fullscreenClick() {
   game_menu.Close();
   host_.SwitchPresentation();
-  menu_item[10]->setChecked(unit_.fullscreen_on);
+  menu_item[10]->setChecked(host_.FullscreenOn());
 }
 
 void PopupMenu::pm_11_splashscreenClick(bool checked) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMenu>
+#include <filesystem>
 #include <memory>
 
 #include "app/shell/game_menu.h"
@@ -30,6 +31,8 @@ class PopupMenu {
   ~PopupMenu();
 
   void SetSplash(TSplashForm* splash) { windows_.splash = splash; }
+  // Where Readme.txt, Whatsnew.txt and Config.ini are opened from.
+  void SetDataDir(const std::filesystem::path& data_dir) { data_dir_ = data_dir; }
   // Opens the menu at a screen position (a right click on the main window).
   void Popup(const QPoint& global_position);
   void pm_0_menuPopup();
@@ -43,6 +46,7 @@ class PopupMenu {
   GameMenu game_menu;
 
  private:
+  void OpenDocument(const char* name);
   void pm_1_aboutClick();
   void pm_4_manualClick();
   void pm_7_keysClick();
@@ -55,6 +59,7 @@ class PopupMenu {
   SettingsStore& store_;
   MenuHost& host_;
   ShellWindows windows_;
+  std::filesystem::path data_dir_;
   std::unique_ptr<QMenu> menu_;
 };
 

@@ -1,7 +1,11 @@
 #include "app/shell/shell_pictures.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <algorithm>
+#include <cmath>
 
 #include "assets/ui/ui_resources.h"
 
@@ -65,7 +69,24 @@ void SetPixmapWhenShown(QLabel* label, ShellPicture which) {
 
 QPixmap ShellPixmap(ShellPicture which) {
   const ui::UiPicture& picture = Resource(which);
-  return QPixmap(QString::fromUtf8(picture.path.data(), static_cast<int>(picture.path.size())));
+  const QString path =
+      QString::fromUtf8(picture.path.data(), static_cast<int>(picture.path.size()));
+  const double ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+  if (ratio <= 1.0) return QPixmap(path);
+  // The drawing at the screen's resolution: its @2x or @3x rendering, reduced
+  // to the ratio by area-averaging where the ratio lies between.
+  const int variant = std::min(3, static_cast<int>(std::ceil(ratio)));
+  QString variant_path = path;
+  variant_path.insert(path.lastIndexOf('.'), QStringLiteral("@%1x").arg(variant));
+  QImage image(variant_path);
+  if (image.isNull()) return QPixmap(path);
+  const QSize size(static_cast<int>(std::lround(picture.width * ratio)),
+                   static_cast<int>(std::lround(picture.height * ratio)));
+  if (image.size() != size) {
+    image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
+  image.setDevicePixelRatio(ratio);
+  return QPixmap::fromImage(image);
 }
 
 }  // namespace tiko

@@ -4,11 +4,12 @@
 #include <QString>
 
 #include "assets/ui/ui_resources.h"
+#include "tiko_version.h"
 
 namespace tiko::shell_text {
 
 inline constexpr const char* kTitle = "Bolo Garu Tiko (Vexmar, Ticklet Skyglass) Simulator";
-inline constexpr const char* kVersion = "Version 5.01 * Graphics improvements *";
+inline constexpr const char* kVersion = "Version " TIKO_VERSION " * Graphics improvements *";
 
 inline QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<int>(text.size()));

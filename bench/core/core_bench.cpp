@@ -1,5 +1,5 @@
 // How many virtual seconds the core runs per real second: on the idle clock
-// and in a started game. Run: build/bin/core_bench
+// and in a started game. Run: build/bench/core/core_bench
 #include <benchmark/benchmark.h>
 
 #include "engine/unit.h"

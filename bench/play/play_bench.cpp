@@ -1,6 +1,6 @@
 // Virtual seconds of busy play per real second: crows on the vines, the
 // coconut knocked down again and again onto them, umbrellas and balloons
-// drifting, misses and new games. Run: build/bin/play_bench
+// drifting, misses and new games. Run: build/bench/play/play_bench
 #include <benchmark/benchmark.h>
 
 #include "engine/unit.h"

@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 
 class HeadlessWindow : public tiko::SkinWindow {
  public:
+  explicit HeadlessWindow(bool fullscreen) : fullscreen_(fullscreen) {}
+  bool FullscreenOn() const override { return fullscreen_; }
   QSize ScreenSize() override { return {1920, 1080}; }
   void SetClientHeight(int height) override { client_.setHeight(height); }
   void SetClientWidth(int width) override { client_.setWidth(width); }
@@ -30,6 +32,7 @@ class HeadlessWindow : public tiko::SkinWindow {
 
  private:
   QSize client_{500, 690};
+  bool fullscreen_;
 };
 
 QImage Drawing(int width, int height, int seed) {
@@ -83,9 +86,8 @@ SyntheticSkin& Skin() {
 void BM_LoadFullSkin(benchmark::State& state) {
   const fs::path exe_dir = Skin().root();
   tiko::Unit unit{tiko::UnitPorts{}};
-  unit.fullscreen_on = state.range(0) != 0;
   tiko::SkinPictures pictures;
-  HeadlessWindow window;
+  HeadlessWindow window(state.range(0) != 0);
   for (auto _ : state) {
     tiko::Gfx_Load_Skin(unit, pictures, window, exe_dir);
     benchmark::DoNotOptimize(pictures.picture[tiko::im_background_bottom].bits());

@@ -57,6 +57,7 @@ std::vector<unsigned char> ReadFile(const std::filesystem::path& file,
   std::uintmax_t size = std::filesystem::file_size(file, error);
   if (error) throw UnitError("the file cannot be read (" + error.message() + ")");
   if (size > limits.max_file_bytes) throw UnitError("the file is too large to be a picture");
+  if (size == 0) throw UnitError("the file is empty");
   std::ifstream in(file, std::ios::binary);
   std::vector<unsigned char> data(static_cast<std::size_t>(size));
   if (!in || !in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(size))) {

@@ -20,7 +20,12 @@ struct PictureLimits {
   std::uintmax_t max_file_bytes = std::uintmax_t{256} * 1024 * 1024;
 };
 
-// Decoded pictures are Format_ARGB32 when they carry alpha, Format_RGB32 otherwise.
+// What the decoders hand back: Format_ARGB32 (straight, not premultiplied
+// alpha) for a PNG with an alpha channel or tRNS, Format_RGB32 for every other
+// picture. Samples are as the file stores them: no gamma or colour profile is
+// applied, 16-bit PNG samples are scaled to 8 bits, BMP channels of fewer bits
+// are spread over 0..255, and BMP and JPEG pictures are opaque (Windows draws
+// a 32-bit BMP's fourth byte as nothing).
 QImage DecodePng(std::span<const unsigned char> data, const PictureLimits& limits = {});
 QImage DecodeJpeg(std::span<const unsigned char> data, const PictureLimits& limits = {});
 QImage DecodeBmp(std::span<const unsigned char> data, const PictureLimits& limits = {});

@@ -1,22 +1,20 @@
-// PNG through libpng's simplified reader: libpng keeps its error jumps inside
-// its own frames and hands back a message, so no jump crosses C++ code.
+// PNG through libpng's full interface (png_reader.c): samples as stored, 16
+// bits scaled to 8, palettes, tRNS, grey and interlacing expanded.
 #include <png.h>
 
 #include <QtEndian>
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "config/picture/picture.h"
+#include "config/picture/png_reader.h"
 #include "engine/ports.h"
 
 namespace tiko {
 
 namespace {
-
-struct ImageCloser {
-  png_image* image;
-  ~ImageCloser() { png_image_free(image); }
-};
 
 // libpng takes a chunk's memory by the length the chunk declares before it
 // reads the data; a few bytes can declare gigabytes. In a file read whole, no
@@ -36,30 +34,35 @@ void CheckChunkLengths(std::span<const unsigned char> data) {
   }
 }
 
-[[noreturn]] void Fail(const png_image& image) {
-  std::string reason = image.message[0] ? image.message : "unknown error";
-  throw UnitError("invalid PNG data (" + reason + ")");
+struct ReaderCloser {
+  void operator()(tiko_png_reader* reader) const { tiko_png_close(reader); }
+};
+
+[[noreturn]] void Fail(const tiko_png_reader* reader) {
+  std::string reason = tiko_png_message(reader);
+  throw UnitError("invalid PNG data (" + (reason.empty() ? "unknown error" : reason) + ")");
 }
 
 }  // namespace
 
 QImage DecodePng(std::span<const unsigned char> data, const PictureLimits& limits) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  ImageCloser closer{&image};
   CheckChunkLengths(data);
-  if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) Fail(image);
-  picture_detail::CheckSize("PNG", image.width, image.height, limits);
-
+  std::unique_ptr<tiko_png_reader, ReaderCloser> reader(tiko_png_open(data.data(), data.size()));
+  if (!reader) throw UnitError("not enough memory for the PNG decoder");
+  unsigned width = 0, height = 0;
+  int alpha = 0;
+  if (!tiko_png_read_header(reader.get(), &width, &height)) Fail(reader.get());
+  picture_detail::CheckSize("PNG", width, height, limits);
+  if (!tiko_png_prepare(reader.get(), &alpha)) Fail(reader.get());
   // Bytes B, G, R, A in memory are QImage's 32-bit ARGB on a little-endian machine.
-  bool alpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-  image.format = (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
-  QImage picture(static_cast<int>(image.width), static_cast<int>(image.height),
+  static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
+  QImage picture(static_cast<int>(width), static_cast<int>(height),
                  alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (picture.isNull()) throw UnitError("not enough memory for the PNG picture");
-  // The stride counts components, one byte each here.
-  auto stride = static_cast<png_int_32>(picture.bytesPerLine());
-  if (!png_image_finish_read(&image, nullptr, picture.bits(), stride, nullptr)) Fail(image);
+  if (!tiko_png_read_pixels(reader.get(), picture.bits(),
+                            static_cast<std::size_t>(picture.bytesPerLine()))) {
+    Fail(reader.get());
+  }
   return picture;
 }
 

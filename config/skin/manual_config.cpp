@@ -5,10 +5,11 @@
 
 namespace tiko {
 
-ManualConfig ReadManualConfig(const std::filesystem::path& exe_dir) {
-  IniFile ini = IniFile::Load(ConfigIniPath(exe_dir)).value_or(IniFile());
+ManualConfig ReadManualConfig(const std::filesystem::path& data_dir) {
+  IniFile ini = IniFile::Load(ConfigIniPath(data_dir)).value_or(IniFile());
   ManualConfig config;
-  config.dir = IncludeTrailingDelimiter(ini.ReadString("Manual", "ManualDir", config.dir));
+  config.dir = InDataDir(
+      data_dir, IncludeTrailingDelimiter(ini.ReadString("Manual", "ManualDir", config.dir)));
   config.height = ini.ReadInteger("Manual", "ManualHeight", config.height);
   config.width = ini.ReadInteger("Manual", "ManualWidth", config.width);
   return config;

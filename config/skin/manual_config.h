@@ -14,7 +14,7 @@ struct ManualConfig {
 };
 
 // A missing Config.ini is not reported here: it gives the defaults.
-ManualConfig ReadManualConfig(const std::filesystem::path& exe_dir);
+ManualConfig ReadManualConfig(const std::filesystem::path& data_dir);
 
 // Page n (1 .. 16) is the file "n.bmp" in the manual folder.
 std::filesystem::path ManualPagePath(const ManualConfig& config, int page);

@@ -38,15 +38,18 @@ int Offset(const std::string& text, int screen, int unit) {
 
 class SkinRun {
  public:
-  SkinRun(Unit& unit, SkinPictures& pictures, SkinWindow& window, const IniFile& ini)
-      : scene_(unit.scene),
-        fullscreen_on_(unit.fullscreen_on),
+  SkinRun(Unit& unit, SkinPictures& pictures, SkinWindow& window, const IniFile& ini,
+          const std::filesystem::path& data_dir)
+      : data_dir_(data_dir),
+        scene_(unit.scene),
+        fullscreen_on_(window.FullscreenOn()),
         pictures_(pictures),
         window_(window),
         ini_(ini) {}
 
   void Run() {
-    skin_dir_ = IncludeTrailingDelimiter(ini_.ReadString("Common", "SkinDir", "Graphics\\Skin\\"));
+    skin_dir_ = InDataDir(data_dir_, IncludeTrailingDelimiter(
+                                         ini_.ReadString("Common", "SkinDir", "Graphics\\Skin\\")));
     window_.SetClientHeight(ini_.ReadInteger("Common", "GameHeight", 771));
     window_.SetClientWidth(ini_.ReadInteger("Common", "GameWidth", 499));
     FollowClientSize();
@@ -66,13 +69,14 @@ class SkinRun {
   }
 
   void LayOutFullscreen() {
-    backdrop_dir_ = IncludeTrailingDelimiter(
-        ini_.ReadString("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"));
+    backdrop_dir_ = InDataDir(data_dir_, IncludeTrailingDelimiter(ini_.ReadString(
+                                             "Fullscreen", "BackdropDir", "Graphics\\Backdrop\\")));
 
     std::string backdrop = ini_.ReadString("Fullscreen", "BackdropFile", "nil");
     std::filesystem::path backdrop_file = ConfigPath(backdrop_dir_, backdrop);
     if (NamesFile(backdrop) && FileExists(backdrop_file)) {
       pictures_.picture[im_backdrop] = LoadPicture(backdrop_file);
+      pictures_.variants[im_backdrop] = FindVariants(backdrop_file);
       pictures_.backdrop_stretch = ini_.ReadInteger("Fullscreen", "BackdropStretch", 0) != 0;
       scene_.Show(im_backdrop);
     }
@@ -99,6 +103,7 @@ class SkinRun {
   void LoadLogo(const std::filesystem::path& file) {
     QImage& picture = pictures_.picture[im_backdrop_logo];
     picture = LoadPicture(file);
+    pictures_.variants[im_backdrop_logo] = FindVariants(file);
     const Image& logo = scene_[im_backdrop_logo];
     int left = logo.left, top = logo.top;  // other positions leave the logo where it is
     scene_.Show(im_backdrop_logo);
@@ -139,7 +144,9 @@ class SkinRun {
     std::string name = ini_.ReadString(section, "Filename", "");
     if (NamesFile(name)) {
       std::filesystem::path file = ConfigPath(skin_dir_, name);
-      pictures_.picture[id] = FileExists(file) ? LoadPicture(file) : PlaceholderPicture();
+      const bool exists = FileExists(file);
+      pictures_.picture[id] = exists ? LoadPicture(file) : PlaceholderPicture();
+      pictures_.variants[id] = exists ? FindVariants(file) : PictureVariants{};
     }
     scene_.SetBounds(
         id, Clamp(static_cast<long long>(ini_.ReadInteger(section, "Left", 0)) + offset_x_),
@@ -147,6 +154,7 @@ class SkinRun {
         ini_.ReadInteger(section, "Width", 0), ini_.ReadInteger(section, "Height", 0));
   }
 
+  const std::filesystem::path& data_dir_;
   Scene& scene_;
   const bool fullscreen_on_;
   SkinPictures& pictures_;
@@ -159,28 +167,37 @@ class SkinRun {
 };
 
 // The in-game menu exists only in full screen; closed, its picture shows just the symbol.
-void ShowGameMenu(Unit& unit) {
+void ShowGameMenu(Unit& unit, bool fullscreen_on) {
   Scene& scene = unit.scene;
-  scene.SetVisible(btn_game_menu_top, unit.fullscreen_on);
-  scene.SetVisible(btn_game_menu_background, unit.fullscreen_on);
+  scene.SetVisible(btn_game_menu_top, fullscreen_on);
+  scene.SetVisible(btn_game_menu_background, fullscreen_on);
   const Image& menu = scene[btn_game_menu_background];
   scene.SetBounds(btn_game_menu_background, menu.left, menu.top, 36, 32);
 }
 
 }  // namespace
 
+PictureVariants FindVariants(const std::filesystem::path& file) {
+  auto variant = [&](const char* suffix) {
+    std::filesystem::path named = file;
+    named.replace_filename(file.stem().string() + suffix + file.extension().string());
+    return FileExists(named) ? named : std::filesystem::path();
+  };
+  return PictureVariants{variant("@2x"), variant("@3x")};
+}
+
 void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
-                   const std::filesystem::path& exe_dir) {
-  std::filesystem::path config = ConfigIniPath(exe_dir);
+                   const std::filesystem::path& data_dir) {
+  std::filesystem::path config = ConfigIniPath(data_dir);
   if (FileExists(config)) {
     // A file that exists but cannot be read gives the defaults, as absent keys do.
     IniFile ini = IniFile::Load(config).value_or(IniFile());
-    SkinRun(unit, pictures, window, ini).Run();
+    SkinRun(unit, pictures, window, ini, data_dir).Run();
   } else {
     window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
     window.RequestTerminate();
   }
-  ShowGameMenu(unit);
+  ShowGameMenu(unit, window.FullscreenOn());
 }
 
 }  // namespace tiko

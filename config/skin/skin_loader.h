@@ -12,9 +12,21 @@
 
 namespace tiko {
 
+// The higher-resolution variants of a picture file: name@2x.ext and name@3x.ext
+// beside name.ext. An empty path is a variant the skin does not have.
+struct PictureVariants {
+  std::filesystem::path at2x;
+  std::filesystem::path at3x;
+};
+
+// The variants that exist beside `file`.
+PictureVariants FindVariants(const std::filesystem::path& file);
+
 // The pictures of the window's images, by ImageId. A null QImage is no picture.
+// Pictures are at 100 %; their variants are decoded only when drawn at that scale.
 struct SkinPictures {
   std::array<QImage, kImageEnd> picture;
+  std::array<PictureVariants, kImageEnd> variants;
   bool backdrop_stretch = false;  // otherwise the backdrop is centred
 };
 
@@ -22,22 +34,25 @@ struct SkinPictures {
 class SkinWindow {
  public:
   virtual ~SkinWindow() = default;
-  virtual QSize ScreenSize() = 0;                  // the primary screen, in pixels
+  virtual bool FullscreenOn() const = 0;  // the presentation to lay out
+  // The screen in the units of the skin's positions (pixels at 100 %). The
+  // loader asks for it after setting the client size to the unit's size.
+  virtual QSize ScreenSize() = 0;
   virtual void SetClientHeight(int height) = 0;
   virtual void SetClientWidth(int width) = 0;
   virtual QSize ClientSize() = 0;
   virtual void SetColor(std::uint32_t colorref) = 0;  // 00BBGGRR
   virtual void SetColorKey(bool on, std::uint32_t colorref) = 0;
   virtual void ShowError(const std::string& message) = 0;  // message box, caption "Error"
-  virtual void RequestTerminate() = 0;  // takes effect back in the event loop
+  virtual void RequestTerminate() = 0;                     // takes effect back in the event loop
 };
 
-// Reads Config.ini in exe_dir; the folders and files it names resolve against
-// the working directory. Keeps im_backdrop covering the client area (the
+// Reads Config.ini in data_dir; the folders and files it names resolve against
+// data_dir. Keeps im_backdrop covering the client area (the
 // backdrop follows the window's size) and sizes the logo to its picture.
 // Throws UnitError for a malformed colour or an undecodable picture; what was
 // applied before stays.
 void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
-                   const std::filesystem::path& exe_dir);
+                   const std::filesystem::path& data_dir);
 
 }  // namespace tiko

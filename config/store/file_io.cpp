@@ -25,7 +25,25 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+FileStamp StampFromStat(const struct stat& st) {
+  FileStamp s;
+  s.device = st.st_dev;
+  s.inode = st.st_ino;
+  s.size = static_cast<unsigned long long>(st.st_size);
+  s.changed_s = st.st_ctim.tv_sec;
+  s.changed_ns = st.st_ctim.tv_nsec;
+  s.modified_s = st.st_mtim.tv_sec;
+  s.modified_ns = st.st_mtim.tv_nsec;
+  return s;
+}
+
 }  // namespace
+
+std::optional<FileStamp> StampOf(const std::filesystem::path& file) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) return std::nullopt;
+  return StampFromStat(st);
+}
 
 FileBytes ReadWholeFile(const std::filesystem::path& file) {
   FileBytes result;
@@ -37,6 +55,13 @@ FileBytes ReadWholeFile(const std::filesystem::path& file) {
       result.error = Failure("cannot open", file);
     }
     return result;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0) {
+    result.stamp = StampFromStat(st);
+    if (S_ISREG(st.st_mode) && st.st_size > 0) {
+      result.bytes.reserve(static_cast<std::size_t>(st.st_size));
+    }
   }
   char buffer[65536];
   for (;;) {
@@ -88,23 +113,38 @@ std::string ReplaceFile(const std::filesystem::path& target, std::string_view by
   return {};
 }
 
-FileLock::FileLock(const std::filesystem::path& file) {
-  fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd_ < 0) {
-    error_ = Failure("cannot open", file);
-    return;
-  }
-  while (::flock(fd_, LOCK_EX) != 0) {
-    if (errno == EINTR) continue;
-    error_ = Failure("cannot lock", file);
+FileLock::FileLock(const std::filesystem::path& file) : file_(file) {
+  for (;;) {
+    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+      error_ = Failure("cannot open", file);
+      return;
+    }
+    while (::flock(fd_, LOCK_EX) != 0) {
+      if (errno == EINTR) continue;
+      error_ = Failure("cannot lock", file);
+      ::close(fd_);
+      fd_ = -1;
+      return;
+    }
+    // The holder before removes the file on release; its lock is then no
+    // lock for whoever opens the path next.
+    struct stat held {
+    }, now{};
+    if (::fstat(fd_, &held) != 0) return;
+    if (::stat(file.c_str(), &now) != 0) {
+      if (errno != ENOENT) return;
+    } else if (held.st_dev == now.st_dev && held.st_ino == now.st_ino) {
+      return;
+    }
     ::close(fd_);
-    fd_ = -1;
-    return;
   }
 }
 
 FileLock::~FileLock() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ < 0) return;
+  ::unlink(file_.c_str());
+  ::close(fd_);
 }
 
 }  // namespace tiko::store

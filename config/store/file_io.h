@@ -3,19 +3,31 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tiko::store {
+
+// What tells one version of a file from the next: a file replaced by a rename
+// is another inode, one changed in place has another time or size.
+struct FileStamp {
+  unsigned long long device = 0, inode = 0, size = 0;
+  long long changed_s = 0, changed_ns = 0, modified_s = 0, modified_ns = 0;
+  bool operator==(const FileStamp&) const = default;
+};
 
 struct FileBytes {
   enum Status { kOk, kMissing, kFailed };
   Status status = kFailed;
   std::string bytes;
   std::string error;  // kFailed only
+  FileStamp stamp;    // kOk only: of the file the bytes came from
 };
 
 FileBytes ReadWholeFile(const std::filesystem::path& file);
+// The stamp of the file now, or nullopt when it cannot be looked at.
+std::optional<FileStamp> StampOf(const std::filesystem::path& file);
 
 // Writes a temporary file beside `target`, flushes it to disk, renames it over
 // `target` and flushes the folder: afterwards `target` holds either the old or
@@ -23,7 +35,9 @@ FileBytes ReadWholeFile(const std::filesystem::path& file);
 // error, or an empty string.
 std::string ReplaceFile(const std::filesystem::path& target, std::string_view bytes);
 
-// An exclusive flock on `file` (created when missing), held until destruction.
+// An exclusive flock on `file` (created when missing), held until destruction,
+// which removes the file: no lock file stays behind. A waiter that got the
+// lock of a file removed meanwhile tries again on the one now at the path.
 class FileLock {
  public:
   explicit FileLock(const std::filesystem::path& file);
@@ -35,6 +49,7 @@ class FileLock {
   const std::string& error() const { return error_; }
 
  private:
+  std::filesystem::path file_;
   int fd_ = -1;
   std::string error_;
 };

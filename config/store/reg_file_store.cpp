@@ -2,9 +2,6 @@
 
 #include <system_error>
 
-#include "config/store/file_io.h"
-#include "config/store/reg_text.h"
-
 namespace tiko {
 
 namespace fs = std::filesystem;
@@ -14,13 +11,26 @@ RegFileStore::RegFileStore(fs::path file) : file_(std::move(file)) {
   if (!fs::exists(file_, ec)) Flush();
 }
 
+const store::RegText* RegFileStore::Current() {
+  std::optional<store::FileStamp> stamp = store::StampOf(file_);
+  if (stamp && cached_stamp_ == stamp) return &cached_;
+  store::FileBytes file = store::ReadWholeFile(file_);
+  if (file.status != store::FileBytes::kOk) {
+    cached_stamp_.reset();
+    return nullptr;
+  }
+  cached_ = store::RegText::Parse(file.bytes);
+  cached_stamp_ = file.stamp;
+  return &cached_;
+}
+
 std::optional<std::string> RegFileStore::ReadString(const std::string& name) {
   for (auto it = pending_.rbegin(); it != pending_.rend(); ++it) {
     if (store::SameRegName(it->first, name)) return it->second;
   }
-  store::FileBytes file = store::ReadWholeFile(file_);
-  if (file.status != store::FileBytes::kOk) return std::nullopt;
-  store::RegValue value = store::RegText::Parse(file.bytes).Find(name);
+  const store::RegText* text = Current();
+  if (text == nullptr) return std::nullopt;
+  store::RegValue value = text->Find(name);
   if (value.kind == store::RegValue::kOtherType) {
     throw UnitError("Invalid data type for '" + name + "'");
   }
@@ -40,6 +50,7 @@ bool RegFileStore::ReadBool(const std::string& name, bool default_value) {
 
 bool RegFileStore::WriteString(const std::string& name, const std::string& text) {
   if ((name + text).find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
+    // A refusal of the program's own making, not a fault of the file.
     last_error_ = "a line break or NUL cannot be stored in '" + name + "'";
     return false;
   }
@@ -75,41 +86,81 @@ bool RegFileStore::Flush() {
   fs::path lock_path = target;
   lock_path += ".lock";
   store::FileLock lock(lock_path);
-  if (!lock.locked()) {
-    last_error_ = lock.error();
-    return false;
+  if (!lock.locked()) return Fail(lock.error());
+  // Under the lock the file is read again: another running copy may have
+  // written it since. An unchanged file needs no second parse.
+  std::optional<store::FileStamp> stamp = store::StampOf(target);
+  store::FileBytes old;
+  store::RegText text;
+  if (stamp && stamp == cached_stamp_) {
+    if (pending_.empty()) {
+      last_error_.clear();
+      return true;
+    }
+    text = cached_;
+    old.status = store::FileBytes::kOk;
+  } else {
+    old = store::ReadWholeFile(target);
+    // Never replace what could not be read.
+    if (old.status == store::FileBytes::kFailed) return Fail(old.error);
+    if (old.status == store::FileBytes::kOk && pending_.empty()) {
+      last_error_.clear();
+      return true;
+    }
+    text = store::RegText::Parse(old.bytes);
   }
-  store::FileBytes old = store::ReadWholeFile(target);
-  if (old.status == store::FileBytes::kFailed) {
-    last_error_ = old.error;  // never replace what could not be read
-    return false;
-  }
-  if (old.status == store::FileBytes::kOk && pending_.empty()) {
-    last_error_.clear();
-    return true;
-  }
-  store::RegText text = store::RegText::Parse(old.bytes);
   // Unread lines are carried through a rewrite, but a converted (UTF-16) file
   // is not: the damaged original is set aside once before its first rewrite.
   if (text.Damaged()) {
     fs::path backup = target;
     backup += ".bak";
     if (!fs::exists(backup, ec)) {
+      if (old.bytes.empty() && stamp) old = store::ReadWholeFile(target);
+      if (old.status != store::FileBytes::kOk) return Fail(old.error);
       if (std::string error = store::ReplaceFile(backup, old.bytes); !error.empty()) {
-        last_error_ = error;
-        return false;
+        return Fail(error);
       }
+      Tell(Notice::kBackedUp, "The settings file " + target.string() +
+                                  " was damaged; a copy of it as it was is kept in " +
+                                  backup.string());
     }
   }
   text.EnsureKey();
   for (const auto& [name, value] : pending_) text.Set(name, value);
   if (std::string error = store::ReplaceFile(target, text.Serialize()); !error.empty()) {
-    last_error_ = error;
-    return false;
+    return Fail(error);
   }
+  // Still under the lock, so the file now is the one just written.
+  cached_stamp_ = store::StampOf(target);
+  cached_ = std::move(text);
   pending_.clear();
   last_error_.clear();
   return true;
+}
+
+bool RegFileStore::Fail(std::string error) {
+  last_error_ = std::move(error);
+  Tell(Notice::kWriteFailed, "Your settings could not be saved: " + last_error_);
+  return false;
+}
+
+void RegFileStore::Tell(Notice notice, std::string message) {
+  bool& told = told_[static_cast<int>(notice)];
+  if (told) return;
+  told = true;
+  if (sink_) {
+    sink_(notice, message);
+  } else {
+    untold_.emplace_back(notice, std::move(message));
+  }
+}
+
+void RegFileStore::SetNoticeSink(NoticeSink sink) {
+  sink_ = std::move(sink);
+  if (!sink_) return;
+  std::vector<std::pair<Notice, std::string>> untold;
+  untold.swap(untold_);
+  for (const auto& [notice, message] : untold) sink_(notice, message);
 }
 
 }  // namespace tiko

@@ -5,11 +5,14 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "config/store/file_io.h"
+#include "config/store/reg_text.h"
 #include "engine/ports.h"
 
 namespace tiko {
@@ -39,12 +42,31 @@ class RegFileStore : public SettingsStore {
   // Why the last write failed; empty after a write that reached the file.
   const std::string& last_error() const { return last_error_; }
 
+  // What the player is told about the file, each at most once per run: the
+  // first write that failed ("Your settings could not be saved: ..."), and the
+  // copy kept of a damaged file before its first rewrite. What happened before
+  // the sink is set is told when it is set.
+  enum class Notice { kWriteFailed, kBackedUp };
+  using NoticeSink = std::function<void(Notice, const std::string& message)>;
+  void SetNoticeSink(NoticeSink sink);
+
  private:
   bool Flush();
+  bool Fail(std::string error);
+  void Tell(Notice notice, std::string message);
+  // The file's text, parsed again only when the file changed.
+  const store::RegText* Current();
 
   std::filesystem::path file_;
   std::vector<std::pair<std::string, std::string>> pending_;  // in write order
   std::string last_error_;
+
+  std::optional<store::FileStamp> cached_stamp_;
+  store::RegText cached_;
+
+  NoticeSink sink_;
+  bool told_[2] = {false, false};
+  std::vector<std::pair<Notice, std::string>> untold_;
 };
 
 }  // namespace tiko

@@ -89,53 +89,123 @@ std::string Utf16ToUtf8(std::string_view b, bool big_endian) {
   return out;
 }
 
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The data line of a value that runs on: hex bytes, commas and blanks.
+bool IsHexDataLine(std::string_view s) {
+  s = TrimBlanks(s);
+  if (s.ends_with('\\')) s.remove_suffix(1);
+  if (TrimBlanks(s).empty()) return false;
+  for (char c : s) {
+    if (!IsHexDigit(c) && c != ',' && c != ' ' && c != '\t') return false;
+  }
+  return true;
+}
+
+// dword:, hex: or hex(N): with N in hex digits.
+bool IsTypedData(std::string_view rest) {
+  if (StartsWithNoCase(rest, "dword:") || StartsWithNoCase(rest, "hex:")) return true;
+  if (!StartsWithNoCase(rest, "hex(")) return false;
+  std::size_t close = rest.find(')');
+  if (close == std::string_view::npos || close == 4 || close > 12) return false;
+  for (char c : rest.substr(4, close - 4)) {
+    if (!IsHexDigit(c)) return false;
+  }
+  return rest.substr(close + 1).starts_with(':');
+}
+
+// Regedit's UTF-16 files start with "Windows Registry..." or "REGEDIT4": two
+// letters, each with a NUL byte. Letters, so that a line ending added to a
+// short damaged file never makes it read as UTF-16 the next time.
+bool LooksLikeUtf16(std::string_view b, bool& big_endian) {
+  if (b.size() < 4) return false;
+  auto ascii = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  if (ascii(b[0]) && b[1] == 0 && ascii(b[2]) && b[3] == 0) {
+    big_endian = false;
+    return true;
+  }
+  if (b[0] == 0 && ascii(b[1]) && b[2] == 0 && ascii(b[3])) {
+    big_endian = true;
+    return true;
+  }
+  return false;
+}
+
+std::string_view EndText(std::uint8_t end) {
+  static constexpr std::string_view kEnds[] = {"", "\n", "\r\n", "\r"};
+  return kEnds[end];
+}
+
 }  // namespace
 
 RegText RegText::Parse(std::string_view bytes) {
   RegText t;
   std::string decoded;
+  bool big_endian = false;
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
     decoded = Utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
+    bytes = decoded;
+    t.converted_ = true;
+  } else if (LooksLikeUtf16(bytes, big_endian)) {
+    decoded = Utf16ToUtf8(bytes, big_endian);
     bytes = decoded;
     t.converted_ = true;
   } else if (bytes.starts_with("\xEF\xBB\xBF")) {
     bytes.remove_prefix(3);
     t.utf8_bom_ = true;
   }
+  const char breaker = bytes.find('\n') != std::string_view::npos ? '\n' : '\r';
   bool continues = false;
   while (!bytes.empty()) {
-    std::size_t end = bytes.find('\n');
-    std::string_view raw = bytes.substr(0, end);
-    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-    Line line = Classify(std::string(raw), continues);
-    // Hex data of other value types runs on over lines ending in a backslash.
+    std::size_t at = bytes.find(breaker);
+    std::string_view raw = bytes.substr(0, at);
+    End end = End::kNone;
+    if (at != std::string_view::npos) {
+      end = breaker == '\r' ? End::kCr : End::kLf;
+      if (breaker == '\n' && raw.ends_with('\r')) {
+        raw.remove_suffix(1);
+        end = End::kCrLf;
+      }
+    }
+    bytes.remove_prefix(at == std::string_view::npos ? bytes.size() : at + 1);
+    Line line = Classify(raw, continues);
+    line.end = end;
     continues = (line.kind == Kind::kTyped || line.kind == Kind::kContinuation) &&
                 TrimBlanks(line.raw).ends_with('\\');
     t.lines_.push_back(std::move(line));
   }
-  t.crlf_ = !t.lines_.empty() && t.lines_[0].raw.ends_with('\r');
+  if (!t.lines_.empty() && t.lines_[0].end != End::kNone) t.newline_ = t.lines_[0].end;
   return t;
 }
 
-RegText::Line RegText::Classify(std::string raw, bool continues_previous) {
+RegText::Line RegText::Classify(std::string_view raw, bool continues_previous) {
   Line line;
-  line.raw = std::move(raw);
+  line.raw = std::string(raw);
   std::string_view s = TrimBlanks(line.raw);
-  if (continues_previous) {
+  if (continues_previous && IsHexDataLine(s)) {
     line.kind = Kind::kContinuation;
   } else if (s.empty()) {
     line.kind = Kind::kBlank;
+  } else if (s.front() == ';') {
+    line.kind = Kind::kComment;
   } else if (SameName(s, kRegHeader) || SameName(s, "REGEDIT4")) {
     line.kind = Kind::kHeader;
   } else if (s.front() == '[' && s.back() == ']') {
     line.kind = Kind::kSection;
-  } else if (s.front() == '"') {
+  } else if (s.front() == '"' || s.front() == '@') {
     std::size_t pos = 0;
-    std::optional<std::string> name = Unquote(s, pos);
+    std::optional<std::string> name;
+    if (s.front() == '@') {
+      name.emplace();
+      pos = 1;
+    } else {
+      name = Unquote(s, pos);
+    }
     std::string_view rest = name ? TrimBlanks(s.substr(pos)) : std::string_view{};
     if (!rest.starts_with('=')) return line;  // kOther
     rest = TrimBlanks(rest.substr(1));
-    line.name = std::move(*name);
     if (rest.starts_with('"')) {
       pos = 0;
       std::optional<std::string> text = Unquote(rest, pos);
@@ -143,17 +213,24 @@ RegText::Line RegText::Classify(std::string raw, bool continues_previous) {
         line.kind = Kind::kString;
         line.text = std::move(*text);
       }
-    } else if (StartsWithNoCase(rest, "dword:") || StartsWithNoCase(rest, "hex:") ||
-               StartsWithNoCase(rest, "hex(")) {
+    } else if (rest == "-") {
+      line.kind = Kind::kDeleted;
+    } else if (IsTypedData(rest)) {
       line.kind = Kind::kTyped;
     }
+    if (line.kind != Kind::kOther) line.name = std::move(*name);
   }
   return line;
 }
 
+bool RegText::IsValue(const Line& line) {
+  return line.kind == Kind::kString || line.kind == Kind::kTyped || line.kind == Kind::kDeleted;
+}
+
 RegText::Line RegText::Make(std::string content) const {
-  if (crlf_) content.push_back('\r');
-  return Classify(std::move(content), false);
+  Line line = Classify(content, false);
+  line.end = newline_;
+  return line;
 }
 
 std::optional<std::size_t> RegText::OurSection() const {
@@ -171,24 +248,39 @@ std::size_t RegText::FirstSection() const {
   return i;
 }
 
+std::pair<std::size_t, std::size_t> RegText::KeyLines() const {
+  // In a file without the key line, the lines before any key line are read
+  // as the key's: a file that lost its top still gives its values.
+  std::optional<std::size_t> section = OurSection();
+  if (!section) return {0, FirstSection()};
+  std::size_t end = *section + 1;
+  while (end < lines_.size() && lines_[end].kind != Kind::kSection) ++end;
+  return {*section + 1, end};
+}
+
 RegValue RegText::Find(std::string_view name) const {
-  // The key's lines: those under its key line; in a file without one, those
-  // before any key line (a file that lost its top still gives its values).
-  std::size_t begin = 0;
-  std::size_t end = FirstSection();
-  if (std::optional<std::size_t> s = OurSection()) {
-    begin = *s + 1;
-    end = begin;
-    while (end < lines_.size() && lines_[end].kind != Kind::kSection) ++end;
-  }
+  auto [begin, end] = KeyLines();
   for (std::size_t i = end; i > begin; --i) {
     const Line& line = lines_[i - 1];
-    if ((line.kind == Kind::kString || line.kind == Kind::kTyped) && SameName(line.name, name)) {
-      if (line.kind == Kind::kTyped) return {RegValue::kOtherType, {}};
-      return {RegValue::kString, line.text};
-    }
+    if (!IsValue(line) || !SameName(line.name, name)) continue;
+    if (line.kind == Kind::kTyped) return {RegValue::kOtherType, {}};
+    if (line.kind == Kind::kDeleted) return {};
+    return {RegValue::kString, line.text};
   }
   return {};
+}
+
+std::vector<std::string> RegText::ValueNames() const {
+  std::vector<std::string> names;
+  auto [begin, end] = KeyLines();
+  for (std::size_t i = begin; i < end; ++i) {
+    const Line& line = lines_[i];
+    if (!IsValue(line)) continue;
+    bool known = false;
+    for (const std::string& n : names) known = known || SameName(n, line.name);
+    if (!known) names.push_back(line.name);
+  }
+  return names;
 }
 
 void RegText::EnsureKey() {
@@ -198,9 +290,7 @@ void RegText::EnsureKey() {
   if (OurSection()) return;
   std::size_t first = FirstSection();
   bool loose_values = false;
-  for (std::size_t i = 1; i < first; ++i) {
-    loose_values |= lines_[i].kind == Kind::kString || lines_[i].kind == Kind::kTyped;
-  }
+  for (std::size_t i = 1; i < first; ++i) loose_values |= IsValue(lines_[i]);
   if (loose_values) {
     // They were read as the key's values; the key line keeps them so.
     std::size_t at = lines_.size() > 1 && lines_[1].kind == Kind::kBlank ? 2 : 1;
@@ -213,23 +303,25 @@ void RegText::EnsureKey() {
 
 void RegText::Set(std::string_view name, std::string_view text) {
   EnsureKey();
-  std::string content = QuoteRegString(name) + "=" + QuoteRegString(text);
-  std::size_t section = *OurSection();
-  std::size_t end = section + 1;
-  while (end < lines_.size() && lines_[end].kind != Kind::kSection) ++end;
-  for (std::size_t i = end; i > section + 1; --i) {
+  std::string content =
+      (name.empty() ? std::string("@") : QuoteRegString(name)) + "=" + QuoteRegString(text);
+  auto [begin, end] = KeyLines();
+  for (std::size_t i = end; i > begin; --i) {
     Line& line = lines_[i - 1];
-    if ((line.kind == Kind::kString || line.kind == Kind::kTyped) && SameName(line.name, name)) {
+    if (IsValue(line) && SameName(line.name, name)) {
       std::size_t next = i;
       while (next < lines_.size() && lines_[next].kind == Kind::kContinuation) ++next;
       lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i),
                    lines_.begin() + static_cast<std::ptrdiff_t>(next));
+      End end_of_line = lines_[i - 1].end;
       lines_[i - 1] = Make(std::move(content));
+      if (end_of_line != End::kNone) lines_[i - 1].end = end_of_line;
       return;
     }
   }
-  std::size_t at = section + 1;
-  for (std::size_t i = section + 1; i < end; ++i) {
+  // After the key's last line that is not blank: its blank lines stay below.
+  std::size_t at = begin;
+  for (std::size_t i = begin; i < end; ++i) {
     if (lines_[i].kind != Kind::kBlank) at = i + 1;
   }
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Make(std::move(content)));
@@ -239,8 +331,12 @@ std::string RegText::Serialize() const {
   std::string out = utf8_bom_ ? "\xEF\xBB\xBF" : "";
   for (const Line& line : lines_) {
     out += line.raw;
-    out += '\n';
+    out += EndText(static_cast<std::uint8_t>(line.end == End::kNone ? newline_ : line.end));
   }
+  // A converted file's text can start with NUL characters and letters; the
+  // byte order mark keeps it from reading as UTF-16 next time.
+  bool big_endian = false;
+  if (!utf8_bom_ && LooksLikeUtf16(out, big_endian)) out.insert(0, "\xEF\xBB\xBF");
   return out;
 }
 

@@ -1,8 +1,30 @@
 // The settings file's text: a regedit export of one key. Every line is kept as
 // it was read, so that a rewrite changes only the value it sets and carries
 // lines it cannot read (damage, other keys, other value types) through unchanged.
+//
+// How the text is read:
+// - Encoding: UTF-8 (a byte order mark kept); UTF-16 with a byte order mark,
+//   or without one when the file starts with two letters in UTF-16
+//   (as every regedit export does), is converted to UTF-8.
+// - Lines end at LF, a CR before it belonging to the ending; a file without
+//   any LF has its lines end at CR. New lines take the ending of the first.
+//   Other bytes, NUL among them, are ordinary characters of a line.
+// - `"name"="text"` is a string value; `@="text"` and `""="text"` are the
+//   key's unnamed value, name "". `\\` and `\"` are the only escapes.
+// - `"name"=dword:...`, `"name"=hex:...` and `"name"=hex(N):...` are values of
+//   other types. Their data runs on over the following lines while a line
+//   ends in a backslash and the next holds nothing but hex digits, commas and
+//   blanks (and maybe its own backslash); any other line ends the value, so a
+//   value cut off after its backslash never swallows the line after it.
+// - `"name"=-` deletes the value: it reads as absent.
+// - A blank line, a `;` comment, the header and `[key]` lines hold no value;
+//   any other line is damage, kept as it is and read as nothing.
+// - The key's values are the lines under its `[key]` line, up to the next
+//   `[key]` line; in a file without it, the lines before any `[key]` line.
+//   Names match without regard to ASCII case; the last line of a name counts.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +40,8 @@ struct RegValue {
   enum Kind { kAbsent, kString, kOtherType };
   Kind kind = kAbsent;
   std::string text;  // kString only
+
+  bool operator==(const RegValue&) const = default;
 };
 
 class RegText {
@@ -25,8 +49,10 @@ class RegText {
   // Never fails: whatever cannot be read is kept as an unread line.
   static RegText Parse(std::string_view bytes);
 
-  // The last value of that name in the key (names match without regard to ASCII case).
+  // The last value of that name in the key.
   RegValue Find(std::string_view name) const;
+  // The names of the key's values, each once, as first written.
+  std::vector<std::string> ValueNames() const;
   // Adds the header and the key line when they are missing.
   void EnsureKey();
   // Sets one string value, adding the header and the key line when they are missing.
@@ -39,21 +65,36 @@ class RegText {
   bool Damaged() const;
 
  private:
-  enum class Kind { kBlank, kHeader, kSection, kString, kTyped, kContinuation, kOther };
+  enum class Kind : std::uint8_t {
+    kBlank,
+    kComment,
+    kHeader,
+    kSection,
+    kString,
+    kTyped,
+    kDeleted,
+    kContinuation,
+    kOther
+  };
+  enum class End : std::uint8_t { kNone, kLf, kCrLf, kCr };
   struct Line {
-    std::string raw;  // as read, without the '\n' (a CR before it stays)
+    std::string raw;  // as read, without its line ending
     Kind kind = Kind::kOther;
-    std::string name;  // kString, kTyped: unescaped
+    End end = End::kNone;
+    std::string name;  // kString, kTyped, kDeleted: unescaped
     std::string text;  // kString: unescaped
   };
 
-  static Line Classify(std::string raw, bool continues_previous);
+  static Line Classify(std::string_view raw, bool continues_previous);
+  static bool IsValue(const Line& line);
   Line Make(std::string content) const;
   std::optional<std::size_t> OurSection() const;
   std::size_t FirstSection() const;
+  // The key's lines [first, second).
+  std::pair<std::size_t, std::size_t> KeyLines() const;
 
   std::vector<Line> lines_;
-  bool crlf_ = false;
+  End newline_ = End::kLf;
   bool utf8_bom_ = false;
   bool converted_ = false;
 };

@@ -25,14 +25,13 @@ constexpr const char* kCaptions[kBindingCount + 1] = {
 
 }  // namespace
 
-TKeysForm::TKeysForm(Unit& unit, SettingsStore& store, KeysHost& host)
+TKeysForm::TKeysForm(Unit& unit, KeysHost& host)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       unit_(unit),
-      store_(store),
       host_(host) {
   Build();
   for (int n = 1; n <= kBindingCount; ++n) {
-    cb[n]->setCurrentIndex(unit_.key_bindings[n].key_choice - 1);  // out of range: no selection
+    cb[n]->setCurrentIndex(unit_.key_bindings()[n].key_choice - 1);  // out of range: no selection
   }
   cbChange();
 }
@@ -133,12 +132,7 @@ bool TKeysForm::CheckKeys() {
 }
 
 void TKeysForm::btn_acceptClick() {
-  for (int n = 1; n <= kBindingCount; ++n) {
-    KeyBinding& binding = unit_.key_bindings[n];
-    binding.key_choice = cb[n]->currentIndex() + 1;
-    store_.WriteInteger(std::string(kBindingInfo[n].setting), binding.key_choice);
-    AssignWord(n, binding);
-  }
+  for (int n = 1; n <= kBindingCount; ++n) unit_.SetKeyChoice(n, cb[n]->currentIndex() + 1);
   host_.RefreshHints();
   host_.EnableMainWindow();
   hide();

@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <array>
 
-#include "engine/ports.h"
 #include "engine/unit.h"
 
 class QComboBox;
@@ -25,7 +24,7 @@ class KeysHost {
 class TKeysForm : public QWidget {
  public:
   // The creation handler: fills the lists from the bindings in force.
-  TKeysForm(Unit& unit, SettingsStore& store, KeysHost& host);
+  TKeysForm(Unit& unit, KeysHost& host);
 
   void cbChange();
   bool CheckKeys();
@@ -48,7 +47,6 @@ class TKeysForm : public QWidget {
   void SetLabelColour(int n, QColor colour);
 
   Unit& unit_;
-  SettingsStore& store_;
   KeysHost& host_;
 };
 

@@ -1,66 +1,95 @@
-// Loading the nine key bindings and dispatching key presses and releases.
+// The unit's one way in for its controls, and the nine key bindings that lead
+// to it.
 #include <string>
 
 #include "engine/unit.h"
 
 namespace tiko {
 
+void Unit::Press(Control control) {
+  switch (control) {
+    case Control::kOpen:
+      return Inp_open_down();
+    case Control::kAcl:
+      return Inp_acl_down();
+    case Control::kGameA:
+      return Inp_game_a_down();
+    case Control::kGameB:
+      return Inp_game_b_down();
+    case Control::kTime:
+      return Inp_time_down();
+    case Control::kUp:
+      return Inp_up_down();
+    case Control::kDown:
+      return Inp_down_down();
+    case Control::kLeft:
+      return Inp_left_down();
+    case Control::kRight:
+      return Inp_right_down();
+    case Control::kJump:
+      return Inp_jump_down();
+  }
+}
+
+void Unit::Release(Control control) {
+  switch (control) {
+    case Control::kOpen:
+      return;  // the lid stays open
+    case Control::kAcl:
+      return Inp_acl_up();
+    case Control::kGameA:
+      return Inp_game_a_up();
+    case Control::kGameB:
+      return Inp_game_b_up();
+    case Control::kTime:
+      return Inp_time_up();
+    case Control::kUp:
+      return Inp_up_up();
+    case Control::kDown:
+      return Inp_down_up();
+    case Control::kLeft:
+      return Inp_left_up();
+    case Control::kRight:
+      return Inp_right_up();
+    case Control::kJump:
+      return Inp_jump_up();
+  }
+}
+
 void Unit::LoadKeyBindings() {
   std::array<int, kBindingCount + 1> choices{};
   // All nine are read before any is written back.
   for (int n = 1; n <= kBindingCount; ++n) {
     const BindingInfo& info = kBindingInfo[n];
-    choices[n] = ports_.store ? ports_.store->ReadInteger(std::string(info.setting), info.default_choice)
-                              : info.default_choice;
+    choices[n] = ports_.store
+                     ? ports_.store->ReadInteger(std::string(info.setting), info.default_choice)
+                     : info.default_choice;
   }
-  for (int n = 1; n <= kBindingCount; ++n) {
-    key_bindings[n].key_choice = choices[n];
-    if (ports_.store) ports_.store->WriteInteger(std::string(kBindingInfo[n].setting), choices[n]);
-    AssignWord(n, key_bindings[n]);
-  }
+  for (int n = 1; n <= kBindingCount; ++n) SetKeyChoice(n, choices[n]);
 }
 
-namespace {
-
-int FindBinding(const std::array<KeyBinding, kBindingCount + 1>& bindings, int key) {
-  for (int n = 1; n <= kBindingCount; ++n) {
-    if (bindings[n].key_code != 0 && bindings[n].key_code == key) return n;
-  }
-  return 0;
+void Unit::SetKeyChoice(int n, int choice) {
+  if (n < 1 || n > kBindingCount) return;
+  key_bindings_[n].key_choice = choice;
+  if (ports_.store) ports_.store->WriteInteger(std::string(kBindingInfo[n].setting), choice);
+  AssignWord(n, key_bindings_[n]);
 }
 
-}  // namespace
+std::optional<Control> Unit::ControlOfKey(int key) const {
+  for (int n = 1; n <= kBindingCount; ++n) {
+    if (key_bindings_[n].key_code != 0 && key_bindings_[n].key_code == key) {
+      return ControlOfBinding(n, vars.mode);
+    }
+  }
+  return std::nullopt;
+}
 
 void Unit::FormKeyDown(int key) {
-  switch (FindBinding(key_bindings, key)) {
-    case 1: return Inp_game_a_down();
-    case 2: return Inp_game_b_down();
-    case 3: return Inp_time_down();
-    case 4: return vars.mode == 0 ? Inp_open_down() : Inp_acl_down();
-    case 5: return Inp_up_down();
-    case 6: return Inp_left_down();
-    case 7: return Inp_right_down();
-    case 8: return Inp_down_down();
-    case 9: return Inp_jump_down();
-    default: return;
-  }
+  if (auto control = ControlOfKey(key)) Press(*control);
 }
 
 void Unit::FormKeyUp(int key) {
-  switch (FindBinding(key_bindings, key)) {
-    case 1: return Inp_game_a_up();
-    case 2: return Inp_game_b_up();
-    case 3: return Inp_time_up();
-    case 4:
-      if (vars.mode > 0) Inp_acl_up();
-      return;
-    case 5: return Inp_up_up();
-    case 6: return Inp_left_up();
-    case 7: return Inp_right_up();
-    case 8: return Inp_down_up();
-    case 9: return Inp_jump_up();
-    default: return;
-  }
+  if (auto control = ControlOfKey(key)) Release(*control);
 }
 
 }  // namespace tiko

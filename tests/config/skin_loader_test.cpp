@@ -24,7 +24,9 @@ class FakeWindow : public SkinWindow {
   std::uint32_t color_key = 0;
   std::vector<std::string> errors;
   int terminate_requests = 0;
+  bool fullscreen = true;
 
+  bool FullscreenOn() const override { return fullscreen; }
   QSize ScreenSize() override { return screen; }
   void SetClientHeight(int height) override { client.setHeight(height); }
   void SetClientWidth(int width) override { client.setWidth(width); }
@@ -38,12 +40,13 @@ class FakeWindow : public SkinWindow {
   void RequestTerminate() override { ++terminate_requests; }
 };
 
-// A skin folder in a scratch working directory, with the executable's folder apart.
+// A data folder beside a scratch working directory: the skin's relative
+// folders must resolve against the former.
 class SkinLoaderTest : public ::testing::Test {
  protected:
-  void WriteConfig(const std::string& text) { WriteFile(exe_dir() / "Config.ini", text); }
-  std::filesystem::path exe_dir() const { return dir_.path() / "bin"; }
-  void Load() { Gfx_Load_Skin(unit_, pictures_, window_, exe_dir()); }
+  void WriteConfig(const std::string& text) { WriteFile(Data("Config.ini"), text); }
+  std::filesystem::path Data(const std::string& name) const { return dir_.path() / "data" / name; }
+  void Load() { Gfx_Load_Skin(unit_, pictures_, window_, dir_.path() / "data"); }
   std::string LoadError() {
     try {
       Load();
@@ -74,10 +77,10 @@ TEST_F(SkinLoaderTest, WindowedLayoutUsesTheSkinAsWritten) {
                           "[VideoMode]\nTranspColor=0x00123456\n"
                           "[Fullscreen]\nBgColor=not checked in windowed mode\n") +
               kEntries);
-  WritePicture("skin/body.png", 4, 4);
-  WritePicture("skin/Lid/Back.PNG", 2, 3);
-  WritePicture("skin/pad.bmp", 6, 6);
-  unit_.fullscreen_on = false;
+  WritePicture(Data("skin/body.png"), 4, 4);
+  WritePicture(Data("skin/Lid/Back.PNG"), 2, 3);
+  WritePicture(Data("skin/pad.bmp"), 6, 6);
+  window_.fullscreen = false;
   Load();
 
   EXPECT_EQ(window_.client, QSize(640, 480));
@@ -156,8 +159,8 @@ TEST_F(SkinLoaderTest, WithoutEntrySectionsEveryImageIsEmptyAtTheOffset) {
 }
 
 TEST_F(SkinLoaderTest, BackdropAndLogoComeFromTheBackdropFolder) {
-  WritePicture("Graphics/Backdrop/back.jpg", 40, 30);
-  WritePicture("Graphics/Backdrop/logo.png", 50, 20);
+  WritePicture(Data("Graphics/Backdrop/back.jpg"), 40, 30);
+  WritePicture(Data("Graphics/Backdrop/logo.png"), 50, 20);
   window_.screen = QSize(800, 600);
   struct Case {
     int position;
@@ -181,14 +184,14 @@ TEST_F(SkinLoaderTest, BackdropAndLogoComeFromTheBackdropFolder) {
   }
 
   // Windowed hides both but keeps their pictures.
-  unit_.fullscreen_on = false;
+  window_.fullscreen = false;
   Load();
   EXPECT_FALSE(image(im_backdrop).visible);
   EXPECT_FALSE(image(im_backdrop_logo).visible);
   EXPECT_EQ(picture(im_backdrop_logo).size(), QSize(50, 20));
 
   // Names that are absent, "nil" or empty change nothing.
-  unit_.fullscreen_on = true;
+  window_.fullscreen = true;
   WriteConfig("[Fullscreen]\nBackdropFile=gone.png\nLogoFile=\n");
   Load();
   EXPECT_FALSE(image(im_backdrop).visible);
@@ -208,7 +211,7 @@ TEST_F(SkinLoaderTest, MissingConfigIsReportedAndTheMenuStepStillRuns) {
   EXPECT_EQ(image(btn_game_menu_background).width, 36);
   EXPECT_EQ(image(btn_game_menu_background).height, 32);
 
-  // Config.ini is looked for beside the executable, not in the working directory.
+  // Config.ini is looked for in the data folder, not in the working directory.
   WriteFile("Config.ini", "[Common]\nGameWidth=100\n");
   Load();
   EXPECT_EQ(window_.terminate_requests, 2);
@@ -219,8 +222,8 @@ TEST_F(SkinLoaderTest, UndecodablePictureEndsTheRunAtItsEntry) {
     SCOPED_TRACE(damaged);
     unit_ = Unit(UnitPorts{});
     pictures_ = SkinPictures{};
-    WritePicture("Graphics/Skin/ok.png", 3, 3);
-    WriteFile(std::string("Graphics/Skin/") + damaged, "\x89PNG\r\n\x1a\n damaged");
+    WritePicture(Data("Graphics/Skin/ok.png"), 3, 3);
+    WriteFile(Data(std::string("Graphics/Skin/") + damaged), "\x89PNG\r\n\x1a\n damaged");
     WriteConfig(std::string("[Image1]\nFilename=ok.png\nWidth=3\n"
                             "[Image2]\nFilename=ok.png\nWidth=4\n"
                             "[Image3]\nFilename=") +
@@ -243,12 +246,12 @@ TEST_F(SkinLoaderTest, UndecodablePictureEndsTheRunAtItsEntry) {
 }
 
 TEST_F(SkinLoaderTest, SecondRunKeepsPicturesOfEmptiedNamesAndReplacesGoneFiles) {
-  WritePicture("Graphics/Skin/a.png", 8, 8);
-  WritePicture("Graphics/Skin/b.png", 9, 9);
+  WritePicture(Data("Graphics/Skin/a.png"), 8, 8);
+  WritePicture(Data("Graphics/Skin/b.png"), 9, 9);
   WriteConfig("[Image1]\nFilename=a.png\nWidth=8\n[Image2]\nFilename=b.png\n");
   Load();
   WriteConfig("[Image1]\nFilename=\nWidth=2\n[Image2]\nFilename=b.png\n");
-  std::filesystem::remove("Graphics/Skin/b.png");
+  std::filesystem::remove(Data("Graphics/Skin/b.png"));
   Load();
   EXPECT_EQ(picture(im_background_bottom).size(), QSize(8, 8));
   EXPECT_EQ(image(im_background_bottom).width, 2);
@@ -262,20 +265,20 @@ TEST_F(SkinLoaderTest, MalformedColourEndsTheRunAndKeepsWhatWasApplied) {
   EXPECT_EQ(image(im_background_bottom).width, 0);
   EXPECT_TRUE(image(btn_game_menu_top).visible);  // untouched since creation
 
-  unit_.fullscreen_on = false;
+  window_.fullscreen = false;
   WriteConfig("[VideoMode]\nTranspColor=magenta\n");
   EXPECT_EQ(LoadError(), "'magenta' is not a valid integer value");
 }
 
 TEST_F(SkinLoaderTest, TogglingTwiceReturnsToTheSameLayout) {
-  WritePicture("Graphics/Skin/a.png", 8, 8);
+  WritePicture(Data("Graphics/Skin/a.png"), 8, 8);
   WriteConfig("[Common]\nGameWidth=400\nGameHeight=300\n[Image1]\nFilename=a.png\nLeft=5\n");
-  unit_.fullscreen_on = false;
+  window_.fullscreen = false;
   Load();
   Scene before = unit_.scene;
   QSize client = window_.client;
   for (bool fullscreen : {true, false}) {
-    unit_.fullscreen_on = fullscreen;
+    window_.fullscreen = fullscreen;
     Load();
   }
   EXPECT_EQ(window_.client, client);

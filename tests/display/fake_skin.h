@@ -60,14 +60,14 @@ inline QImage Solid(QSize size, QColor colour) {
   return image;
 }
 
-// Lays the window out as the skin loader does for `fullscreen_on`.
+// Lays the window out as the skin loader does for the window's presentation.
 inline void FakeLoadSkin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
                          const std::filesystem::path&) {
   window.SetClientHeight(kGameHeight);
   window.SetClientWidth(kGameWidth);
   int offset_x = 0;
   int offset_y = 0;
-  if (unit.fullscreen_on) {
+  if (window.FullscreenOn()) {
     window.SetColor(kBg);
     window.SetColorKey(false, 0);
     const QSize screen = window.ScreenSize();
@@ -91,8 +91,8 @@ inline void FakeLoadSkin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
     unit.scene.SetBounds(p.id, p.rect.left() + offset_x, p.rect.top() + offset_y, p.rect.width(),
                          p.rect.height());
   }
-  unit.scene.SetVisible(btn_game_menu_top, unit.fullscreen_on);
-  unit.scene.SetVisible(btn_game_menu_background, unit.fullscreen_on);
+  unit.scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
+  unit.scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
   unit.scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
 }
 
@@ -122,12 +122,12 @@ class MemoryStore : public SettingsStore {
 // A main window over the fake skin, errors collected instead of shown.
 struct FormFixture {
   explicit FormFixture(bool fullscreen = false, SkinLoader loader = FakeLoadSkin,
-                       std::filesystem::path exe_dir = {}) {
+                       std::filesystem::path data_dir = {}) {
     store.values["FullscreenMode"].assign(1, fullscreen ? '1' : '0');
     FormParts parts;
     parts.store = &store;
     parts.load_skin = std::move(loader);
-    parts.exe_dir = std::move(exe_dir);
+    parts.data_dir = std::move(data_dir);
     parts.close_output = [this] { ++output_closes; };
     form = std::make_unique<TForm1>(std::move(parts));
     form->show_error_box = [this](const QString& m) { errors.push_back(m.toStdString()); };

@@ -45,8 +45,7 @@ TEST(HintsTest, FollowTheBindingsWhenRefreshed) {
   EXPECT_EQ(HintOf(unit, btn_jump_top), "click or press 'A'");
   EXPECT_EQ(HintOf(unit, btn_ctrlr_overlay_up).rfind("click or press ", 0), 0u);
 
-  unit.key_bindings[9].key_choice = 43;
-  AssignWord(9, unit.key_bindings[9]);
+  unit.SetKeyChoice(9, 43);
   EXPECT_EQ(f.form->HintAt({155, 255}), "click or press 'A'");
   f.form->UpdateHints();
   EXPECT_EQ(f.form->HintAt({155, 255}), "click or press 'shift' key");

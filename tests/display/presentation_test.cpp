@@ -81,14 +81,14 @@ TEST(PresentationTest, F12TwiceGivesBackTheSameLayout) {
   const QRegion outline = form.mask();
 
   PressF12(form);
-  EXPECT_TRUE(form.unit().fullscreen_on);
+  EXPECT_TRUE(form.FullscreenOn());
   EXPECT_EQ(f.store.values["FullscreenMode"], "1");
   const Layout fullscreen = LayoutOf(form);
   EXPECT_NE(fullscreen, windowed);
   EXPECT_TRUE(form.mask().isEmpty());
 
   PressF12(form);
-  EXPECT_FALSE(form.unit().fullscreen_on);
+  EXPECT_FALSE(form.FullscreenOn());
   EXPECT_EQ(f.store.values["FullscreenMode"], "0");
   EXPECT_EQ(LayoutOf(form), windowed);
   EXPECT_EQ(form.mask(), outline);
@@ -103,9 +103,7 @@ TEST(PresentationTest, TheSwitchClosesTheInGameMenu) {
   int closed = 0;
   f.form->close_game_menu = [&] { ++closed; };
   f.Create();
-  f.form->unit().game_menu_open = true;
   f.form->pm_10_fullscreenClick();
-  EXPECT_FALSE(f.form->unit().game_menu_open);
   EXPECT_EQ(closed, 1);
 }
 

@@ -8,6 +8,7 @@
 
 #include "engine/unit.h"
 #include "tests/support/memory_store.h"
+#include "tests/support/unit_invariants.h"
 
 namespace tiko::test {
 namespace {
@@ -41,48 +42,6 @@ struct RunSummary {
   int best_score = 0;
   int rescues = 0;
   int cues[kSoundCount] = {};
-};
-
-bool IsPosition(int col, int row) {
-  return col >= 1 && col <= 6 && row >= 1 && row <= 5 && tiko_seg[col][row] != kNoImage;
-}
-
-int LitHeroFigures(const Unit& unit) {
-  int lit = 0;
-  for (int c = 1; c <= 6; ++c) {
-    for (int r = 1; r <= 5; ++r) lit += unit.scene.Visible(tiko_seg[c][r]) ? 1 : 0;
-  }
-  return lit;
-}
-
-// Checks the invariants after every event; returns false at the first breach.
-struct InvariantChecker {
-  int last_score = 0;
-  bool in_game = false;
-
-  void Check(const Unit& unit, const std::string& where) {
-    const Vars& v = unit.vars;
-    const bool playing_mode = v.mode == 6 || v.mode == 8;
-    ASSERT_GE(v.miss_count, 0) << where;
-    ASSERT_LE(v.miss_count, 3) << where;
-    ASSERT_FALSE(unit.scene.Visible(kNoImage)) << where;
-    if (playing_mode) {
-      ASSERT_LE(LitHeroFigures(unit), 1) << where;
-      if (!in_game) last_score = 0;
-      ASSERT_GE(v.score, last_score) << where;
-      last_score = v.score;
-      in_game = true;
-      if (v.play_active) {
-        // In play the hero stands on one of the 26 places, and is seen there.
-        ASSERT_TRUE(IsPosition(v.hero_col, v.hero_row)) << where;
-        ASSERT_TRUE(unit.scene.Visible(tiko_seg[v.hero_col][v.hero_row])) << where;
-        ASSERT_LT(v.miss_count, 3) << where;
-        ASSERT_TRUE(v.point_value == 1 || v.point_value == 2) << where;
-      }
-    } else {
-      in_game = false;
-    }
-  }
 };
 
 enum Press { kNothing, kUp, kDown, kLeft, kRight, kJump };
@@ -184,7 +143,7 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
   unit.Inp_open_down();
 
   std::mt19937 rng(seed);
-  InvariantChecker checker;
+  UnitInvariants invariants;
   RunSummary summary;
   const std::int64_t end = static_cast<std::int64_t>(hours) * 3600 * 1000;
   while (unit.Now() < end) {
@@ -238,16 +197,20 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
           break;
       }
     }
-    checker.Check(unit, "after a press at " + std::to_string(unit.Now()));
-    if (testing::Test::HasFatalFailure()) return summary;
+    if (std::string broken = invariants.Check(unit); !broken.empty()) {
+      ADD_FAILURE() << broken << " after a press at " << unit.Now();
+      return summary;
+    }
     // Step the time in small slices so the invariants are seen between ticks too.
     std::int64_t until = unit.Now() + 1 + static_cast<std::int64_t>(rng() % 400);
     while (unit.Now() < until) {
       auto next = unit.timers.NextDue();
       std::int64_t t = next && *next < until ? *next : until;
       unit.RunUntil(t);
-      checker.Check(unit, "at " + std::to_string(unit.Now()));
-      if (testing::Test::HasFatalFailure()) return summary;
+      if (std::string broken = invariants.Check(unit); !broken.empty()) {
+        ADD_FAILURE() << broken << " at " << unit.Now();
+        return summary;
+      }
     }
     if (unit.vars.mode == 6 || unit.vars.mode == 8) {
       summary.best_score = std::max(summary.best_score, unit.vars.score);
@@ -264,7 +227,7 @@ TEST(LongRun, RandomPlayKeepsTheInvariants) {
   for (std::uint32_t seed : {1u, 7u, 2024u, 99991u}) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     RunSummary s = RandomRun(seed, 4);
-    if (HasFatalFailure()) return;
+    if (HasFailure()) return;
     EXPECT_GT(s.games, 5);  // games end, by the third miss, and new ones start
     EXPECT_GT(s.best_score, 300);
     // The runs reach every sequence: deliveries, full rescues, coconut

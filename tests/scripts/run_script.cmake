@@ -11,6 +11,12 @@ execute_process(
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 file(WRITE ${WORK}/actual.out "${out}")
 
+# The diff from an expected output to this run's, unwrapped on standard output.
+function(print_diff expected_file)
+  execute_process(COMMAND diff -u --label expected --label actual ${expected_file}
+                          ${WORK}/actual.out)
+endfunction()
+
 set(expected_status 0)
 if(EXISTS ${base}.err)
   set(expected_status 2)
@@ -23,10 +29,27 @@ if(NOT status EQUAL expected_status)
   message(FATAL_ERROR "exit status ${status}, expected ${expected_status}\n${err}")
 endif()
 
+# With TIKO_UPDATE_SCRIPTS set in the environment, an output that differs is
+# written to NAME.out and the test fails showing the diff it wrote, so that the
+# run's summary lists exactly the files rewritten.
+if(DEFINED ENV{TIKO_UPDATE_SCRIPTS})
+  set(old "")
+  set(old_file /dev/null)
+  if(EXISTS ${base}.out)
+    file(READ ${base}.out old)
+    set(old_file ${base}.out)
+  endif()
+  if(NOT out STREQUAL old)
+    print_diff(${old_file})
+    file(WRITE ${base}.out "${out}")
+    message(FATAL_ERROR "rewrote ${base}.out with the diff above")
+  endif()
+endif()
+
 file(READ ${base}.out expected)
 if(NOT out STREQUAL expected)
-  execute_process(COMMAND diff -u ${base}.out ${WORK}/actual.out OUTPUT_VARIABLE diff)
-  message(FATAL_ERROR "output differs from ${base}.out:\n${diff}")
+  print_diff(${base}.out)
+  message(FATAL_ERROR "output differs from ${base}.out as shown above")
 endif()
 
 # NAME.store: the settings file the script must leave behind.

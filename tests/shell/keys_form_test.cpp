@@ -29,7 +29,7 @@ class KeysFormTest : public testing::Test {
   void Create() {
     unit.LoadKeyBindings();
     store.values.clear();  // only the dialog's own writes are looked at
-    form = std::make_unique<TKeysForm>(unit, store, host);
+    form = std::make_unique<TKeysForm>(unit, host);
     form->show();
   }
   test::MemoryStore store;
@@ -85,8 +85,8 @@ TEST_F(KeysFormTest, AcceptStoresAllNineAndTheNewKeyWorks) {
   for (int n = 1; n <= 9; ++n) {
     EXPECT_EQ(store.values["Key" + std::to_string(n)], expected[n]) << n;
   }
-  EXPECT_EQ(unit.key_bindings[9].key_choice, 44);
-  EXPECT_EQ(unit.key_bindings[9].key_code, vk::kSpace);
+  EXPECT_EQ(unit.key_bindings()[9].key_choice, 44);
+  EXPECT_EQ(unit.key_bindings()[9].key_code, vk::kSpace);
   EXPECT_EQ(host.refreshed, 1);
   EXPECT_EQ(host.enabled, 1);
   EXPECT_FALSE(form->isVisible());
@@ -97,7 +97,7 @@ TEST_F(KeysFormTest, EscapeAppliesNothingButKeepsTheListsAsLeft) {
   form->cb[2]->setCurrentText("Z");
   QTest::keyClick(form->cb[2], Qt::Key_Escape);
   EXPECT_TRUE(store.values.empty());
-  EXPECT_EQ(unit.key_bindings[2].key_choice, 3);
+  EXPECT_EQ(unit.key_bindings()[2].key_choice, 3);
   EXPECT_EQ(host.refreshed, 0);
   EXPECT_EQ(host.enabled, 1);
   EXPECT_FALSE(form->isVisible());

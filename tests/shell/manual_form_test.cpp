@@ -21,7 +21,7 @@ class ManualTest : public testing::Test {
     page.save(dir.filePath("pages/1.bmp"), "BMP");
     WriteConfig("[Manual]\nManualDir=" + dir.filePath("pages") +
                 "\nManualWidth=400\nManualHeight=300\n");
-    source.exe_dir = dir.path().toStdString();
+    source.data_dir = dir.path().toStdString();
     source.show_error = [this](const std::string& message) { errors.push_back(message); };
   }
   void WriteConfig(const QString& text) {

@@ -32,11 +32,13 @@ class FakeHost : public MenuHost, public KeysHost, public SplashHost {
   Unit& unit;
   FakeMainWindow main;
   int switches = 0, terminates = 0, beeps = 0;
+  bool fullscreen = true;
   QWidget* MainWidget() override { return &main; }
   void SwitchPresentation() override {
     ++switches;
-    unit.fullscreen_on = !unit.fullscreen_on;
+    fullscreen = !fullscreen;
   }
+  bool FullscreenOn() const override { return fullscreen; }
   void RequestTerminate() override { ++terminates; }
   void Beep() override { ++beeps; }
   void SceneChanged() override {}
@@ -67,7 +69,7 @@ class MenuTest : public testing::Test {
   Unit unit{UnitPorts{nullptr, &store, nullptr, nullptr}};
   FakeHost host{unit};
   TAboutForm about;
-  TKeysForm keys{unit, store, host};
+  TKeysForm keys{unit, host};
   TManualForm manual{ManualSource{"/nonexistent", nullptr}};
   bool first_activation = true;
   TSplashForm splash{store, host, first_activation};
@@ -121,13 +123,14 @@ TEST_F(MenuTest, CommandsReachTheirTargets) {
   EXPECT_EQ(unit.vars.hiscore_a + unit.vars.hiscore_b, 0);
   EXPECT_EQ(host.beeps, 1);
 
+  // The documents come from the data folder, wherever the program was started.
+  popup->SetDataDir("/opt/tiko-data");
   Item(2)->trigger();
   Item(3)->trigger();
   Item(6)->trigger();
-  ASSERT_EQ(urls.opened.size(), 3);
-  EXPECT_TRUE(urls.opened[0].endsWith("/Readme.txt"));
-  EXPECT_TRUE(urls.opened[1].endsWith("/Whatsnew.txt"));
-  EXPECT_TRUE(urls.opened[2].endsWith("/Config.ini"));
+  EXPECT_EQ(urls.opened,
+            (QStringList{"file:///opt/tiko-data/Readme.txt", "file:///opt/tiko-data/Whatsnew.txt",
+                         "file:///opt/tiko-data/Config.ini"}));
 
   Item(7)->trigger();
   EXPECT_TRUE(keys.isVisible());
@@ -169,7 +172,7 @@ TEST_F(MenuTest, OpeningTheMenuReadsTheSplashSetting) {
 TEST_F(MenuTest, InGameMenuRowsAndTheirClicks) {
   unit.scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
   popup->game_menu.btn_game_menu_topClick();
-  EXPECT_TRUE(unit.game_menu_open);
+  EXPECT_TRUE(popup->game_menu.game_menu_open);
   EXPECT_EQ(unit.scene[btn_game_menu_background].width, 256);
   EXPECT_EQ(unit.scene[btn_game_menu_background].height, 480);
   ASSERT_EQ(Rows(), 14);
@@ -181,12 +184,12 @@ TEST_F(MenuTest, InGameMenuRowsAndTheirClicks) {
     EXPECT_TRUE(rows[i]->text().isEmpty());
     QTest::mouseClick(rows[i], Qt::LeftButton);
   }
-  EXPECT_TRUE(unit.game_menu_open);  // blank rows do nothing
-  EXPECT_EQ(host.main.presses, 0);   // and do not pass the click on
+  EXPECT_TRUE(popup->game_menu.game_menu_open);  // blank rows do nothing
+  EXPECT_EQ(host.main.presses, 0);               // and do not pass the click on
 
   QTest::mouseClick(rows[7], Qt::LeftButton);
   EXPECT_TRUE(keys.isVisible());
-  EXPECT_FALSE(unit.game_menu_open);
+  EXPECT_FALSE(popup->game_menu.game_menu_open);
   Flush();
   EXPECT_EQ(Rows(), 0);
   EXPECT_EQ(unit.scene[btn_game_menu_background].width, 36);
@@ -199,7 +202,7 @@ TEST_F(MenuTest, InGameMenuRowsAndTheirClicks) {
   Flush();
   EXPECT_EQ(host.switches, 1);
   EXPECT_EQ(Rows(), 0);
-  EXPECT_FALSE(unit.game_menu_open);
+  EXPECT_FALSE(popup->game_menu.game_menu_open);
 }
 
 }  // namespace

@@ -21,13 +21,13 @@ namespace {
 // Lays out just the window size and the in-game menu, as the skin loader does.
 void StandInSkin(Unit& unit, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
   QSize size(200, 300);
-  if (unit.fullscreen_on) size = window.ScreenSize();
+  if (window.FullscreenOn()) size = window.ScreenSize();
   window.SetClientHeight(size.height());
   window.SetClientWidth(size.width());
-  window.SetColorKey(!unit.fullscreen_on, 0x00ff00ff);
+  window.SetColorKey(!window.FullscreenOn(), 0x00ff00ff);
   unit.scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
-  unit.scene.SetVisible(btn_game_menu_background, unit.fullscreen_on);
-  unit.scene.SetVisible(btn_game_menu_top, unit.fullscreen_on);
+  unit.scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
+  unit.scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
 }
 
 // The same with the cross pad (blue) and its up overlay (red) at one place.
@@ -47,7 +47,7 @@ class ProgramTest : public testing::Test {
     FormParts parts;
     parts.store = &store;
     parts.load_skin = std::move(skin);
-    parts.exe_dir = "/nonexistent";
+    parts.data_dir = "/nonexistent";
     form = std::make_unique<TForm1>(std::move(parts));
     form->show_error_box = [this](const QString& m) { errors << m; };
     form->terminate = [this] { ++terminates; };
@@ -117,7 +117,7 @@ TEST_F(ProgramTest, KeySettingsChangeTheKeysAndTheHints) {
   QTest::mouseClick(program->keys.btn_accept, Qt::LeftButton);
   EXPECT_TRUE(form->isEnabled());
   EXPECT_EQ(store.values["Key9"], "44");
-  EXPECT_EQ(form->unit().key_bindings[9].key_code, vk::kSpace);
+  EXPECT_EQ(form->unit().key_bindings()[9].key_code, vk::kSpace);
   EXPECT_EQ(HintOf(form->unit(), btn_jump_top), "click or press 'spacebar'");
 }
 
@@ -126,7 +126,7 @@ TEST_F(ProgramTest, ShortcutsWithoutTheMenu) {
   Start();
   Activate();
   QTest::keyClick(form.get(), Qt::Key_F12);
-  EXPECT_TRUE(form->unit().fullscreen_on);
+  EXPECT_TRUE(form->FullscreenOn());
   EXPECT_EQ(store.values["FullscreenMode"], "1");
   EXPECT_TRUE(program->popup.menu_item[10]->isChecked());
   EXPECT_FALSE(program->popup.pm_0_menu->isVisible());
@@ -142,9 +142,9 @@ TEST_F(ProgramTest, ShortcutsWithoutTheMenu) {
 TEST_F(ProgramTest, RightClickOnAnOpenInGameMenuOpensThePopupInstead) {
   store.values = {{"SoundMode", "2"}, {"SplashScreen", "0"}};
   Start();
-  ASSERT_TRUE(form->unit().fullscreen_on);
+  ASSERT_TRUE(form->FullscreenOn());
   QTest::mouseClick(form.get(), Qt::LeftButton, {}, QPoint(10, 10));  // the menu button
-  ASSERT_TRUE(form->unit().game_menu_open);
+  ASSERT_TRUE(program->popup.game_menu.game_menu_open);
   EXPECT_EQ(Rows(), 14);
   EXPECT_EQ(form->unit().scene[btn_game_menu_background].height, 480);
   QLabel* row = program->popup.game_menu.menu_label[3];
@@ -156,7 +156,7 @@ TEST_F(ProgramTest, RightClickOnAnOpenInGameMenuOpensThePopupInstead) {
   QTest::mouseRelease(row, Qt::RightButton, {}, QPoint(20, 10));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(program->popup.pm_0_menu->isVisible());
-  EXPECT_FALSE(form->unit().game_menu_open);
+  EXPECT_FALSE(program->popup.game_menu.game_menu_open);
   EXPECT_EQ(Rows(), 0);
   EXPECT_EQ(form->unit().scene[btn_game_menu_background].height, 32);
 }

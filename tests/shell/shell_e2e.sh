@@ -146,11 +146,15 @@ panel menu_after
 xdotool windowfocus --sync "$main" key Escape
 stopped || fail "Esc did not end the fullscreen run"
 
-# A real output chosen and the sound folder gone: the error box, the end.
+# A real output chosen and the sound folder gone: the error box, the end. The
+# data is found beside the program itself, so a copy of it stands alone.
 mkdir "$work/nosound"
 for f in "$bindir"/*; do [[ $(basename "$f") == Sound ]] || ln -s "$f" "$work/nosound/"; done
+rm "$work/nosound/tiko"
+cp "$tiko" "$work/nosound/tiko"
 seed SoundMode=1 SplashScreen=0
-start "$work/nosound"
+("$work/nosound/tiko") &
+pid=$!
 error=$(find_window "^Error$") || fail "no error box"
 sleep 0.3
 shot sound_folder_missing

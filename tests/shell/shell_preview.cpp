@@ -33,14 +33,14 @@ int main(int argc, char** argv) {
   tiko::Unit unit{tiko::UnitPorts{nullptr, &store, nullptr, nullptr}};
   unit.LoadKeyBindings();
   if (argc > 2) {  // a clash and an unticked check box to look at
-    unit.key_bindings[6].key_choice = 42;
+    unit.SetKeyChoice(6, 42);
     store.WriteBool("SplashScreen", false);
   }
   std::unique_ptr<QWidget> window;
   if (!std::strcmp(which, "keys")) {
-    window = std::make_unique<tiko::TKeysForm>(unit, store, host);
+    window = std::make_unique<tiko::TKeysForm>(unit, host);
   } else if (!std::strcmp(which, "manual")) {
-    tiko::ManualSource source{QCoreApplication::applicationDirPath().toStdString(), nullptr};
+    tiko::ManualSource source{TIKO_BIN_DIR, nullptr};
     window = std::make_unique<tiko::TManualForm>(source);
   } else if (!std::strcmp(which, "about")) {
     window = std::make_unique<tiko::TAboutForm>();

@@ -12,6 +12,7 @@ using namespace tiko;
 
 class FakeWindow : public SkinWindow {
  public:
+  bool FullscreenOn() const override { return fullscreen; }
   QSize ScreenSize() override { return {1920, 1080}; }
   void SetClientHeight(int height) override { client.setHeight(height); }
   void SetClientWidth(int width) override { client.setWidth(width); }
@@ -26,7 +27,7 @@ class FakeWindow : public SkinWindow {
 
   QSize client;
   std::uint32_t color = 0, key = 0;
-  bool key_on = false, terminated = false;
+  bool key_on = false, terminated = false, fullscreen = true;
   std::string errors;
 };
 
@@ -43,9 +44,9 @@ class SkinLoads : public ::testing::TestWithParam<bool> {
 
 TEST_P(SkinLoads, EveryPictureLoadsInPlace) {
   Unit unit(UnitPorts{});
-  unit.fullscreen_on = GetParam();
   SkinPictures pictures;
   FakeWindow window;
+  window.fullscreen = GetParam();
   ASSERT_NO_THROW(Gfx_Load_Skin(unit, pictures, window, TIKO_TEST_BIN_DIR));
   EXPECT_EQ(window.errors, "");
   EXPECT_FALSE(window.terminated);

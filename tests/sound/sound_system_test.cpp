@@ -167,5 +167,18 @@ TEST_F(SoundSystemTest, AMissingSoundFolderIsReportedAndTheStartAbandoned) {
             (std::vector<std::string>{"SoundMode=0", "SoundMode=-1", "SplashScreen=true"}));
 }
 
+// The samples come from the data folder, not from the working folder.
+TEST_F(SoundSystemTest, SamplesAreReadFromTheDataFolder) {
+  WriteSamples();
+  std::filesystem::create_directory(dir_ / "elsewhere");
+  std::filesystem::current_path(dir_ / "elsewhere");
+  SoundSystem sound(&store_, &host_, dir_);
+  EXPECT_TRUE(sound.Snd_Open_Output("Windows MultiMedia"));
+  EXPECT_TRUE(host_.events.empty());
+  sound.Snd_Play(SoundId::snd_Point);  // level 1500
+  EXPECT_NEAR(capture_->Pull(10)[0], 1500, 1);
+  sound.Snd_Close_Output();
+}
+
 }  // namespace
 }  // namespace tiko

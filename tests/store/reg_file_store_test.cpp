@@ -4,8 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "config/store/reg_text.h"
@@ -36,10 +38,21 @@ class RegFileStoreTest : public ::testing::Test {
     dir_ = ::mkdtemp(pattern.data());
     file_ = dir_ / "Orvane" / "Qorvix50.reg";
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dir_ / "Orvane", fs::perms::owner_all, ec);
+    fs::remove_all(dir_);
+  }
+  // Collects what the store tells.
+  void Listen(RegFileStore& store) {
+    store.SetNoticeSink([this](RegFileStore::Notice notice, const std::string& message) {
+      notices_.emplace_back(notice, message);
+    });
+  }
 
   fs::path dir_;
   fs::path file_;
+  std::vector<std::pair<RegFileStore::Notice, std::string>> notices_;
 };
 
 TEST_F(RegFileStoreTest, FirstOpenCreatesFoldersAndHeader) {
@@ -100,8 +113,14 @@ TEST_F(RegFileStoreTest, DamagedFileLosesNothingAndIsBackedUp) {
   EXPECT_EQ(store.ReadInteger("Key1", 2), 9);
   EXPECT_EQ(store.ReadInteger("HiScore1", 0), 40);
   EXPECT_EQ(store.ReadInteger("HiScore2", 0), 0);
+  Listen(store);
   store.WriteInteger("HiScore2", 77);
+  store.WriteInteger("Key2", 3);
   EXPECT_EQ(Slurp(file_.string() + ".bak"), damaged);
+  ASSERT_EQ(notices_.size(), 1u);  // said once
+  EXPECT_EQ(notices_[0].first, RegFileStore::Notice::kBackedUp);
+  EXPECT_NE(notices_[0].second.find(file_.string() + ".bak"), std::string::npos);
+  EXPECT_FALSE(fs::exists(file_.string() + ".lock"));
   std::string now = Slurp(file_);
   EXPECT_NE(now.find("nonsense\n"), std::string::npos);
   EXPECT_NE(now.find(std::string("\x00\x01\xfe\n", 4)), std::string::npos);
@@ -127,6 +146,73 @@ TEST_F(RegFileStoreTest, UnwritableFolderKeepsValuesInMemory) {
   EXPECT_EQ(fresh.ReadInteger("HiScore1", 0), 120);
   EXPECT_FALSE(fresh.ReadBool("FullscreenMode", true));
   EXPECT_EQ(fresh.ReadInteger("Key1", 0), 2);
+}
+
+TEST_F(RegFileStoreTest, WriteFailuresAreToldOnceWithPathAndReason) {
+  struct Case {
+    const char* what;
+    std::function<fs::path()> make;  // the settings file's path, made unwritable
+    std::string reason;
+  };
+  Case cases[] = {{"a file where the folder should be",
+                   [&] {
+                     Put(dir_ / "Orvane", "x");
+                     return file_;
+                   },
+                   "Not a directory"},
+                  {"a folder where the file should be",
+                   [&] {
+                     fs::create_directories(file_);
+                     return file_;
+                   },
+                   "Is a directory"},
+                  {"a folder that cannot be written",
+                   [&] {
+                     fs::create_directories(file_.parent_path());
+                     fs::permissions(file_.parent_path(),
+                                     fs::perms::owner_read | fs::perms::owner_exec);
+                     // Permissions do not stop root: a folder of the kernel's does.
+                     return ::geteuid() == 0 ? fs::path("/sys/kernel/Qorvix50.reg") : file_;
+                   },
+                   "Permission denied"}};
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TearDown();
+    SetUp();
+    notices_.clear();
+    fs::path file = c.make();
+    RegFileStore store(file);
+    store.WriteInteger("HiScore1", 120);
+    Listen(store);  // told also when the sink comes after the failure
+    store.WriteBool("FullscreenMode", false);
+    ASSERT_EQ(notices_.size(), 1u);
+    EXPECT_EQ(notices_[0].first, RegFileStore::Notice::kWriteFailed);
+    const std::string& message = notices_[0].second;
+    EXPECT_TRUE(message.starts_with("Your settings could not be saved: ")) << message;
+    EXPECT_NE(message.find(file.parent_path().string()), std::string::npos) << message;
+    EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+    EXPECT_EQ(store.ReadInteger("HiScore1", 0), 120);  // play goes on with them
+    EXPECT_FALSE(store.ReadBool("FullscreenMode", true));
+  }
+}
+
+TEST_F(RegFileStoreTest, ReadsFollowTheFileWhenAnotherHandChangesIt) {
+  RegFileStore store(file_);
+  Put(file_, kTop + "\"Key1\"=\"7\"\n");
+  EXPECT_EQ(store.ReadInteger("Key1", 2), 7);
+  // Rewritten in place with the same length: only its time tells.
+  {
+    std::fstream f(file_, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(static_cast<std::streamoff>(kTop.size() + 8));
+    f.put('8');
+  }
+  EXPECT_EQ(store.ReadInteger("Key1", 2), 8);
+  RegFileStore other(file_);
+  other.WriteInteger("Key2", 9);
+  EXPECT_EQ(store.ReadInteger("Key2", 3), 9);
+  store.WriteInteger("Key3", 10);
+  EXPECT_EQ(RegFileStore(file_).ReadInteger("Key2", 3), 9);
+  EXPECT_FALSE(fs::exists(file_.string() + ".lock"));
 }
 
 TEST_F(RegFileStoreTest, LinkedFileStaysALink) {
@@ -171,6 +257,53 @@ TEST_F(RegFileStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
       std::string name = ValueName(c, i);
       ASSERT_EQ(store.ReadInteger(name, -1), i * 7 + c) << name;
     }
+  }
+}
+
+// Writers killed at any moment never lose a write they were told had reached the file.
+TEST_F(RegFileStoreTest, KilledWritersLoseNoAcknowledgedValue) {
+  RegFileStore(file_).WriteInteger("Start", 1);
+  std::vector<std::pair<std::string, int>> acknowledged;
+  for (int round = 0; round < 3; ++round) {
+    int acks[2][2];
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+      ASSERT_EQ(::pipe(acks[c]), 0);
+      children[c] = ::fork();
+      ASSERT_GE(children[c], 0);
+      if (children[c] == 0) {
+        ::close(acks[c][0]);
+        RegFileStore store(file_);
+        for (int i = 0;; ++i) {
+          if (store.WriteString(ValueName(round * 2 + c, i), std::to_string(i))) {
+            if (::write(acks[c][1], &i, sizeof i) != sizeof i) ::_exit(1);
+          }
+        }
+      }
+      ::close(acks[c][1]);
+    }
+    // Kill each after a different number of its writes, mid-write or not.
+    for (int c = 0; c < 2; ++c) {
+      for (int seen = 0; seen < 20 + 17 * round + 9 * c; ++seen) {
+        int i = 0;
+        ASSERT_EQ(::read(acks[c][0], &i, sizeof i), static_cast<ssize_t>(sizeof i));
+        acknowledged.emplace_back(ValueName(round * 2 + c, i), i);
+      }
+      ::kill(children[c], SIGKILL);
+    }
+    for (int c = 0; c < 2; ++c) {
+      ::waitpid(children[c], nullptr, 0);
+      for (int i; ::read(acks[c][0], &i, sizeof i) == sizeof i;) {
+        acknowledged.emplace_back(ValueName(round * 2 + c, i), i);
+      }
+      ::close(acks[c][0]);
+    }
+  }
+  RegFileStore store(file_);
+  EXPECT_EQ(store.ReadInteger("Start", 0), 1);
+  EXPECT_GT(acknowledged.size(), 150u);
+  for (const auto& [name, value] : acknowledged) {
+    ASSERT_EQ(store.ReadInteger(name, -1), value) << name;
   }
 }
 

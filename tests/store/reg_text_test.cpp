@@ -109,16 +109,102 @@ TEST(RegText, LooseValuesWithoutKeyLineStayTheKeys) {
   EXPECT_FALSE(again.Damaged());
 }
 
-TEST(RegText, Utf16WithBomIsReadAndCrlfKept) {
+std::string Utf16(const std::string& s, bool big_endian) {
+  std::string out;
+  for (char c : s) out += big_endian ? std::string{'\0', c} : std::string{c, '\0'};
+  return out;
+}
+
+TEST(RegText, Utf16IsReadWithOrWithoutBomAndLineEndsKept) {
   std::string crlf =
       std::string(kRegHeader) + "\r\n\r\n" + std::string(kRegKeyLine) + "\r\n\"Key5\"=\"37\"\r\n";
-  std::string utf16 = "\xFF\xFE";
-  for (char c : crlf) utf16 += std::string{c, '\0'};
-  RegText text = RegText::Parse(utf16);
-  EXPECT_TRUE(text.Damaged());  // converted: the original is set aside before a rewrite
-  EXPECT_EQ(text.Find("Key5").text, "37");
-  text.Set("Key6", "39");
-  EXPECT_EQ(text.Serialize(), crlf + "\"Key6\"=\"39\"\r\n");
+  for (const std::string& utf16 : {"\xFF\xFE" + Utf16(crlf, false), "\xFE\xFF" + Utf16(crlf, true),
+                                   Utf16(crlf, false), Utf16(crlf, true)}) {
+    RegText text = RegText::Parse(utf16);
+    EXPECT_TRUE(text.Damaged());  // converted: the original is set aside before a rewrite
+    EXPECT_EQ(text.Find("Key5").text, "37");
+    text.Set("Key6", "39");
+    EXPECT_EQ(text.Serialize(), crlf + "\"Key6\"=\"39\"\r\n");
+  }
+  // Old Mac line ends: a file without LF breaks its lines at CR.
+  RegText mac = RegText::Parse(std::string(kRegHeader) + "\r\r" + std::string(kRegKeyLine) +
+                               "\r\"Key5\"=\"37\"");
+  EXPECT_FALSE(mac.Damaged());
+  EXPECT_EQ(mac.Find("Key5").text, "37");
+  mac.Set("Key7", "40");
+  EXPECT_EQ(mac.Serialize(), std::string(kRegHeader) + "\r\r" + std::string(kRegKeyLine) +
+                                 "\r\"Key5\"=\"37\"\r\"Key7\"=\"40\"\r");
+  // Where lines end at LF, a lone CR is part of the text.
+  EXPECT_EQ(RegText::Parse(kTop + "\"A\"=\"x\ry\"\n").Find("A").text, "x\ry");
+}
+
+TEST(RegText, ContinuedDataEndsWhereNoHexDataFollows) {
+  // A value cut off after its backslash, the last line of the file: a value
+  // written after it must not read as its continuation.
+  for (std::string cut : {"\"\"=dword:\\", "\"Blob\"=hex:01,02,\\", "@=hex(7):41,00,\\  "}) {
+    RegText text = RegText::Parse(kTop + cut);
+    text.Set("Key1", "2");
+    RegText again = RegText::Parse(text.Serialize());
+    EXPECT_EQ(again.Find("Key1").text, "2") << cut;
+    EXPECT_EQ(again.Find(cut[0] == '@' ? "" : cut.substr(1, cut.find('"', 1) - 1)).kind,
+              RegValue::kOtherType)
+        << cut;
+  }
+  // Data over three lines is one value; the line after it is read for itself.
+  std::string file = kTop +
+                     "\"Path\"=hex(2):25,00,\\\n"
+                     "  54,00,\\\n"
+                     "  4d,00,00,00\n"
+                     "\"Key2\"=\"3\"\n";
+  RegText text = RegText::Parse(file);
+  EXPECT_FALSE(text.Damaged());
+  EXPECT_EQ(text.Find("Key2").text, "3");
+  EXPECT_EQ(text.ValueNames(), (std::vector<std::string>{"Path", "Key2"}));
+  text.Set("Path", "C:");
+  EXPECT_EQ(text.Serialize(), kTop + "\"Path\"=\"C:\"\n\"Key2\"=\"3\"\n");
+}
+
+TEST(RegText, UnnamedValuesTypesDeletionsAndComments) {
+  std::string file = kTop +
+                     "; written by hand\n"
+                     "@=\"first\"\n"
+                     "\"\"=\"second\"\n"
+                     "\"Q\"=hex(b):01,00,00,00,00,00,00,00\n"
+                     "\"R\"=HEX(7):00,00\n"
+                     "\"Gone\"=\"1\"\n"
+                     "\"gone\"=-\n";
+  RegText text = RegText::Parse(file);
+  EXPECT_FALSE(text.Damaged());
+  EXPECT_EQ(text.Find("").text, "second");  // @ and "" both name the unnamed value
+  EXPECT_EQ(text.Find("Q").kind, RegValue::kOtherType);
+  EXPECT_EQ(text.Find("R").kind, RegValue::kOtherType);
+  EXPECT_EQ(text.Find("GONE").kind, RegValue::kAbsent);
+  text.Set("", "third");
+  text.Set("Gone", "2");
+  RegText again = RegText::Parse(text.Serialize());
+  EXPECT_EQ(again.Find("").text, "third");
+  EXPECT_EQ(again.Find("Gone").text, "2");
+  EXPECT_NE(text.Serialize().find("\n@=\"first\"\n@=\"third\"\n"), std::string::npos);
+  // Malformed type forms are damage, read as nothing.
+  for (const char* bad : {"\"S\"=hex(zz):00", "\"S\"=hex():00", "\"S\"=hex(1)00", "\"S\"=word:1"}) {
+    RegText damaged = RegText::Parse(kTop + bad + "\n");
+    EXPECT_TRUE(damaged.Damaged()) << bad;
+    EXPECT_EQ(damaged.Find("S").kind, RegValue::kAbsent) << bad;
+  }
+}
+
+TEST(RegText, NulBytesAndLongLinesAreOrdinaryText) {
+  std::string nul("\"N\"=\"a\0b\"\n\"K\0\"=\"1\"\n", 19);
+  RegText text = RegText::Parse(kTop + nul);
+  EXPECT_EQ(text.Find("N").text, std::string("a\0b", 3));
+  EXPECT_EQ(text.Find("K").kind, RegValue::kAbsent);
+  EXPECT_EQ(text.Find(std::string("K\0", 2)).text, "1");
+  std::string long_text(4 << 20, 'x');
+  RegText big =
+      RegText::Parse(kTop + "\"Long\"=\"" + long_text + "\"\n" + std::string(1 << 20, '#'));
+  EXPECT_EQ(big.Find("Long").text, long_text);
+  big.Set("Key1", "2");
+  EXPECT_EQ(RegText::Parse(big.Serialize()).Find("Key1").text, "2");
 }
 
 }  // namespace

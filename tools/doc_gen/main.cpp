@@ -1,7 +1,8 @@
 // tiko-doc-gen: draws the manual pages and the window pictures at build time.
 //
 //   tiko-doc-gen manual SOURCE_DIR OUT_DIR         pageNN.txt -> N.bmp (N = 1..16)
-//   tiko-doc-gen ui SVG_DIR OUT_DIR NAME:W:H ...   NAME.svg -> NAME.png at W x H
+//   tiko-doc-gen ui SVG_DIR OUT_DIR NAME:W:H ...   NAME.svg -> NAME.png at W x H,
+//                                                  NAME@2x.png and NAME@3x.png
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -58,11 +59,15 @@ int make_ui(const QDir& source, const QDir& out, const QStringList& pictures) {
     const int h = parts.size() == 3 ? parts[2].toInt(&ok_h) : 0;
     if (!ok_w || !ok_h || w <= 0 || h <= 0)
       return fail("bad picture '" + picture + "' (NAME:WIDTH:HEIGHT)");
-    QString error;
-    const QImage image = docgen::render_ui_picture(source, parts[0], w, h, error);
-    if (image.isNull()) return fail(error);
-    const QString target = out.filePath(parts[0] + ".png");
-    if (!image.save(target, "PNG")) return fail("cannot write " + target);
+    // NAME.png, and NAME@2x.png and NAME@3x.png for screens of higher resolution.
+    for (int scale = 1; scale <= 3; ++scale) {
+      QString error;
+      const QImage image = docgen::render_ui_picture(source, parts[0], w * scale, h * scale, error);
+      if (image.isNull()) return fail(error);
+      const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+      const QString target = out.filePath(parts[0] + suffix + ".png");
+      if (!image.save(target, "PNG")) return fail("cannot write " + target);
+    }
   }
   return 0;
 }

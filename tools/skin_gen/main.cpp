@@ -1,4 +1,5 @@
-// Renders the skin drawings into the pictures that Config.ini names.
+// Renders the skin drawings into the pictures that Config.ini names, each
+// also at 2 and 3 pixels per unit (name@2x.png, name@3x.png).
 //
 //   skin_gen --unit unit.svg --lcd lcd.svg --skin-out DIR --layout FILE
 //            [--backdrop backdrop.svg --logo logo.svg --backdrop-out DIR]
@@ -10,6 +11,8 @@
 //   data-edge="hard"     no half-transparent edge pixels (the unit's outline)
 //   data-ink="0.86"      an LCD figure: drawn at this opacity ...
 //   data-shadow="dx dy opacity"   ... with this faint shadow behind it
+// LCD figures are kept apart as segments on glass are: where a figure covers
+// a pixel that an earlier one (in image order) covers, the earlier one keeps it.
 // The layout file lists every picture with the place and size it was cut
 // from; --update-config writes the same sections into a Config.ini, after the
 // sections that come before the first image.
@@ -48,21 +51,46 @@ struct Cut {
   QRect place;
 };
 
-std::optional<Cut> CutGroup(const SvgDrawing& drawing, const QString& id, QString* error) {
-  QImage image = drawing.RenderGroup(id);
+// What the LCD's segments already cover, at 1, 2 and 3 pixels per unit.
+struct Glass {
+  explicit Glass(QSize canvas) {
+    for (int scale = 1; scale <= 3; ++scale) {
+      taken[scale] = QImage(canvas * scale, QImage::Format_Grayscale8);
+      taken[scale].fill(0);
+    }
+  }
+  QImage taken[4];
+};
+
+// An LCD segment: drawn in ink, in a place of its own (shared boxes are patterns).
+bool IsSegment(const SvgDrawing& drawing, const QString& id) {
+  return !drawing.InheritedAttribute(id, "data-ink").isEmpty() &&
+         drawing.InheritedAttribute(id, "data-box").isEmpty();
+}
+
+// The finish a group asks for, applied to its rendering at `scale` whose
+// top-left lies at `origin` (in units).
+QImage Finish(const SvgDrawing& drawing, const QString& id, QImage image, int scale, QPoint origin,
+              Glass& glass) {
+  if (IsSegment(drawing, id)) skin_gen::CarveApart(image, origin * scale, glass.taken[scale]);
   const QString ink = drawing.InheritedAttribute(id, "data-ink");
   if (!ink.isEmpty()) {
     skin_gen::Ink style;
     style.opacity = ink.toDouble();
     const QList<double> shadow = Numbers(drawing.InheritedAttribute(id, "data-shadow"));
     if (shadow.size() == 3) {
-      style.shadow_offset = QPoint(qRound(shadow[0]), qRound(shadow[1]));
+      style.shadow_offset = QPoint(qRound(shadow[0] * scale), qRound(shadow[1] * scale));
       style.shadow_opacity = shadow[2];
     }
     image = skin_gen::ApplyInk(image, style);
   }
   if (drawing.InheritedAttribute(id, "data-edge") == "hard") image = skin_gen::HardenEdges(image);
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
 
+std::optional<Cut> CutGroup(const SvgDrawing& drawing, const QString& id, Glass& glass,
+                            QString* error) {
+  const QImage image = Finish(drawing, id, drawing.RenderGroup(id), 1, QPoint(0, 0), glass);
   QRect place;
   const QString box_attr = drawing.InheritedAttribute(id, "data-box");
   if (!box_attr.isEmpty()) {
@@ -79,7 +107,23 @@ std::optional<Cut> CutGroup(const SvgDrawing& drawing, const QString& id, QStrin
     *error = id + ": the group draws nothing";
     return std::nullopt;
   }
-  return Cut{image.copy(place).convertToFormat(QImage::Format_ARGB32), place};
+  return Cut{image.copy(place), place};
+}
+
+// The file of a picture's variant at `scale`: name@2x.png beside name.png.
+QString VariantName(const QString& name, int scale) {
+  return scale == 1 ? name + ".png" : QString("%1@%2x.png").arg(name).arg(scale);
+}
+
+// The same place of the group rendered at 2 and 3 pixels per unit.
+bool SaveVariants(const SvgDrawing& drawing, const QString& id, QRect place, Glass& glass,
+                  const QDir& dir) {
+  for (int scale : {2, 3}) {
+    const QImage image =
+        Finish(drawing, id, drawing.RenderGroup(id, place, scale), scale, place.topLeft(), glass);
+    if (!image.save(dir.filePath(VariantName(id, scale)), "PNG")) return false;
+  }
+  return true;
 }
 
 bool WriteText(const QString& path, const QString& text) {
@@ -103,12 +147,16 @@ QString ConfigHead(const QString& path) {
   return head;
 }
 
-bool RenderWhole(const QString& svg, const QString& out, QString* error) {
+// The whole drawing as `dir`/name.png, name@2x.png and name@3x.png.
+bool RenderWhole(const QString& svg, const QDir& dir, const QString& name, QString* error) {
   const auto drawing = SvgDrawing::Load(svg, error);
   if (!drawing) return false;
-  if (!drawing->RenderAll().save(out, "PNG")) {
-    *error = out + ": cannot be written";
-    return false;
+  for (int scale : {1, 2, 3}) {
+    const QString out = dir.filePath(VariantName(name, scale));
+    if (!drawing->RenderAll(scale).save(out, "PNG")) {
+      *error = out + ": cannot be written";
+      return false;
+    }
   }
   return true;
 }
@@ -133,6 +181,7 @@ int main(int argc, char** argv) {
   const QDir skin_dir(args["--skin-out"]);
   if (!QDir().mkpath(skin_dir.path())) return Fail(skin_dir.path() + ": cannot be made");
 
+  Glass glass(lcd->CanvasSize().expandedTo(unit->CanvasSize()));
   QString layout;
   QTextStream sections(&layout);
   for (int n = 1; n <= tiko::kSkinImageCount; ++n) {
@@ -142,11 +191,13 @@ int main(int argc, char** argv) {
     if (in_unit == in_lcd) {
       return Fail(name + (in_unit ? ": drawn twice" : ": not drawn in any source"));
     }
-    const auto cut = CutGroup(in_unit ? *unit : *lcd, name, &error);
+    const auto cut = CutGroup(in_unit ? *unit : *lcd, name, glass, &error);
     if (!cut) return Fail(error);
-    const QString file = name + ".png";
-    if (!cut->picture.save(skin_dir.filePath(file), "PNG"))
-      return Fail(file + ": cannot be written");
+    const QString file = VariantName(name, 1);
+    if (!cut->picture.save(skin_dir.filePath(file), "PNG") ||
+        !SaveVariants(in_unit ? *unit : *lcd, name, cut->place, glass, skin_dir)) {
+      return Fail(file + " or its variants: cannot be written");
+    }
     sections << "[Image" << n << "]\r\n"
              << "Filename=" << file << "\r\n"
              << "Left=" << cut->place.left() << "\r\n"
@@ -162,11 +213,10 @@ int main(int argc, char** argv) {
     const QDir backdrop_dir(args["--backdrop-out"]);
     QDir().mkpath(backdrop_dir.path());
     if (args.contains("--backdrop") &&
-        !RenderWhole(args["--backdrop"], backdrop_dir.filePath("backdrop.png"), &error)) {
+        !RenderWhole(args["--backdrop"], backdrop_dir, "backdrop", &error)) {
       return Fail(error);
     }
-    if (args.contains("--logo") &&
-        !RenderWhole(args["--logo"], backdrop_dir.filePath("logo.png"), &error)) {
+    if (args.contains("--logo") && !RenderWhole(args["--logo"], backdrop_dir, "logo", &error)) {
       return Fail(error);
     }
   }

@@ -55,4 +55,22 @@ QImage ApplyInk(const QImage& source, const Ink& ink) {
   return out;
 }
 
+void CarveApart(QImage& image, QPoint origin, QImage& taken) {
+  image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const QRect area = QRect(origin, image.size()).intersected(taken.rect());
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y - origin.y()));
+    uchar* mark = taken.scanLine(y);
+    for (int x = area.left(); x <= area.right(); ++x) {
+      QRgb& pixel = line[x - origin.x()];
+      if (qAlpha(pixel) == 0) continue;
+      if (mark[x] != 0) {
+        pixel = 0;
+      } else {
+        mark[x] = 1;
+      }
+    }
+  }
+}
+
 }  // namespace skin_gen

@@ -24,4 +24,9 @@ struct Ink {
 };
 QImage ApplyInk(const QImage& image, const Ink& ink);
 
+// Keeps LCD segments apart as on real glass: every pixel that `taken`
+// already covers is cleared from `image` (whose top-left lies at `origin` in
+// `taken`), and what is left of the image is then marked as taken.
+void CarveApart(QImage& image, QPoint origin, QImage& taken);
+
 }  // namespace skin_gen

@@ -48,14 +48,17 @@ void Prune(QDomElement parent, const QDomElement& target) {
   }
 }
 
-QImage Render(const QByteArray& svg, QSize size) {
+// The part `area` of a drawing whose canvas is `canvas`, at `scale` pixels per unit.
+QImage Render(const QByteArray& svg, QSize canvas, QRect area, int scale) {
   QSvgRenderer renderer(svg);
-  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  QImage image(area.size() * scale, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+  painter.scale(scale, scale);
+  painter.translate(-area.topLeft());
+  renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(canvas)));
   painter.end();
   return image;
 }
@@ -90,14 +93,18 @@ bool SvgDrawing::Has(const QString& id) const {
 }
 
 QImage SvgDrawing::RenderGroup(const QString& id) const {
+  return RenderGroup(id, QRect(QPoint(0, 0), canvas_), 1);
+}
+
+QImage SvgDrawing::RenderGroup(const QString& id, QRect area, int scale) const {
   QDomDocument copy = doc_.cloneNode(true).toDocument();
   const QDomElement target = FindById(copy.documentElement(), id);
   Prune(copy.documentElement(), target);
-  return Render(copy.toByteArray(), canvas_);
+  return Render(copy.toByteArray(), canvas_, area, scale);
 }
 
-QImage SvgDrawing::RenderAll() const {
-  return Render(doc_.toByteArray(), canvas_);
+QImage SvgDrawing::RenderAll(int scale) const {
+  return Render(doc_.toByteArray(), canvas_, QRect(QPoint(0, 0), canvas_), scale);
 }
 
 QString SvgDrawing::InheritedAttribute(const QString& id, const QString& name) const {

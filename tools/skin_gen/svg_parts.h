@@ -20,8 +20,10 @@ class SvgDrawing {
 
   // The whole drawing with only `id` (and what it references from <defs>) left in it.
   QImage RenderGroup(const QString& id) const;
-  // The whole drawing as it stands.
-  QImage RenderAll() const;
+  // The part `area` (in user units) of that drawing, at `scale` pixels per unit.
+  QImage RenderGroup(const QString& id, QRect area, int scale) const;
+  // The whole drawing as it stands, at `scale` pixels per unit.
+  QImage RenderAll(int scale = 1) const;
 
   // An attribute of the group or of its nearest ancestor that carries it; empty when none does.
   QString InheritedAttribute(const QString& id, const QString& name) const;

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <functional>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -86,6 +85,8 @@ class Runner {
     unit_->random.Seed(0);
   }
 
+  const Unit& unit() const { return *unit_; }
+
   void Execute(const std::vector<std::string>& w) {
     const std::string& cmd = w[0];
     auto args = [&](size_t n) {
@@ -101,12 +102,11 @@ class Runner {
     } else if (cmd == "clock") {
       args(1);
       clock_.Set(SecondsOfDay(w[1]));
-    } else if (cmd == "press") {
+    } else if (cmd == "press" || cmd == "release") {
       args(1);
-      Guarded(PressOf(w[1]));
-    } else if (cmd == "release") {
-      args(1);
-      Guarded(ReleaseOf(w[1]));
+      const bool press = cmd == "press";
+      const Control control = ControlOf(w[1], !press);
+      Guarded([&u, control, press] { press ? u.Press(control) : u.Release(control); });
     } else if (cmd == "keydown" || cmd == "keyup") {
       args(1);
       int key = static_cast<int>(Number(w[1], 0, 65535, "key code"));
@@ -136,32 +136,13 @@ class Runner {
   }
 
  private:
-  std::function<void()> PressOf(const std::string& b) {
-    Unit& u = *unit_;
-    static const std::map<std::string, void (Unit::*)()> kPress = {
-        {"open", &Unit::Inp_open_down},     {"acl", &Unit::Inp_acl_down},
-        {"game_a", &Unit::Inp_game_a_down}, {"game_b", &Unit::Inp_game_b_down},
-        {"time", &Unit::Inp_time_down},     {"up", &Unit::Inp_up_down},
-        {"down", &Unit::Inp_down_down},     {"left", &Unit::Inp_left_down},
-        {"right", &Unit::Inp_right_down},   {"jump", &Unit::Inp_jump_down},
-    };
-    auto it = kPress.find(b);
-    if (it == kPress.end()) throw BadLine{"unknown button '" + b + "'"};
-    return [&u, op = it->second] { (u.*op)(); };
-  }
-
-  std::function<void()> ReleaseOf(const std::string& b) {
-    Unit& u = *unit_;
-    static const std::map<std::string, void (Unit::*)()> kRelease = {
-        {"acl", &Unit::Inp_acl_up},       {"game_a", &Unit::Inp_game_a_up},
-        {"game_b", &Unit::Inp_game_b_up}, {"time", &Unit::Inp_time_up},
-        {"up", &Unit::Inp_up_up},         {"down", &Unit::Inp_down_up},
-        {"left", &Unit::Inp_left_up},     {"right", &Unit::Inp_right_up},
-        {"jump", &Unit::Inp_jump_up},
-    };
-    auto it = kRelease.find(b);
-    if (it == kRelease.end()) throw BadLine{"unknown button '" + b + "'"};
-    return [&u, op = it->second] { (u.*op)(); };
+  // A button by its name; `release` knows no button without a release operation.
+  Control ControlOf(const std::string& name, bool release) {
+    auto control = ControlNamed(name);
+    if (!control || (release && !InfoOf(*control).has_release)) {
+      throw BadLine{"unknown button '" + name + "'"};
+    }
+    return *control;
   }
 
   // An error shown in a message box abandons the handler; the script goes on.
@@ -225,15 +206,19 @@ class Runner {
 
 }  // namespace
 
-int RunScript(std::istream& in, std::ostream& out, std::ostream& err, SettingsStore& store) {
+int RunScript(std::istream& in, std::ostream& out, std::ostream& err, SettingsStore& store,
+              const AfterCommand& after_command) {
   Runner runner(out, store);
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
+    // Editors on Windows start a UTF-8 file with a byte order mark.
+    if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     std::vector<std::string> words = Words(line);
     if (words.empty() || words[0][0] == '#') continue;
     try {
       runner.Execute(words);
+      if (after_command) after_command(runner.unit(), words);
     } catch (const BadLine& bad) {
       out.flush();
       err << "tiko-script: line " << number << ": " << bad.why << '\n';

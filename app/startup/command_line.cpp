@@ -1,0 +1,77 @@
+#include "app/startup/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+
+#include "tiko_version.h"
+
+namespace tiko {
+
+namespace {
+
+constexpr const char* kDescription =
+    "A simulator of the Bolo Garu Tiko LCD handheld game.\n"
+    "\n"
+    "The first start shows a splash window to choose the sound output. A right\n"
+    "click on the unit opens the menu: F1 about, F2 and F3 the text files, F4 the\n"
+    "manual, F12 fullscreen or windowed, Esc ends the program.\n"
+    "\n"
+    "Settings and high scores: $XDG_CONFIG_HOME/Orvane/Qorvix50.reg\n"
+    "(~/.config/Orvane/Qorvix50.reg). The skin, pictures and sounds are read\n"
+    "from the folder holding Config.ini: the program's own folder, else the\n"
+    "installed data folder (share/tiko beside the program's bin folder).";
+
+void Print(std::FILE* to, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), to);
+  std::fflush(to);
+}
+
+}  // namespace
+
+std::optional<int> HandleCommandLine(int argc, char** argv) {
+  QCoreApplication::setApplicationName(QStringLiteral("tiko"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(TIKO_VERSION));
+  // An application object without a window system, for the parser's usage
+  // line; the real one comes after it, once the program is to start.
+  int core_argc = argc;
+  QCoreApplication core(core_argc, argv);
+  const QStringList arguments = QCoreApplication::arguments();
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QString::fromUtf8(kDescription));
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
+  // Qt reads its own window-system options (-platform, -display, ...) in the
+  // application object; they pass here unchecked.
+  for (const char* qt_option : {"platform", "display", "qwindowgeometry", "qwindowtitle",
+                                "qwindowicon", "platformtheme", "plugin", "style", "stylesheet"}) {
+    QCommandLineOption option(QString::fromLatin1(qt_option), QString(), QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+
+  if (!parser.parse(arguments)) {
+    Print(stderr, QStringLiteral("tiko: %1\n\n").arg(parser.errorText()) + parser.helpText());
+    return 2;
+  }
+  if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+    Print(stdout, parser.helpText());
+    return 0;
+  }
+  if (parser.isSet(version)) {
+    Print(stdout, QStringLiteral("tiko " TIKO_VERSION "\n"));
+    return 0;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    Print(stderr, QStringLiteral("tiko: unexpected argument '%1'\n\n")
+                          .arg(parser.positionalArguments().constFirst()) +
+                      parser.helpText());
+    return 2;
+  }
+  return std::nullopt;
+}
+
+}  // namespace tiko

@@ -1,0 +1,21 @@
+# `cpack` in the build folder makes the Debian package tiko_VERSION_ARCH.deb.
+# Its library dependencies come from dpkg-shlibdeps; lintian checks it in CI.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tiko)
+set(CPACK_PACKAGE_VENDOR "The Tiko simulator project")
+set(CPACK_PACKAGE_CONTACT "Tiko simulator project <tiko-simulator@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "simulator of the Bolo Garu Tiko LCD handheld game")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/tiko-simulator/")
+# The extended description; CPack indents it and marks its empty lines.
+file(READ ${CMAKE_SOURCE_DIR}/packaging/debian/description CPACK_PACKAGE_DESCRIPTION)
+
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/TikoDebianLayout.cmake)
+
+include(CPack)

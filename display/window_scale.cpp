@@ -1,0 +1,138 @@
+// The main window's size on the screen: the player's zoom, fitted to the
+// screen, and the pictures brought to the resolution they are drawn at.
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QWheelEvent>
+#include <QWindow>
+#include <cmath>
+
+#include "display/game_menu_picture.h"
+#include "display/main_window.h"
+#include "display/picture_scaling.h"
+#include "display/zoom.h"
+
+namespace tiko {
+
+QPoint TForm1::ScenePoint(QPointF pos) const {
+  if (scale_ == 1.0) return pos.toPoint();
+  return QPoint(static_cast<int>(std::floor(pos.x() / scale_)),
+                static_cast<int>(std::floor(pos.y() / scale_)));
+}
+
+QPoint TForm1::WindowPoint(QPoint scene) const {
+  return QPoint(static_cast<int>(std::lround(scene.x() * scale_)),
+                static_cast<int>(std::lround(scene.y() * scale_)));
+}
+
+double TForm1::DeviceScale() const {
+  return scale_ * devicePixelRatioF();
+}
+
+QRect TForm1::ScreenArea() const {
+  const QScreen* shown_on = screen() ? screen() : QGuiApplication::primaryScreen();
+  return fullscreen_on_ ? shown_on->geometry() : shown_on->availableGeometry();
+}
+
+void TForm1::ApplyScale() {
+  const QSize window =
+      fullscreen_on_ ? QGuiApplication::primaryScreen()->size() : ScaledSize(client_, scale_);
+  resize(window.expandedTo(QSize(1, 1)));
+  const double device_scale = DeviceScale();
+  if (device_scale != prepared_scale_) {
+    prepared_ = ScalePictures(pictures_, device_scale, devicePixelRatioF());
+    // The menu picture drawn here is drawn anew, its text sharp at any scale.
+    if (menu_drawn_here_ && device_scale != 1.0) {
+      prepared_[btn_game_menu_background] = GameMenuPicture(device_scale);
+    }
+    prepared_scale_ = device_scale;
+  }
+  layout_dirty_ = true;
+}
+
+void TForm1::SetZoom(int percent) {
+  percent = ValidZoom(percent);
+  if (fullscreen_on_) return;
+  if (percent != zoom_ && parts_.store) parts_.store->WriteInteger("Zoom", percent);
+  zoom_ = percent;
+  const double scale = FitScale(client_, ScreenArea().size(), zoom_);
+  if (scale == scale_) return;
+  // The unit grows and shrinks around its centre.
+  const QPointF centre = QRectF(geometry()).center();
+  scale_ = scale;
+  ApplyScale();
+  const QPoint corner = (centre - QPointF(width(), height()) / 2).toPoint();
+  move(KeepInside(QRect(corner, size()), ScreenArea()));
+  Refresh();
+}
+
+bool TForm1::ZoomKey(const QKeyEvent& event) {
+  if (!(event.modifiers() & Qt::ControlModifier)) return false;
+  switch (event.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      SetZoom(StepZoom(zoom_, 1));
+      return true;
+    case Qt::Key_Minus:
+      SetZoom(StepZoom(zoom_, -1));
+      return true;
+    case Qt::Key_0:
+      SetZoom(kZoomDefault);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TForm1::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) {
+    event->ignore();
+    return;
+  }
+  // A notch is 120; a touchpad sends smaller deltas that add up.
+  wheel_delta_ += event->angleDelta().y();
+  const int steps = wheel_delta_ / 120;
+  wheel_delta_ -= steps * 120;
+  if (steps != 0) SetZoom(StepZoom(zoom_, steps));
+  event->accept();
+}
+
+void TForm1::RefitToScreen() {
+  if (fullscreen_on_) {
+    if (size() == QGuiApplication::primaryScreen()->size()) {
+      if (DeviceScale() != prepared_scale_) ApplyScale();
+      Refresh();
+      return;
+    }
+    LoadSkin();  // the unit is placed anew on the new screen
+    CentreOnScreen();
+    Refresh();
+    return;
+  }
+  scale_ = FitScale(client_, ScreenArea().size(), zoom_);
+  ApplyScale();
+  // A window shown on the screen stays inside it; one kept off it stays there.
+  if (geometry().intersects(ScreenArea())) move(KeepInside(geometry(), ScreenArea()));
+  Refresh();
+}
+
+void TForm1::WatchScreen(QScreen* screen) {
+  if (watched_screen_) disconnect(watched_screen_, nullptr, this, nullptr);
+  watched_screen_ = screen;
+  if (screen == nullptr) return;
+  connect(screen, &QScreen::availableGeometryChanged, this, [this] { RefitToScreen(); });
+  connect(screen, &QScreen::geometryChanged, this, [this] { RefitToScreen(); });
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (screen_watched_ || windowHandle() == nullptr) return;
+  screen_watched_ = true;
+  WatchScreen(windowHandle()->screen());
+  connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
+    WatchScreen(screen);
+    RefitToScreen();
+  });
+}
+
+}  // namespace tiko
