@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
   parts.load_skin = &tiko::Gfx_Load_Skin;
   parts.data_dir = *data_dir;
 
-  // The main window stays off the screen until the splash window hands over.
+  // The main window stays hidden until the splash window hands over.
   tiko::TForm1 form(std::move(parts));
   sound_host.form = &form;
   tiko::TellStoreNotices(*store, form, std::cerr);
@@ -74,8 +74,6 @@ int main(int argc, char** argv) {
   tiko::Program program(
       form, *store, [&sound](const std::string& entry) { return sound.Snd_Open_Output(entry); },
       *data_dir);
-  form.show();
-  form.activateWindow();
   const int status = app.exec();
   // Escape, Exit or a signal end the loop without closing the sound library:
   // its device thread stops here, before anything it reads is freed.

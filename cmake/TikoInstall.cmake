@@ -14,18 +14,15 @@ install(DIRECTORY ${TIKO_BIN_DIR}/Sound DESTINATION ${TIKO_DATA_INSTALL_DIR})
 # reproducible gzip headers; the copyright beside the changelog.
 set(tiko_packaging ${CMAKE_BINARY_DIR}/packaging)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/changelog.in ${tiko_packaging}/changelog @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/man/tiko.6.in ${tiko_packaging}/tiko.6 @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/man/tiko-script.6.in ${tiko_packaging}/tiko-script.6 @ONLY)
 find_program(TIKO_GZIP gzip REQUIRED)
 set(tiko_gzipped)
-foreach(file man/tiko.6 man/tiko-script.6 changelog)
-  get_filename_component(name ${file} NAME)
-  set(source ${CMAKE_SOURCE_DIR}/packaging/${file})
-  if(file STREQUAL "changelog")
-    set(source ${tiko_packaging}/changelog)
-  endif()
+foreach(name tiko.6 tiko-script.6 changelog)
   add_custom_command(
     OUTPUT ${tiko_packaging}/${name}.gz
-    COMMAND ${TIKO_GZIP} -9nc ${source} > ${tiko_packaging}/${name}.gz
-    DEPENDS ${source})
+    COMMAND ${TIKO_GZIP} -9nc ${tiko_packaging}/${name} > ${tiko_packaging}/${name}.gz
+    DEPENDS ${tiko_packaging}/${name})
   list(APPEND tiko_gzipped ${tiko_packaging}/${name}.gz)
 endforeach()
 add_custom_target(tiko_packaging_files ALL DEPENDS ${tiko_gzipped})

@@ -12,7 +12,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/tiko-simulator/")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TIKO_HOMEPAGE})
 # The extended description; CPack indents it and marks its empty lines.
 file(READ ${CMAKE_SOURCE_DIR}/packaging/debian/description CPACK_PACKAGE_DESCRIPTION)
 

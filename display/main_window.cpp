@@ -49,8 +49,11 @@ TForm1::TForm1(FormParts parts)
       parts_(std::move(parts)),
       unit_(UnitPorts{parts_.cues, parts_.store, &local_clock_, this}),
       host_(unit_, [this] { Refresh(); }) {
+  // A window with an alpha channel, so that it can blend with the desktop
+  // whenever a compositor runs; without one every shown pixel is opaque.
+  setAttribute(Qt::WA_TranslucentBackground);
   per_pixel_alpha_ = CompositorRunning();
-  if (per_pixel_alpha_) setAttribute(Qt::WA_TranslucentBackground);
+  WatchCompositor();
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
@@ -76,7 +79,11 @@ void TForm1::FormCreate() {
   setWindowTitle(QString::fromUtf8(kTitle));
   MoveOffScreen();
   fullscreen_on_ = unit_.CreateReadPresentation();
-  if (parts_.store) zoom_ = ValidZoom(parts_.store->ReadInteger("Zoom", kZoomDefault));
+  try {
+    if (parts_.store) zoom_ = ValidZoom(parts_.store->ReadInteger("Zoom", kZoomDefault));
+  } catch (const UnitError&) {
+    zoom_ = kZoomDefault;  // a damaged value reads as absent
+  }
   LoadSkin();
   // A skin error does not cost the player the keys, the overlays or the high scores.
   unit_.CreateFinish();
@@ -123,9 +130,18 @@ void TForm1::pm_10_fullscreenClick() {
     fullscreen_on_ = !fullscreen_on_;
     if (close_game_menu) close_game_menu();
     if (parts_.store) parts_.store->WriteBool("FullscreenMode", fullscreen_on_);
+    // Unmapped, not merely moved away: a window manager that keeps windows on
+    // the screen would show the relayout.
+    const bool shown = isVisible();
+    hide();
     MoveOffScreen();
     LoadSkin();  // shows its own error; the window comes back on screen either way
     CentreOnScreen();
+    if (shown) {
+      show();
+      raise();
+      activateWindow();
+    }
   });
 }
 
@@ -197,7 +213,6 @@ void TForm1::RequestTerminate() {
 void TForm1::Refresh() {
   const QRect area = RenderFrame();
   if (area.isEmpty()) return;
-  ApplyOutline(area);
   const double ratio = devicePixelRatioF();
   update(ratio == 1.0 ? area
                       : QRectF(area.x() / ratio, area.y() / ratio, area.width() / ratio,
@@ -212,9 +227,10 @@ QRect TForm1::RenderFrame() {
       unit_.scene, prepared_,
       FrameLook{device, colour_, pictures_.backdrop_stretch, prepared_scale_}, layout_dirty_);
   layout_dirty_ = false;
-  if (!area.isEmpty() && colour_key_on_ && per_pixel_alpha_) {
-    ClearKeyColour(frame_.image(), area, key_colour_);
-  }
+  if (area.isEmpty()) return area;
+  // The outline is taken from the key colour before it turns clear.
+  ApplyOutline(area);
+  if (colour_key_on_ && per_pixel_alpha_) ClearKeyColour(frame_.image(), area, key_colour_);
   return area;
 }
 
@@ -226,7 +242,8 @@ void TForm1::ApplyOutline(QRect area) {
     }
     return;
   }
-  if (per_pixel_alpha_) return;
+  // The window's shape is the outline with or without a compositor: see-through
+  // pixels never take the mouse.
   if (outline_.Update(frame_.image(), area, key_colour_)) {
     // The mask is in window pixels; on a scaled screen each takes the frame's pixel at its place.
     const QImage& mask = outline_.mask();

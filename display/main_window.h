@@ -132,6 +132,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void RefitToScreen();
   double DeviceScale() const;
   void WatchScreen(QScreen* screen);
+  // Follows a compositor starting or stopping: per-pixel alpha while one runs.
+  void WatchCompositor();
   // Repaints what changed in the scene or the layout since the last frame.
   void Refresh();
   QRect RenderFrame();

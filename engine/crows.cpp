@@ -88,7 +88,7 @@ bool Unit::Gam_Check_Collisions() {
 }
 
 void Unit::Gam_Set_Difficulty() {
-  if (vars.mode != 6 && vars.mode != 8) return;
+  if (!InGame(vars.mode)) return;
   int hundreds = 0;
   int rest = vars.score;
   while (rest > 99) {
@@ -96,7 +96,7 @@ void Unit::Gam_Set_Difficulty() {
     ++hundreds;
   }
   int band = std::clamp(rest / 20, 0, 4);  // a score is never negative in play
-  bool game_a = vars.mode == 6;
+  bool game_a = vars.mode == mode::kGameA;
   const crows::DifficultyBand& b = game_a ? crows::kGameABands[band] : crows::kGameBBands[band];
   // Set twice, as the unit does: with a reduction the countdown restarts.
   Interval(TimerId::Timer_Game, b.tick_ms);

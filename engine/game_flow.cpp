@@ -1,45 +1,59 @@
 // The start tune, the end of a game with its high-score rule, the game-over
 // blinking, the blinking score and the clock.
-#include "engine/saturating.h"
+#include "engine/play_intervals.h"
+#include "engine/step_table.h"
 #include "engine/unit.h"
 
 namespace tiko {
 
 using namespace seg;
+using namespace play;
+
+namespace {
+// The start of a game: the start tune, then play.
+enum class GameStart { kNone, kTune, kPlay };
+constexpr StepRow<GameStart> kGameStartSteps[] = {
+    {0, GameStart::kNone, 0},  // (unused)
+    {1, GameStart::kTune, 4000},
+    {2, GameStart::kPlay, 0},
+};
+static_assert(StepsInOrder(kGameStartSteps));
+}  // namespace
 
 void Unit::Timer_Game_StartTimer() {
-  switch (vars.game_start_step) {
-    case 1:
-      Play(SoundId::snd_Start1);
-      Interval(TimerId::Timer_Game_Start, 4000);
+  const StepRow<GameStart>* row = StepAt(kGameStartSteps, TakeStep(vars.game_start_step));
+  if (!row) return;
+  switch (row->action) {
+    case GameStart::kNone:
       break;
-    case 2:
-      Start(TimerId::Timer_Garu_Arm, 740);
+    case GameStart::kTune:
+      Play(SoundId::snd_Start1);
+      break;
+    case GameStart::kPlay:
+      Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
       vars.umbrella_balloon_step = 1;
-      Start(TimerId::Timer_Umbrella_Balloon, 800);
+      Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
       vars.play_active = true;
       vars.game_phase = 1;
       Gam_Set_Difficulty();
       Enable(TimerId::Timer_Game);
       Disable(TimerId::Timer_Game_Start);
       break;
-    default:
-      break;
   }
-  StepOn(vars.game_start_step);
+  if (row->next_ms) Interval(TimerId::Timer_Game_Start, row->next_ms);
 }
 
 void Unit::Gam_End_Of_Game() {
   if (vars.score >= 1000) vars.score %= 1000;  // below 1000, as counting down by 1000 leaves it
-  if (vars.mode == 6 && vars.score > vars.hiscore_a) {
+  if (vars.mode == mode::kGameA && vars.score > vars.hiscore_a) {
     vars.hiscore_a = vars.score;
     if (ports_.store) ports_.store->WriteInteger("HiScore1", vars.hiscore_a);
   }
-  if (vars.mode == 8 && vars.score > vars.hiscore_b) {
+  if (vars.mode == mode::kGameB && vars.score > vars.hiscore_b) {
     vars.hiscore_b = vars.score;
     if (ports_.store) ports_.store->WriteInteger("HiScore2", vars.hiscore_b);
   }
-  vars.mode = 9;
+  vars.mode = mode::kGameOver;
   vars.game_over_step = 1;
   Start(TimerId::Timer_Game_Over, 1000);
 }
@@ -57,8 +71,7 @@ void Unit::Timer_Game_OverTimer() {
   }
   StepOn(vars.game_over_step);
   if (vars.game_over_step >= 300) {
-    vars.mode = 4;
-    Gam_Set_Mode();
+    EnterMode(mode::kClock);
     Disable(TimerId::Timer_Game_Over);
   }
 }

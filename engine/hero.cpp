@@ -3,7 +3,7 @@
 // coconut and at the cage, and the jump to the key.
 #include "engine/hero_tables.h"
 #include "engine/play_intervals.h"
-#include "engine/saturating.h"
+#include "engine/step_table.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -14,10 +14,21 @@ using hero::Kind;
 using hero::MoveAt;
 using hero::Test;
 
+namespace {
+// The hand at the coconut: it comes back to rest, then the move lock opens.
+enum class CoconutHand { kNone, kRest, kUnlock };
+constexpr StepRow<CoconutHand> kCoconutHandSteps[] = {
+    {0, CoconutHand::kNone, 0},  // (unused)
+    {1, CoconutHand::kRest, 800},
+    {2, CoconutHand::kUnlock, 0},
+};
+static_assert(StepsInOrder(kCoconutHandSteps));
+}  // namespace
+
 // --- shared pieces of the moves ---
 
 bool Unit::HeroPressAccepted() {
-  if (vars.mode != 6 && vars.mode != 8) return false;
+  if (!InGame(vars.mode)) return false;
   if (!vars.play_active || vars.hero_move_lock) return false;
   vars.hero_move_lock = true;  // set even when the press leads to no move
   return true;
@@ -44,15 +55,14 @@ void Unit::Catch() {
   AddTo(vars.score, vars.point_value);
   Vid_Show_Panel_Score(vars.score, true);
   Gam_Set_Difficulty();
-  vars.chance_resume = 1;
+  vars.chance_resume = resume::kFlyingCatch;
   Gam_Check_Chance_Time();
 }
 
 void Unit::FlyingTuneStart() {
   Disable(TimerId::Timer_Coconut_Music);
   Silence();
-  Play(SoundId::snd_Flying);
-  Start(TimerId::Timer_Flying_Music, kFlyingTuneMs);
+  StartFlyingTune();
 }
 
 // Disabling and enabling again restarts the tune's period from now.
@@ -211,13 +221,13 @@ void Unit::ReachForLock(int row) {
   Show(tiko_hand_6_seg[row]);
   Disable(TimerId::Timer_Flying_Music);
   Silence();
-  if (vars.key_state == 2 && Lit(garu_lock_seg[row])) {
+  if (vars.key_state == key::kCarried && Lit(garu_lock_seg[row])) {
     Gam_Stop_All_Timers();
     vars.play_active = false;
     Play(SoundId::snd_Bonus1);
     vars.bonus1_step = 1;
     Start(TimerId::Timer_Bonus_Phase_1, 1);
-  } else if (vars.key_state == 2) {
+  } else if (vars.key_state == key::kCarried) {
     Gam_Stop_All_Timers();
     vars.play_active = false;
     Play(SoundId::snd_Key2);
@@ -238,7 +248,7 @@ void Unit::Inp_jump_down() {
     Play(SoundId::snd_Jump);
   } else if (move.kind == Kind::kJumpToKey) {
     MoveHero(move.col, move.row);
-    Play(vars.key_state == 1 ? SoundId::snd_Key1 : SoundId::snd_Jump);
+    Play(vars.key_state == key::kHanging ? SoundId::snd_Key1 : SoundId::snd_Jump);
     vars.play_active = false;
     vars.jump_step = 1;
     Start(TimerId::Timer_Tiko_Jump, 1);
@@ -277,20 +287,21 @@ void Unit::Timer_Tiko_StepTimer() {
 }
 
 void Unit::Timer_Tiko_1_1_HandTimer() {
-  switch (vars.hand_1_1_step) {
-    case 1:
+  const StepRow<CoconutHand>* row = StepAt(kCoconutHandSteps, TakeStep(vars.hand_1_1_step));
+  if (!row) return;
+  switch (row->action) {
+    case CoconutHand::kNone:
+      break;
+    case CoconutHand::kRest:
       Hide(tiko_hand_1_1_seg[2]);
       if (Lit(tiko_seg[1][1])) Show(tiko_hand_1_1_seg[1]);
-      Interval(TimerId::Timer_Tiko_1_1_Hand, 800);
       break;
-    case 2:
+    case CoconutHand::kUnlock:
       vars.hero_move_lock = false;
       Disable(TimerId::Timer_Tiko_1_1_Hand);
       break;
-    default:
-      break;
   }
-  StepOn(vars.hand_1_1_step);
+  if (row->next_ms) Interval(TimerId::Timer_Tiko_1_1_Hand, row->next_ms);
 }
 
 void Unit::Timer_Tiko_6_HandTimer() {
@@ -306,7 +317,8 @@ void Unit::Timer_Tiko_6_HandTimer() {
 void Unit::Timer_Tiko_JumpTimer() {
   if (vars.jump_step == 1) {
     const int game_ms = timers[TimerId::Timer_Game].interval;
-    if (!Lit(crow_seg[2][5])) Interval(TimerId::Timer_Tiko_Jump, vars.key_state == 1 ? 620 : 560);
+    if (!Lit(crow_seg[2][5]))
+      Interval(TimerId::Timer_Tiko_Jump, vars.key_state == key::kHanging ? 620 : 560);
     if (Lit(crow_seg[1][4])) {
       Disable(TimerId::Timer_Key_Blink);
       Hide(key_seg[1]);
@@ -322,8 +334,8 @@ void Unit::Timer_Tiko_JumpTimer() {
     Disable(TimerId::Timer_Key_Blink);
     Hide(key_seg[1]);
     // Taking the key hangs a new coconut at the top left.
-    if (vars.key_state == 1) Show(coconut_seg[0]);
-    vars.key_state = 2;
+    if (vars.key_state == key::kHanging) Show(coconut_seg[0]);
+    vars.key_state = key::kCarried;
     MoveHero(1, 5);
     Play(SoundId::snd_Step);
     vars.play_active = true;

@@ -1,7 +1,7 @@
 // Ending a life and giving one back: the crow-hit and fall misses with their
 // animations, the reprise, and chance time with its fanfares.
 #include "engine/play_intervals.h"
-#include "engine/saturating.h"
+#include "engine/step_table.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -13,20 +13,13 @@ namespace {
 
 // The crow-hit animation: the hero blinks where he was caught.
 enum class HeroBlink { kNone, kHide, kHideAllHands, kShow, kReprise };
-struct MissCrowStep {
-  HeroBlink action;
-  int next_ms;
+constexpr StepRow<HeroBlink> kMissCrowSteps[] = {
+    {0, HeroBlink::kNone, 0},                                        // (unused)
+    {1, HeroBlink::kNone, 200}, {2, HeroBlink::kHideAllHands, 450},  // the reaching hand goes too
+    {3, HeroBlink::kShow, 250}, {4, HeroBlink::kHide, 450},         {5, HeroBlink::kShow, 250},
+    {6, HeroBlink::kHide, 800}, {7, HeroBlink::kReprise, 0},
 };
-constexpr MissCrowStep kMissCrowSteps[] = {
-    {HeroBlink::kNone, 0},            // (unused step 0)
-    {HeroBlink::kNone, 200},          // 1
-    {HeroBlink::kHideAllHands, 450},  // 2: the reaching hand goes too
-    {HeroBlink::kShow, 250},          // 3
-    {HeroBlink::kHide, 450},          // 4
-    {HeroBlink::kShow, 250},          // 5
-    {HeroBlink::kHide, 800},          // 6
-    {HeroBlink::kReprise, 0},         // 7
-};
+static_assert(StepsInOrder(kMissCrowSteps));
 
 // The fall animation, entered at the step equal to the height fallen from.
 enum class Fall {
@@ -39,36 +32,30 @@ enum class Fall {
   kHideFigure1,
   kReprise
 };
-struct MissFallStep {
-  Fall action;
-  int next_ms;  // 0 keeps the interval
+constexpr StepRow<Fall> kMissFallSteps[] = {
+    {0, Fall::kDrop, 0},  // (unused)
+    {1, Fall::kDrop, 180},         {2, Fall::kDrop, 180},        {3, Fall::kDrop, 300},
+    {4, Fall::kLand, 1},  // below the lowest place, the figure at the bottom
+    {5, Fall::kMissTune, 840},     {6, Fall::kShowFigure2, 160}, {7, Fall::kHideFigure2, 310},
+    {8, Fall::kShowFigure2, 160},  {9, Fall::kHideFigure2, 310}, {10, Fall::kShowFigure2, 160},
+    {11, Fall::kHideFigure2, 340}, {12, Fall::kHideFigure1, 0},  {13, Fall::kShowFigure1, 0},
+    {14, Fall::kHideFigure1, 0},   {15, Fall::kShowFigure1, 0},  {16, Fall::kHideFigure1, 800},
+    {17, Fall::kReprise, 0},
 };
-constexpr MissFallStep kMissFallSteps[] = {
-    {Fall::kDrop, 0},           // (unused step 0)
-    {Fall::kDrop, 180},         // 1
-    {Fall::kDrop, 180},         // 2
-    {Fall::kDrop, 300},         // 3
-    {Fall::kLand, 1},           // 4: below the lowest place, the figure at the bottom
-    {Fall::kMissTune, 840},     // 5
-    {Fall::kShowFigure2, 160},  // 6
-    {Fall::kHideFigure2, 310},  // 7
-    {Fall::kShowFigure2, 160},  // 8
-    {Fall::kHideFigure2, 310},  // 9
-    {Fall::kShowFigure2, 160},  // 10
-    {Fall::kHideFigure2, 340},  // 11
-    {Fall::kHideFigure1, 0},    // 12
-    {Fall::kShowFigure1, 0},    // 13
-    {Fall::kHideFigure1, 0},    // 14
-    {Fall::kShowFigure1, 0},    // 15
-    {Fall::kHideFigure1, 800},  // 16
-    {Fall::kReprise, 0},        // 17
-};
+static_assert(StepsInOrder(kMissFallSteps));
 
-// Chance time: each fanfare but the last clears one miss on record.
-enum class Fanfare { kClearMiss, kLast, kEnd };
-constexpr Fanfare kChanceSteps[] = {Fanfare::kEnd, Fanfare::kClearMiss, Fanfare::kClearMiss,
-                                    Fanfare::kLast, Fanfare::kEnd};
+// Chance time: each fanfare but the last clears one miss on record. It starts
+// at step 3 - misses, so it plays one fanfare more than there are misses.
+enum class Fanfare { kNone, kClearMiss, kLast, kEnd };
 constexpr int kFanfareMs = 1800;
+constexpr StepRow<Fanfare> kChanceSteps[] = {
+    {0, Fanfare::kNone, 0},  // (unused)
+    {1, Fanfare::kClearMiss, kFanfareMs},
+    {2, Fanfare::kClearMiss, kFanfareMs},
+    {3, Fanfare::kLast, kFanfareMs},
+    {4, Fanfare::kEnd, 0},
+};
+static_assert(StepsInOrder(kChanceSteps));
 }  // namespace
 
 // --- start of a miss ---
@@ -97,12 +84,10 @@ void Unit::Gam_Execute_Miss_Fall() {
 // --- the animations ---
 
 void Unit::Timer_Miss_CrowTimer() {
-  const int step = vars.miss_crow_step;
-  StepOn(vars.miss_crow_step);
-  if (step < 1 || step > 7) return;
-  const MissCrowStep& s = kMissCrowSteps[step];
+  const StepRow<HeroBlink>* row = StepAt(kMissCrowSteps, TakeStep(vars.miss_crow_step));
+  if (!row) return;
   const bool top_left = vars.hero_col == 1 && vars.hero_row == 1;
-  switch (s.action) {
+  switch (row->action) {
     case HeroBlink::kNone:
       break;
     case HeroBlink::kHideAllHands:
@@ -125,15 +110,13 @@ void Unit::Timer_Miss_CrowTimer() {
       Disable(TimerId::Timer_Miss_Crow);
       return;
   }
-  Interval(TimerId::Timer_Miss_Crow, s.next_ms);
+  if (row->next_ms) Interval(TimerId::Timer_Miss_Crow, row->next_ms);
 }
 
 void Unit::Timer_Miss_FallTimer() {
-  const int step = vars.miss_fall_step;
-  StepOn(vars.miss_fall_step);
-  if (step < 1 || step > 17) return;
-  const MissFallStep& s = kMissFallSteps[step];
-  switch (s.action) {
+  const StepRow<Fall>* row = StepAt(kMissFallSteps, TakeStep(vars.miss_fall_step));
+  if (!row) return;
+  switch (row->action) {
     case Fall::kDrop:
       Vid_Show_Hero(false);
       StepOn(vars.hero_row);
@@ -165,7 +148,7 @@ void Unit::Timer_Miss_FallTimer() {
       Disable(TimerId::Timer_Miss_Fall);
       return;
   }
-  if (s.next_ms) Interval(TimerId::Timer_Miss_Fall, s.next_ms);
+  if (row->next_ms) Interval(TimerId::Timer_Miss_Fall, row->next_ms);
 }
 
 // --- the reprise ---
@@ -185,20 +168,15 @@ void Unit::Gam_Reprise_After_Miss() {
   Vid_Show_All_Coconuts(false);
   vars.point_value = 1;
   vars.double_score_on = false;
-  Gam_Set_Difficulty();
-  Enable(TimerId::Timer_Game);
-  Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
-  Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-  vars.key_state = 1;  // a carried key goes back to its hook
+  vars.key_state = key::kHanging;  // a carried key goes back to its hook
   Show(key_seg[1]);
-  Enable(TimerId::Timer_Key_Blink);
-  vars.play_active = true;
+  ResumeNormalPlay();
 }
 
 // --- chance time ---
 
 void Unit::Gam_Check_Chance_Time() {
-  if (vars.mode != 6 && vars.mode != 8) return;
+  if (!InGame(vars.mode)) return;
   if (vars.score < vars.chance_threshold || vars.double_score_on) return;
   Gam_Stop_All_Timers();
   Silence();
@@ -210,25 +188,25 @@ void Unit::Gam_Check_Chance_Time() {
 }
 
 void Unit::Timer_ChanceTimer() {
-  const int step = vars.chance_step;
-  StepOn(vars.chance_step);
-  if (step < 1 || step > 4) return;
-  switch (kChanceSteps[step]) {
+  const StepRow<Fanfare>* row = StepAt(kChanceSteps, TakeStep(vars.chance_step));
+  if (!row) return;
+  switch (row->action) {
+    case Fanfare::kNone:
+      break;
     case Fanfare::kClearMiss:
       Play(SoundId::snd_Chance);
       StepBack(vars.miss_count);
       Vid_Show_Panel_Miss(vars.miss_count);
-      Interval(TimerId::Timer_Chance, kFanfareMs);
       break;
     case Fanfare::kLast:
       Play(SoundId::snd_Chance);
-      Interval(TimerId::Timer_Chance, kFanfareMs);
       break;
     case Fanfare::kEnd:
       EndChanceTime();
       Disable(TimerId::Timer_Chance);
       break;
   }
+  if (row->next_ms) Interval(TimerId::Timer_Chance, row->next_ms);
 }
 
 void Unit::EndChanceTime() {
@@ -239,24 +217,19 @@ void Unit::EndChanceTime() {
     Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
   }
   switch (vars.chance_resume) {
-    case 1:  // a flying catch
+    case resume::kFlyingCatch:
       Silence();
-      Play(SoundId::snd_Flying);
-      Start(TimerId::Timer_Flying_Music, kFlyingTuneMs);
-      Enable(TimerId::Timer_Game);
-      Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
-      Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-      if (vars.key_state == 1) Enable(TimerId::Timer_Key_Blink);
-      vars.play_active = true;
+      StartFlyingTune();
+      ResumeNormalPlay();
       RemoveFallingCoconut();
       break;
-    case 2:  // the coconut bonus: the steps still to pay are dropped
+    case resume::kCoconutBonus:  // the steps still to pay are dropped
       ResumePlayWithCoconutTune();
       break;
-    case 3:  // the rescue phase goes on with its next step
+    case resume::kRescuePhase1:  // the phase goes on with its next step
       Enable(TimerId::Timer_Bonus_Phase_1);
       break;
-    case 4:
+    case resume::kRescuePhase2:
       Enable(TimerId::Timer_Bonus_Phase_2);
       break;
     default:

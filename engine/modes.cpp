@@ -10,83 +10,80 @@ void Unit::Inp_open_down() {
   Hide(im_background_front);
   Show(im_background_back);
   Show(im_background_screen_top);
-  vars.mode = 2;
-  Gam_Set_Mode();
+  EnterMode(mode::kAllSegments);
 }
 
 void Unit::Inp_acl_down() {
   Show(btn_acl_down);
-  if (vars.mode == 0) return;
-  vars.mode = 1;
-  Gam_Set_Mode();
+  if (vars.mode == mode::kClosed) return;
+  EnterMode(mode::kAclHeld);
 }
 
 void Unit::Inp_acl_up() {
   Hide(btn_acl_down);
-  if (vars.mode != 1) return;
-  vars.mode = 2;
-  Gam_Set_Mode();
+  if (vars.mode != mode::kAclHeld) return;
+  EnterMode(mode::kAllSegments);
 }
 
 namespace {
-bool AcceptsSystemPress(int mode) {
-  return mode == 2 || mode == 4 || mode == 9;
+// GAME A, GAME B and TIME act only from every segment lit, the clock or game over.
+bool AcceptsSystemPress(int m) {
+  return m == mode::kAllSegments || m == mode::kClock || m == mode::kGameOver;
 }
 }  // namespace
 
 void Unit::Inp_game_a_down() {
   Show(btn_game_a_down);
   if (!AcceptsSystemPress(vars.mode)) return;
-  vars.mode = 5;
-  Gam_Set_Mode();
+  EnterMode(mode::kGameAHeld);
 }
 
 void Unit::Inp_game_a_up() {
   Hide(btn_game_a_down);
-  if (vars.mode != 5) return;
-  vars.mode = 6;
-  Gam_Set_Mode();
+  if (vars.mode != mode::kGameAHeld) return;
+  EnterMode(mode::kGameA);
 }
 
 void Unit::Inp_game_b_down() {
   Show(btn_game_b_down);
   if (!AcceptsSystemPress(vars.mode)) return;
-  vars.mode = 7;
-  Gam_Set_Mode();
+  EnterMode(mode::kGameBHeld);
 }
 
 void Unit::Inp_game_b_up() {
   Hide(btn_game_b_down);
-  if (vars.mode != 7) return;
-  vars.mode = 8;
-  Gam_Set_Mode();
+  if (vars.mode != mode::kGameBHeld) return;
+  EnterMode(mode::kGameB);
 }
 
 void Unit::Inp_time_down() {
   Show(btn_time_down);
   if (!AcceptsSystemPress(vars.mode)) return;
-  vars.mode = 3;
-  Gam_Set_Mode();
+  EnterMode(mode::kTimeHeld);
 }
 
 void Unit::Inp_time_up() {
   Hide(btn_time_down);
-  if (vars.mode != 3) return;
-  vars.mode = 4;
+  if (vars.mode != mode::kTimeHeld) return;
+  EnterMode(mode::kClock);
+}
+
+void Unit::EnterMode(int m) {
+  vars.mode = m;
   Gam_Set_Mode();
 }
 
 void Unit::Gam_Set_Mode() {
   switch (vars.mode) {
-    case 1:
+    case mode::kAclHeld:
       Gam_Stop_All_Timers();
       Silence();
       vars.play_active = false;
       break;
-    case 2:
+    case mode::kAllSegments:
       Vid_Show_All(true);
       break;
-    case 3:
+    case mode::kTimeHeld:
       Gam_Stop_All_Timers();
       Vid_Show_All(false);
       Show(im_game_background);
@@ -100,7 +97,7 @@ void Unit::Gam_Set_Mode() {
       Vid_Show_Digit(4, 0);
       vars.play_active = false;
       break;
-    case 4:
+    case mode::kClock:
       Gam_Stop_All_Timers();
       Vid_Show_All(false);
       Show(im_game_background);
@@ -110,11 +107,11 @@ void Unit::Gam_Set_Mode() {
       Start(TimerId::Timer_Clock, 1);
       vars.play_active = false;
       break;
-    case 5:
-    case 7:
+    case mode::kGameAHeld:
+    case mode::kGameBHeld:
       Gam_Stop_All_Timers();
       Vid_Show_All(false);
-      if (vars.mode == 5) {
+      if (vars.mode == mode::kGameAHeld) {
         Show(im_panel_game_a);
         Vid_Show_Panel_Score(vars.hiscore_a, true);
       } else {
@@ -123,8 +120,8 @@ void Unit::Gam_Set_Mode() {
       }
       vars.play_active = false;
       break;
-    case 6:
-    case 8:
+    case mode::kGameA:
+    case mode::kGameB:
       // A new game: nothing is cleared first, the GAME caption stays.
       Show(im_game_background);
       Show(panel_alarm_seg[1]);
@@ -147,12 +144,12 @@ void Unit::Gam_Set_Mode() {
       vars.double_score_on = false;
       vars.game_start_step = 1;
       Start(TimerId::Timer_Game_Start, 1);
-      vars.key_state = 1;
+      vars.key_state = key::kHanging;
       Show(key_seg[1]);
       Start(TimerId::Timer_Key_Blink, 210);
       vars.hero_move_lock = false;
       break;
-    default:  // mode 0 and anything else: nothing
+    default:  // closed, and anything else: nothing
       break;
   }
 }

@@ -51,7 +51,7 @@ void Unit::Timer_Coconut_BonusTimer() {
     AddTo(vars.score, static_cast<long long>(vars.coconut_pos) * vars.point_value);
     Vid_Show_Panel_Score(vars.score, true);
     Gam_Set_Difficulty();
-    vars.chance_resume = 2;
+    vars.chance_resume = resume::kCoconutBonus;
     Gam_Check_Chance_Time();
   } else if (vars.coconut_bonus_step == 1) {
     Interval(TimerId::Timer_Coconut_Bonus, 1);
@@ -127,25 +127,6 @@ void Unit::MoveBalloons() {
       Gam_Execute_Miss_Fall();
     }
   }
-}
-
-// After the coconut bonus, or chance time that cut it short: the coconut tune
-// plays and normal play goes on. A bonus that came while the hero hung at
-// (1, 4) had stopped his jump: it goes on to its landing, which gives play back,
-// rather than leaving him stuck where no button moves him.
-void Unit::ResumePlayWithCoconutTune() {
-  Silence();
-  Play(SoundId::snd_Coconut);
-  Enable(TimerId::Timer_Coconut);
-  Start(TimerId::Timer_Coconut_Music, kCoconutTuneMs);
-  Gam_Set_Difficulty();
-  Enable(TimerId::Timer_Game);
-  Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
-  Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-  if (vars.key_state == 1) Enable(TimerId::Timer_Key_Blink);
-  const bool jumping = vars.hero_col == 1 && vars.hero_row == 4;
-  if (jumping) Enable(TimerId::Timer_Tiko_Jump);
-  vars.play_active = !jumping;
 }
 
 }  // namespace tiko

@@ -1,7 +1,7 @@
 // The key and the cage: the hanging key's blink, Garu's moving arm, the key's
 // fall after a wrong reach, and the two phases of the rescue.
 #include "engine/play_intervals.h"
-#include "engine/saturating.h"
+#include "engine/step_table.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -11,39 +11,70 @@ using namespace play;
 
 namespace {
 
-// Next interval set by a step of a sequence; 0 keeps the interval it has.
-struct StepInterval {
-  int step;
-  int next_ms;
+// The key's fall after a wrong reach: the hand withdraws, the key lies blinking
+// at the bottom with the miss figure, then hangs at its hook again.
+enum class KeyFall { kNone, kWithdrawHand, kShowKey, kHideKey, kKeyToFigure, kHideFigure, kResume };
+constexpr StepRow<KeyFall> kKeyFallSteps[] = {
+    {0, KeyFall::kNone, 0},  // (unused)
+    {1, KeyFall::kWithdrawHand, 340}, {2, KeyFall::kShowKey, 160},   {3, KeyFall::kHideKey, 0},
+    {4, KeyFall::kShowKey, 0},        {5, KeyFall::kKeyToFigure, 0}, {6, KeyFall::kNone, 0},
+    {7, KeyFall::kHideFigure, 0},     {8, KeyFall::kNone, 0},        {9, KeyFall::kResume, 0},
 };
+static_assert(StepsInOrder(kKeyFallSteps));
 
-template <std::size_t N>
-int NextInterval(const StepInterval (&table)[N], int step) {
-  for (const StepInterval& s : table) {
-    if (s.step == step) return s.next_ms;
-  }
-  return 0;
-}
+// Rescue phase 1: the chain blinks and opens, ten points are paid, then phase 2
+// follows (at the fourth chain) or play resumes.
+enum class Phase1 {
+  kNone,
+  kCountChain,
+  kChainOff,
+  kChainOn,
+  kOpenChain,
+  kPayPoint,
+  kPhase2OrWait,
+  kResume
+};
+constexpr StepRow<Phase1> kPhase1Steps[] = {
+    {0, Phase1::kNone, 0},  // (unused)
+    {1, Phase1::kCountChain, 180},  {2, Phase1::kChainOff, 0},
+    {3, Phase1::kChainOn, 0},       {4, Phase1::kChainOff, 0},
+    {5, Phase1::kChainOn, 0},       {6, Phase1::kChainOff, 0},
+    {7, Phase1::kChainOn, 0},       {8, Phase1::kChainOff, 0},
+    {9, Phase1::kChainOn, 0},       {10, Phase1::kOpenChain, 160},
+    {11, Phase1::kPayPoint, 0},     {12, Phase1::kPayPoint, 0},
+    {13, Phase1::kPayPoint, 0},     {14, Phase1::kPayPoint, 0},
+    {15, Phase1::kPayPoint, 0},     {16, Phase1::kPayPoint, 0},
+    {17, Phase1::kPayPoint, 0},     {18, Phase1::kPayPoint, 0},
+    {19, Phase1::kPayPoint, 0},     {20, Phase1::kPayPoint, 0},
+    {21, Phase1::kPhase2OrWait, 0},  // sets 900 ms itself when it waits
+    {22, Phase1::kResume, 0},
+};
+static_assert(StepsInOrder(kPhase1Steps));
 
-// The key's fall: step 1 withdraws the hand, 2..8 show the key at the bottom
-// and the miss figure blinking, 9 resumes play.
-constexpr StepInterval kKeyFallIntervals[] = {{1, 340}, {2, 160}};
+// Rescue phase 2: the fanfare, Garu waving his right arm, ten more points, the
+// new cage, and after a pause play from the start position.
+enum class Phase2 { kNone, kFanfare, kArmUp, kArmDown, kPayPoint, kNewCage, kResume };
+constexpr StepRow<Phase2> kPhase2Steps[] = {
+    {0, Phase2::kNone, 0},  // (unused)
+    {1, Phase2::kNone, 250},    {2, Phase2::kFanfare, 800}, {3, Phase2::kArmUp, 250},
+    {4, Phase2::kArmDown, 0},   {5, Phase2::kArmUp, 0},     {6, Phase2::kArmDown, 0},
+    {7, Phase2::kArmUp, 0},     {8, Phase2::kArmDown, 0},   {9, Phase2::kArmUp, 160},
+    {10, Phase2::kPayPoint, 0}, {11, Phase2::kPayPoint, 0}, {12, Phase2::kPayPoint, 0},
+    {13, Phase2::kPayPoint, 0}, {14, Phase2::kPayPoint, 0}, {15, Phase2::kPayPoint, 0},
+    {16, Phase2::kPayPoint, 0}, {17, Phase2::kPayPoint, 0}, {18, Phase2::kPayPoint, 0},
+    {19, Phase2::kPayPoint, 0}, {20, Phase2::kNone, 350},   {21, Phase2::kNewCage, 3300},
+    {22, Phase2::kResume, 0},
+};
+static_assert(StepsInOrder(kPhase2Steps));
 
-// Rescue phase 1: 1 counts the chain, 2..9 blink it, 10 opens it, 11..20 pay a
-// point each, 21 hands over to phase 2 or waits, 22 resumes play.
-constexpr StepInterval kPhase1Intervals[] = {{1, 180}, {10, 160}, {21, 900}};
-
-// Rescue phase 2: 2 the fanfare, 3..9 Garu waves his right arm, 10..19 pay a
-// point each, 21 the new cage, 22 resumes play.
-constexpr StepInterval kPhase2Intervals[] = {{1, 250}, {2, 800},  {3, 250},
-                                             {9, 160}, {20, 350}, {21, 3300}};
+constexpr int kPhase1WaitMs = 900;
 
 ImageId Chain(int n) {
   return n >= 1 && n <= 4 ? garu_chain_seg[n] : kNoImage;
 }
 
-constexpr bool Between(int step, int first, int last) {
-  return step >= first && step <= last;
+ImageId LockHand(int row) {
+  return row >= 2 && row <= 4 ? tiko_hand_6_seg[row] : kNoImage;
 }
 }  // namespace
 
@@ -60,34 +91,37 @@ void Unit::Timer_Garu_ArmTimer() {
 }
 
 void Unit::Timer_Key_FallTimer() {
-  const int step = vars.key_fall_step;
-  if (step == 1) {
-    if (vars.hero_row >= 2 && vars.hero_row <= 4) Hide(tiko_hand_6_seg[vars.hero_row]);
-  } else if (step == 2 || step == 4) {
-    Show(key_seg[2]);
-  } else if (step == 3) {
-    Hide(key_seg[2]);
-  } else if (step == 5) {
-    Hide(key_seg[2]);
-    Show(miss_seg[2]);
-  } else if (step == 7) {
-    Hide(miss_seg[2]);
-  } else if (step == 9) {
-    // The key is back at its hook; the hero still hangs where he reached.
-    vars.key_state = 1;
-    Show(key_seg[1]);
-    Enable(TimerId::Timer_Key_Blink);
-    Gam_Set_Difficulty();
-    Enable(TimerId::Timer_Game);
-    Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
-    Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-    Play(SoundId::snd_Flying);
-    Start(TimerId::Timer_Flying_Music, kFlyingTuneMs);
-    vars.play_active = true;
-    Disable(TimerId::Timer_Key_Fall);
+  const StepRow<KeyFall>* row = StepAt(kKeyFallSteps, TakeStep(vars.key_fall_step));
+  if (!row) return;
+  switch (row->action) {
+    case KeyFall::kNone:
+      break;
+    case KeyFall::kWithdrawHand:
+      Hide(LockHand(vars.hero_row));
+      break;
+    case KeyFall::kShowKey:
+      Show(key_seg[2]);
+      break;
+    case KeyFall::kHideKey:
+      Hide(key_seg[2]);
+      break;
+    case KeyFall::kKeyToFigure:
+      Hide(key_seg[2]);
+      Show(miss_seg[2]);
+      break;
+    case KeyFall::kHideFigure:
+      Hide(miss_seg[2]);
+      break;
+    case KeyFall::kResume:
+      // The key is back at its hook; the hero still hangs where he reached.
+      vars.key_state = key::kHanging;
+      Show(key_seg[1]);
+      ResumeNormalPlay();
+      StartFlyingTune();
+      Disable(TimerId::Timer_Key_Fall);
+      break;
   }
-  if (int ms = NextInterval(kKeyFallIntervals, step)) Interval(TimerId::Timer_Key_Fall, ms);
-  StepOn(vars.key_fall_step);
+  if (row->next_ms) Interval(TimerId::Timer_Key_Fall, row->next_ms);
 }
 
 // One point of a rescue phase; chance time may start from it.
@@ -100,77 +134,90 @@ void Unit::PayRescuePoint(int resume) {
 }
 
 void Unit::Timer_Bonus_Phase_1Timer() {
-  const int step = vars.bonus1_step;
+  const StepRow<Phase1>* row = StepAt(kPhase1Steps, TakeStep(vars.bonus1_step));
+  if (!row) return;
   const int n = vars.chains_opened;  // the chain being opened, from step 2 on
-  if (step == 1) {
-    StepOn(vars.chains_opened);
-  } else if (Between(step, 2, 9)) {
-    Set(Chain(n), step % 2 == 1);  // blinks: off on even steps, on on odd
-  } else if (step == 10) {
-    Hide(Chain(n));  // the chain is open
-    Vid_Show_Garu_Arm_Lock(false);
-    Show(im_garu_arm_l2);
-    if (vars.hero_row >= 2 && vars.hero_row <= 4) Hide(tiko_hand_6_seg[vars.hero_row]);
-    if (n == 4) {
-      Vid_Show_Hero(false);
-      Show(im_tiko_victory);
-    }
-  } else if (Between(step, 11, 20)) {
-    PayRescuePoint(3);
-    Play(SoundId::snd_Point);  // after the check: it sounds even over a chance fanfare's silence
-  } else if (step == 21 && n == 4) {
-    Disable(TimerId::Timer_Bonus_Phase_1);
-    vars.bonus2_step = 1;
-    Start(TimerId::Timer_Bonus_Phase_2, 1);
-  } else if (step == 22) {
-    Hide(im_garu_arm_l2);
-    vars.garu_arm_pos = 5;
-    Vid_Show_Garu_Arm_Lock(true);  // arm and lock at height 2
-    vars.key_state = 1;
-    Show(key_seg[1]);
-    Enable(TimerId::Timer_Key_Blink);
-    Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-    Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
-    Play(SoundId::snd_Flying);
-    Start(TimerId::Timer_Flying_Music, kFlyingTuneMs);
-    if (vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
-    Gam_Set_Difficulty();
-    Enable(TimerId::Timer_Game);
-    vars.play_active = true;
-    Disable(TimerId::Timer_Bonus_Phase_1);
+  switch (row->action) {
+    case Phase1::kNone:
+      break;
+    case Phase1::kCountChain:
+      StepOn(vars.chains_opened);
+      break;
+    case Phase1::kChainOff:
+      Hide(Chain(n));
+      break;
+    case Phase1::kChainOn:
+      Show(Chain(n));
+      break;
+    case Phase1::kOpenChain:
+      Hide(Chain(n));
+      Vid_Show_Garu_Arm_Lock(false);
+      Show(im_garu_arm_l2);
+      Hide(LockHand(vars.hero_row));
+      if (n == 4) {
+        Vid_Show_Hero(false);
+        Show(im_tiko_victory);
+      }
+      break;
+    case Phase1::kPayPoint:
+      PayRescuePoint(resume::kRescuePhase1);
+      Play(SoundId::snd_Point);  // after the check: it sounds even over a chance fanfare's silence
+      break;
+    case Phase1::kPhase2OrWait:
+      if (n == 4) {
+        Disable(TimerId::Timer_Bonus_Phase_1);
+        vars.bonus2_step = 1;
+        Start(TimerId::Timer_Bonus_Phase_2, 1);
+      } else {
+        Interval(TimerId::Timer_Bonus_Phase_1, kPhase1WaitMs);
+      }
+      break;
+    case Phase1::kResume:
+      Hide(im_garu_arm_l2);
+      vars.garu_arm_pos = 5;
+      Vid_Show_Garu_Arm_Lock(true);  // arm and lock at height 2
+      vars.key_state = key::kHanging;
+      Show(key_seg[1]);
+      ResumeNormalPlay();
+      StartFlyingTune();
+      if (vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
+      Disable(TimerId::Timer_Bonus_Phase_1);
+      break;
   }
-  if (!(step == 21 && n == 4)) {
-    if (int ms = NextInterval(kPhase1Intervals, step)) Interval(TimerId::Timer_Bonus_Phase_1, ms);
-  }
-  StepOn(vars.bonus1_step);
+  if (row->next_ms) Interval(TimerId::Timer_Bonus_Phase_1, row->next_ms);
 }
 
 void Unit::Timer_Bonus_Phase_2Timer() {
-  const int step = vars.bonus2_step;
-  if (step == 2) {
-    StepOn(vars.rescue_count);
-    Play(vars.rescue_count == 1 ? SoundId::snd_Bonus2 : SoundId::snd_Bonus3);
-  } else if (step == 3 || step == 5 || step == 7 || step == 9) {
-    Hide(im_garu_arm_r1);  // Garu raises his right arm
-    Show(im_garu_arm_r2);
-  } else if (step == 4 || step == 6 || step == 8) {
-    Hide(im_garu_arm_r2);
-    Show(im_garu_arm_r1);
-  } else if (Between(step, 10, 19)) {
-    PayRescuePoint(4);
-  } else if (step == 21) {
-    BuildNewCage();
-  } else if (step == 22) {
-    Gam_Set_Difficulty();
-    Enable(TimerId::Timer_Game);
-    Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
-    Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-    if (vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
-    vars.play_active = true;  // no flying tune: the hero is back at the start
-    Disable(TimerId::Timer_Bonus_Phase_2);
+  const StepRow<Phase2>* row = StepAt(kPhase2Steps, TakeStep(vars.bonus2_step));
+  if (!row) return;
+  switch (row->action) {
+    case Phase2::kNone:
+      break;
+    case Phase2::kFanfare:
+      StepOn(vars.rescue_count);
+      Play(vars.rescue_count == 1 ? SoundId::snd_Bonus2 : SoundId::snd_Bonus3);
+      break;
+    case Phase2::kArmUp:
+      Hide(im_garu_arm_r1);  // Garu raises his right arm
+      Show(im_garu_arm_r2);
+      break;
+    case Phase2::kArmDown:
+      Hide(im_garu_arm_r2);
+      Show(im_garu_arm_r1);
+      break;
+    case Phase2::kPayPoint:
+      PayRescuePoint(resume::kRescuePhase2);
+      break;
+    case Phase2::kNewCage:
+      BuildNewCage();
+      break;
+    case Phase2::kResume:
+      ResumeNormalPlay();  // no flying tune: the hero is back at the start
+      if (vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
+      Disable(TimerId::Timer_Bonus_Phase_2);
+      break;
   }
-  if (int ms = NextInterval(kPhase2Intervals, step)) Interval(TimerId::Timer_Bonus_Phase_2, ms);
-  StepOn(vars.bonus2_step);
+  if (row->next_ms) Interval(TimerId::Timer_Bonus_Phase_2, row->next_ms);
 }
 
 // Garu is locked in again, the key back at its hook and the hero at the start.
@@ -181,7 +228,7 @@ void Unit::BuildNewCage() {
   Play(SoundId::snd_Start2);
   vars.garu_arm_pos = 5;
   Vid_Show_Garu_Arm_Lock(true);
-  vars.key_state = 1;
+  vars.key_state = key::kHanging;
   Show(key_seg[1]);
   Enable(TimerId::Timer_Key_Blink);  // the key blinks during the pause
   vars.hero_col = 1;

@@ -47,13 +47,11 @@ void Unit::CreateFinish() {
   }
   vars.play_active = false;
   vars.hero_move_lock = false;
-  vars.mode = 0;
-  Gam_Set_Mode();
+  EnterMode(mode::kClosed);
 }
 
 void Unit::HandOver() {
-  vars.mode = 0;
-  Gam_Set_Mode();
+  EnterMode(mode::kClosed);
 }
 
 void Unit::Reset_Hiscores() {

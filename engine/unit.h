@@ -95,6 +95,7 @@ class Unit {
 
   // --- game rules ---
   void Gam_Set_Mode();
+  void EnterMode(int m);  // sets `mode` and applies it
   void Gam_Stop_All_Timers();
   void Gam_Set_Difficulty();
   bool Gam_Check_Collisions();
@@ -185,6 +186,8 @@ class Unit {
   void PayRescuePoint(int resume);
   void BuildNewCage();
   void RemoveFallingCoconut();
+  void ResumeNormalPlay();
+  void StartFlyingTune();
   void ResumePlayWithCoconutTune();
   void StopPlayForMiss();
   void EndChanceTime();

@@ -6,6 +6,40 @@
 
 namespace tiko {
 
+// The ten modes `mode` holds.
+namespace mode {
+inline constexpr int kClosed = 0;       // the lid is shut
+inline constexpr int kAclHeld = 1;      // everything stopped
+inline constexpr int kAllSegments = 2;  // every segment lit
+inline constexpr int kTimeHeld = 3;     // the alarm time
+inline constexpr int kClock = 4;        // the time of day
+inline constexpr int kGameAHeld = 5;    // the Game A high score
+inline constexpr int kGameA = 6;
+inline constexpr int kGameBHeld = 7;  // the Game B high score
+inline constexpr int kGameB = 8;
+inline constexpr int kGameOver = 9;
+}  // namespace mode
+
+// Modes 6 and 8: a game is running (in play or in one of its sequences).
+constexpr bool InGame(int m) {
+  return m == mode::kGameA || m == mode::kGameB;
+}
+
+// Where the key is (`key_state`).
+namespace key {
+inline constexpr int kHanging = 1;  // at its hook at the start, blinking
+inline constexpr int kCarried = 2;
+}  // namespace key
+
+// The sequence chance time hands back to (`chance_resume`), set by the scoring
+// step that started it.
+namespace resume {
+inline constexpr int kFlyingCatch = 1;
+inline constexpr int kCoconutBonus = 2;
+inline constexpr int kRescuePhase1 = 3;
+inline constexpr int kRescuePhase2 = 4;
+}  // namespace resume
+
 struct Vars {
   int mode = 0;
   int score = 0;

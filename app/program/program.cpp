@@ -51,7 +51,9 @@ bool Program::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Program::StartUnit() {
+  // The main window is first mapped here, in its place: nothing of it shows before.
   form_.CentreOnScreen();
+  form_.show();
   form_.host().Sync();
   form_.unit().HandOver();
   form_.host().Rearm();

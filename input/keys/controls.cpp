@@ -1,9 +1,13 @@
 #include "input/keys/controls.h"
 
+#include "engine/vars.h"
+
 namespace tiko {
 
-std::optional<Control> ControlOfBinding(int binding, int mode) {
-  if (binding == InfoOf(Control::kOpen).binding) return mode == 0 ? Control::kOpen : Control::kAcl;
+std::optional<Control> ControlOfBinding(int binding, int m) {
+  if (binding == InfoOf(Control::kOpen).binding) {
+    return m == mode::kClosed ? Control::kOpen : Control::kAcl;
+  }
   for (const ControlInfo& info : kControls) {
     if (info.binding == binding) return info.control;
   }

@@ -10,23 +10,9 @@ build=$(readlink -f "$1")
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh" "$build/bin/tiko" "${2:-}"
 export SDL_AUDIODRIVER=dummy
 
-seed() {  # seed NAME=VALUE ...: a store holding just these values
-  mkdir -p "$(dirname "$store")"
-  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Orvane\\Qorvix50]\n' > "$store"
-  for kv in "$@"; do printf '"%s"="%s"\n' "${kv%%=*}" "${kv#*=}" >> "$store"; done
-}
 start() {  # start FOLDER PROGRAM: runs PROGRAM with FOLDER as its working folder
   (cd "$1" && exec "$2" 2> "$work/stderr") &
   pid=$!
-}
-find_window() {  # find_window NAME: waits up to 5 s for a mapped window
-  local w=""
-  for _ in $(seq 50); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [[ -n $w ]] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
 }
 stopped() {  # stopped: the program ends within 5 s; its status is in $status
   for _ in $(seq 50); do
@@ -56,6 +42,11 @@ check_unit_drawn() {  # check_unit_drawn NAME
   ((red == 0)) || fail "$1: $red pixels of placeholder red"
   colours=$(convert "$shots/$1.png" -format "%k" info:)
   ((colours > 500)) || fail "$1: only $colours colours, the unit is not drawn"
+  # The task bar's icon and the window's class, the desktop entry's StartupWMClass.
+  if command -v xprop > /dev/null; then
+    [[ $(xprop -id "$main" _NET_WM_ICON | head -c 200) == *"Icon ("* ]] || fail "$1: no window icon"
+    [[ $(xprop -id "$main" WM_CLASS) == *'"tiko"'* ]] || fail "$1: the window's class is not tiko"
+  fi
   xdotool windowfocus --sync "$main" key Escape
   stopped || fail "$1: Esc did not end the program"
 }

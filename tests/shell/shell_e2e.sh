@@ -7,24 +7,10 @@ set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 
-seed() {  # seed NAME=VALUE ...: a store holding just these values
-  mkdir -p "$(dirname "$store")"
-  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Orvane\\Qorvix50]\n' > "$store"
-  for kv in "$@"; do printf '"%s"="%s"\n' "${kv%%=*}" "${kv#*=}" >> "$store"; done
-}
 value() { sed -n "s/^\"$1\"=\"\(.*\)\"\r\?$/\1/p" "$store" 2>/dev/null; }
 start() {  # start [FOLDER]: runs the program with FOLDER as its working folder
   (cd "${1:-$bindir}" && exec "$tiko") &
   pid=$!
-}
-find_window() {  # find_window NAME: waits up to 5 s for a mapped window
-  local w=""
-  for _ in $(seq 50); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [[ -n $w ]] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
 }
 stopped() {
   for _ in $(seq 50); do

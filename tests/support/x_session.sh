@@ -1,6 +1,7 @@
 # Shared set-up of the scripts that drive the program over X: sourced with the
 # program's path and an optional screenshot folder as $1 and $2. Gives tiko,
-# shots, bindir, work, store, pid, fail and shot, and cleans up on exit.
+# shots, bindir, work, store, pid, fail, shot, seed and find_window, and
+# cleans up on exit.
 tiko=$(readlink -f "$1")
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
@@ -20,3 +21,18 @@ fail() {
 trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 
 shot() { import -window root "$shots/$1.png"; }
+seed() {  # seed NAME=VALUE ...: a store holding just these values
+  mkdir -p "$(dirname "$store")"
+  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Orvane\\Qorvix50]\n' > "$store"
+  for kv in "$@"; do printf '"%s"="%s"\n' "${kv%%=*}" "${kv#*=}" >> "$store"; done
+}
+find_window() {  # find_window NAME: waits up to 5 s for a mapped window
+  local w=""
+  for _ in $(seq 50); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    [[ -n $w ]] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+

@@ -1,0 +1,43 @@
+// Giving play back after a sequence that stopped every timer: the part all the
+// resumes share, and the tunes they start it with.
+#include "engine/play_intervals.h"
+#include "engine/unit.h"
+
+namespace tiko {
+
+using namespace play;
+
+// The crow tick at the speed the score gives, Garu's arm, the umbrellas and
+// balloons, and the key's blink while it hangs: the hero obeys again.
+void Unit::ResumeNormalPlay() {
+  Gam_Set_Difficulty();
+  Enable(TimerId::Timer_Game);
+  Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
+  Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
+  if (vars.key_state == key::kHanging) Enable(TimerId::Timer_Key_Blink);
+  vars.play_active = true;
+}
+
+// The flying tune sounds now and again every period.
+void Unit::StartFlyingTune() {
+  Play(SoundId::snd_Flying);
+  Start(TimerId::Timer_Flying_Music, kFlyingTuneMs);
+}
+
+// After the coconut bonus, or chance time that cut it short: the coconut tune
+// plays and normal play goes on. A bonus that came while the hero hung at
+// (1, 4) had stopped his jump: it goes on to its landing, which gives play back,
+// rather than leaving him stuck where no button moves him.
+void Unit::ResumePlayWithCoconutTune() {
+  Silence();
+  Play(SoundId::snd_Coconut);
+  Enable(TimerId::Timer_Coconut);
+  Start(TimerId::Timer_Coconut_Music, kCoconutTuneMs);
+  ResumeNormalPlay();
+  if (vars.hero_col == 1 && vars.hero_row == 4) {
+    Enable(TimerId::Timer_Tiko_Jump);
+    vars.play_active = false;
+  }
+}
+
+}  // namespace tiko
