@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
   form.FormCreate();
   if (form.TerminateRequested()) return 1;
   tiko::Program program(
-      form, *store, [&sound](const std::string& entry) { return sound.Snd_Open_Output(entry); },
+      form, *store,
+      [&sound](std::optional<tiko::SoundOutput> output) { return sound.Snd_Open_Output(output); },
       *data_dir);
   const int status = app.exec();
   // Escape, Exit or a signal end the loop without closing the sound library:

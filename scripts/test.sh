@@ -11,8 +11,20 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 export SDL_AUDIODRIVER=dummy
 
+# ---- headless and warnings as errors
+# The release build stops at any compiler warning. The headless configuration
+# (no Qt) builds the core, the settings store and tiko-script with their tests.
+echo "== headless build"
+cmake -S . -B build-headless -DCMAKE_BUILD_TYPE=Release -DTIKO_GUI=OFF \
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DBUILD_TESTING=ON > /dev/null
+cmake --build build-headless -j"$jobs" \
+  --target tiko-script engine_tests play_rules_tests tiko_store_tests
+ctest --test-dir build-headless --output-on-failure -j"$jobs" -E '_NOT_BUILT$'
+warnings_as_errors=-DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+# ---- end of headless and warnings as errors
+
 echo "== release build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON > /dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON "$warnings_as_errors" > /dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 

@@ -8,33 +8,28 @@ namespace {
 constexpr int kMixRate = 22050;
 constexpr int kChannels = 64;
 
-struct OutputChoice {
-  const char* entry;
-  int sound_mode;  // the list index, as stored
-  bool sound_on;
-  int output_code;
-};
-
-// Compared in this order; the first exact match wins.
-constexpr OutputChoice kChoices[] = {
-    {kOutputNone, 2, false, FSOUND_OUTPUT_NOSOUND},
-    {kOutputMultiMedia, 1, true, FSOUND_OUTPUT_WINMM},
-    {kOutputDirectSound, 0, true, FSOUND_OUTPUT_DSOUND},
-};
+// The sound library's output code of each output.
+int OutputCode(SoundOutput output) {
+  switch (output) {
+    case SoundOutput::kDirectSound:
+      return FSOUND_OUTPUT_DSOUND;
+    case SoundOutput::kMultiMedia:
+      return FSOUND_OUTPUT_WINMM;
+    case SoundOutput::kNone:
+      break;
+  }
+  return FSOUND_OUTPUT_NOSOUND;
+}
 
 }  // namespace
 
-bool SoundSystem::Snd_Open_Output(const std::string& entry) {
-  int output_code = FSOUND_OUTPUT_NOSOUND;
-  for (const OutputChoice& choice : kChoices) {
-    if (entry == choice.entry) {
-      sound_on_ = choice.sound_on;
-      output_code = choice.output_code;
-      if (store_) store_->WriteInteger("SoundMode", choice.sound_mode);
-      break;
-    }
+bool SoundSystem::Snd_Open_Output(std::optional<SoundOutput> output) {
+  if (output) {
+    sound_on_ = InfoOf(*output).sound_on;
+    if (store_) store_->WriteInteger("SoundMode", SoundModeOf(*output));
   }
-  if (!sound_on_) return true;
+  if (!sound_on_ || !output) return true;
+  const int output_code = OutputCode(*output);
 
   FSOUND_Init(kMixRate, kChannels, 0);
   FSOUND_SetOutput(output_code);

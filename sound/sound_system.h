@@ -5,19 +5,16 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "engine/ports.h"
 #include "engine/sound_id.h"
 #include "sound/fsound.h"
 #include "sound/sound_host.h"
+#include "sound/sound_outputs.h"
 
 namespace tiko {
-
-// The entries of the splash window's output list, in list order.
-inline constexpr const char* kOutputDirectSound = "Microsoft DirectSound";
-inline constexpr const char* kOutputMultiMedia = "Windows MultiMedia";
-inline constexpr const char* kOutputNone = "(no sound)";
 
 inline constexpr const char* kSoundFolderMessage =
     "Sound folder unproperly installed. Please reinstall the game.";
@@ -28,10 +25,11 @@ class SoundSystem : public CueSink {
   SoundSystem(SettingsStore* store, SoundHost* host, std::filesystem::path data_dir = {})
       : store_(store), host_(host), data_dir_(std::move(data_dir)) {}
 
-  // Maps the chosen list entry to `sound_on`, stores SoundMode and, for a real
-  // output, starts the library and loads the samples. False when the first
-  // sample is missing: the error is shown and the program asked to end.
-  bool Snd_Open_Output(const std::string& entry);
+  // Sets `sound_on` from the chosen output, stores SoundMode and, for a real
+  // output, starts the library and loads the samples. No choice changes
+  // nothing. False when the first sample is missing: the error is shown and
+  // the program asked to end.
+  bool Snd_Open_Output(std::optional<SoundOutput> output);
 
   void Snd_Play(SoundId id) override;
   void Snd_Silence() override;

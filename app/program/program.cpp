@@ -6,7 +6,7 @@
 namespace tiko {
 
 Program::Program(TForm1& form, SettingsStore& store,
-                 std::function<bool(const std::string&)> open_output,
+                 std::function<bool(std::optional<SoundOutput>)> open_output,
                  const std::filesystem::path& data_dir)
     : form_(form),
       keys(form.unit(), *this),

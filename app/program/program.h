@@ -21,7 +21,8 @@ namespace tiko {
 class Program : public QObject, public MenuHost, public KeysHost {
  public:
   // `open_output` starts the chosen sound output (Snd_Open_Output).
-  Program(TForm1& form, SettingsStore& store, std::function<bool(const std::string&)> open_output,
+  Program(TForm1& form, SettingsStore& store,
+          std::function<bool(std::optional<SoundOutput>)> open_output,
           const std::filesystem::path& data_dir);
   ~Program() override;
 

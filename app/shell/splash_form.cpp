@@ -173,7 +173,9 @@ void TSplashForm::Build() {
   cb_sound->setObjectName("cb_sound");
   cb_sound->setGeometry(217, 308, 144, 21);
   cb_sound->setFont(Arial(12, false));
-  for (const char* entry : kSoundEntries) cb_sound->addItem(entry);
+  for (const SoundOutputInfo& info : kSoundOutputs) {
+    cb_sound->addItem(QString::fromUtf8(info.entry.data(), info.entry.size()));
+  }
   cb_sound->setMaxVisibleItems(3);
   cb_sound->setCurrentIndex(-1);
   connect(cb_sound, &QComboBox::currentIndexChanged, this, [this] { UpdatePlay(); });
@@ -220,7 +222,7 @@ bool TSplashForm::SplashChecked() const {
 }
 
 void TSplashForm::btn_playClick() {
-  if (!host_.Snd_Open_Output(cb_sound->currentText().toStdString())) return;
+  if (!host_.Snd_Open_Output(SoundOutputAt(cb_sound->currentIndex()))) return;
   const bool on = chb_splashscreen->isChecked();
   store_.WriteBool("SplashScreen", on);
   host_.SetSplashScreenCheck(on);

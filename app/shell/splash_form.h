@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 #include <string>
 
 #include "engine/ports.h"
+#include "sound/sound_outputs.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,15 +23,12 @@ class SplashHost {
   virtual ~SplashHost() = default;
   // Starts the chosen sound output; false when the start must be abandoned
   // (the program is then already terminating).
-  virtual bool Snd_Open_Output(const std::string& entry) = 0;
+  virtual bool Snd_Open_Output(std::optional<SoundOutput> output) = 0;
   virtual void SetSplashScreenCheck(bool on) = 0;  // the popup menu's check mark
   virtual void StartUnit() = 0;                    // centre the main window, mode 0
   virtual void RequestTerminate() = 0;             // takes effect back in the event loop
   virtual void ShowError(const std::string& message) = 0;
 };
-
-inline constexpr const char* kSoundEntries[] = {"Microsoft DirectSound", "Windows MultiMedia",
-                                                "(no sound)"};
 
 class TSplashForm : public QWidget {
  public:

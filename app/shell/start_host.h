@@ -11,14 +11,14 @@ namespace tiko {
 
 class StartHost : public SplashHost {
  public:
-  std::function<bool(const std::string&)> open_output;  // Snd_Open_Output
+  std::function<bool(std::optional<SoundOutput>)> open_output;  // Snd_Open_Output
   std::function<void(bool)> set_splash_check;
   std::function<void()> start_unit;
   std::function<void()> terminate;
   std::function<void(const std::string&)> show_error;
 
-  bool Snd_Open_Output(const std::string& entry) override {
-    return open_output ? open_output(entry) : true;
+  bool Snd_Open_Output(std::optional<SoundOutput> output) override {
+    return open_output ? open_output(output) : true;
   }
   void SetSplashScreenCheck(bool on) override {
     if (set_splash_check) set_splash_check(on);

@@ -3,30 +3,17 @@
 #include <charconv>
 #include <cstdint>
 
+#include "config/text/names.h"
+
 namespace tiko::store {
 namespace {
 
+using text::SameName;
+using text::StartsWithName;
+
+// A line's blanks, and the carriage return a CRLF line keeps at its end.
 std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-    s.remove_suffix(1);
-  return s;
-}
-
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && SameName(s.substr(0, prefix.size()), prefix);
+  return text::Trim(s, text::kBlanks, " \t\r");
 }
 
 // Reads a quoted string starting at s[pos] == '"'; leaves pos after the closing quote.
@@ -106,8 +93,8 @@ bool IsHexDataLine(std::string_view s) {
 
 // dword:, hex: or hex(N): with N in hex digits.
 bool IsTypedData(std::string_view rest) {
-  if (StartsWithNoCase(rest, "dword:") || StartsWithNoCase(rest, "hex:")) return true;
-  if (!StartsWithNoCase(rest, "hex(")) return false;
+  if (StartsWithName(rest, "dword:") || StartsWithName(rest, "hex:")) return true;
+  if (!StartsWithName(rest, "hex(")) return false;
   std::size_t close = rest.find(')');
   if (close == std::string_view::npos || close == 4 || close > 12) return false;
   for (char c : rest.substr(4, close - 4)) {

@@ -45,7 +45,7 @@ class FakeHost : public MenuHost, public KeysHost, public SplashHost {
   void ShowError(const char*) override {}
   void RefreshHints() override {}
   void EnableMainWindow() override { main.setEnabled(true); }
-  bool Snd_Open_Output(const std::string&) override { return true; }
+  bool Snd_Open_Output(std::optional<SoundOutput>) override { return true; }
   void SetSplashScreenCheck(bool) override {}
   void StartUnit() override {}
   void ShowError(const std::string&) override {}

@@ -54,8 +54,8 @@ class ProgramTest : public testing::Test {
     form->FormCreate();
     program = std::make_unique<Program>(
         *form, store,
-        [this](const std::string& entry) {
-          outputs.push_back(entry);
+        [this](std::optional<SoundOutput> output) {
+          outputs.push_back(output ? std::string(InfoOf(*output).entry) : std::string());
           return true;
         },
         "/nonexistent");

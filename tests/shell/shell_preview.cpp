@@ -13,7 +13,7 @@ namespace {
 
 class Host : public tiko::SplashHost, public tiko::KeysHost {
  public:
-  bool Snd_Open_Output(const std::string&) override { return true; }
+  bool Snd_Open_Output(std::optional<tiko::SoundOutput>) override { return true; }
   void SetSplashScreenCheck(bool) override {}
   void StartUnit() override {}
   void RequestTerminate() override { QApplication::quit(); }

@@ -25,7 +25,9 @@ class SoundStartTest : public testing::Test, public SoundHost {
     std::filesystem::current_path(dir_.path().toStdString());
     fsound::SetCallObserver([this](const std::string& call) { calls.push_back(call); });
     fsound::SetOutputFactory([] { return std::make_shared<fsound::CaptureOutput>(); });
-    host.open_output = [this](const std::string& entry) { return sound.Snd_Open_Output(entry); };
+    host.open_output = [this](std::optional<SoundOutput> output) {
+      return sound.Snd_Open_Output(output);
+    };
     host.start_unit = [this] { ++started; };
     host.terminate = [this] { RequestTerminate(); };
   }

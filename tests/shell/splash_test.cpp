@@ -22,12 +22,10 @@ class FakeSplashHost : public SplashHost {
   int terminates = 0;
   int check_mark = -1;
 
-  bool Snd_Open_Output(const std::string& entry) override {
-    outputs.push_back(entry);
+  bool Snd_Open_Output(std::optional<SoundOutput> output) override {
+    outputs.push_back(output ? std::string(InfoOf(*output).entry) : std::string());
     if (output_fails) return false;
-    for (int i = 0; i < 3; ++i) {
-      if (entry == kSoundEntries[i]) store->WriteInteger("SoundMode", i);
-    }
+    if (output) store->WriteInteger("SoundMode", SoundModeOf(*output));
     return true;
   }
   void SetSplashScreenCheck(bool on) override { check_mark = on; }

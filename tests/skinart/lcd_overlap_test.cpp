@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/image_id.h"
-#include "tools/skin_preview/skin_ini.h"
+#include "tests/skinart/skin_ini.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ class LcdSegments : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
     const int scale = GetParam();
-    skin_preview::SkinIni config;
+    skinart::SkinIni config;
     ASSERT_TRUE(config.Load(QDir(TIKO_TEST_BIN_DIR).filePath("Config.ini")));
     const QDir dir(
         QDir(TIKO_TEST_BIN_DIR).filePath(config.Text("Common", "SkinDir").replace('\\', '/')));

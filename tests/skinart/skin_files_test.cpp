@@ -10,12 +10,12 @@
 #include <QRect>
 
 #include "engine/image_id.h"
-#include "tools/skin_preview/skin_ini.h"
+#include "tests/skinart/skin_ini.h"
 
 namespace {
 
 using namespace tiko;
-using skin_preview::SkinIni;
+using skinart::SkinIni;
 
 const QString kBin = TIKO_TEST_BIN_DIR;
 

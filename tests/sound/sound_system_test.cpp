@@ -60,7 +60,7 @@ class SoundSystemTest : public testing::SoundFixture {
 TEST_F(SoundSystemTest, NoSoundMakesNoLibraryCallUntilTheReleaseAtClose) {
   sound_.Snd_Play(SoundId::snd_Crow);  // before the splash is confirmed
   sound_.Snd_Silence();
-  EXPECT_TRUE(sound_.Snd_Open_Output("(no sound)"));
+  EXPECT_TRUE(sound_.Snd_Open_Output(SoundOutput::kNone));
   EXPECT_FALSE(sound_.sound_on());
   sound_.Snd_Play(SoundId::snd_Start1);
   sound_.Snd_Silence();
@@ -75,7 +75,7 @@ TEST_F(SoundSystemTest, NoSoundMakesNoLibraryCallUntilTheReleaseAtClose) {
 
 TEST_F(SoundSystemTest, EachOutputEntryStartsTheLibraryInOrder) {
   WriteSamples();
-  EXPECT_TRUE(sound_.Snd_Open_Output("Microsoft DirectSound"));
+  EXPECT_TRUE(sound_.Snd_Open_Output(SoundOutput::kDirectSound));
   EXPECT_TRUE(sound_.sound_on());
   EXPECT_EQ(calls_, OpenCalls(2));
   EXPECT_EQ(store_.writes, std::vector<std::string>{"SoundMode=0"});
@@ -85,14 +85,14 @@ TEST_F(SoundSystemTest, EachOutputEntryStartsTheLibraryInOrder) {
   calls_.clear();
   store_.writes.clear();
   SoundSystem second(&store_, &host_);
-  EXPECT_TRUE(second.Snd_Open_Output("Windows MultiMedia"));
+  EXPECT_TRUE(second.Snd_Open_Output(SoundOutput::kMultiMedia));
   EXPECT_EQ(calls_, OpenCalls(1));
   EXPECT_EQ(store_.writes, std::vector<std::string>{"SoundMode=1"});
   second.Snd_Close_Output();
 }
 
-TEST_F(SoundSystemTest, AnEntryOfAnotherSpellingChoosesNothing) {
-  EXPECT_TRUE(sound_.Snd_Open_Output("microsoft directsound"));
+TEST_F(SoundSystemTest, NoChoiceChoosesNothing) {
+  EXPECT_TRUE(sound_.Snd_Open_Output(std::nullopt));
   EXPECT_FALSE(sound_.sound_on());
   EXPECT_TRUE(calls_.empty());
   EXPECT_TRUE(store_.writes.empty());
@@ -100,7 +100,7 @@ TEST_F(SoundSystemTest, AnEntryOfAnotherSpellingChoosesNothing) {
 
 TEST_F(SoundSystemTest, CuesPlayTogetherAndSilenceStopsThemAll) {
   WriteSamples();
-  ASSERT_TRUE(sound_.Snd_Open_Output("Microsoft DirectSound"));
+  ASSERT_TRUE(sound_.Snd_Open_Output(SoundOutput::kDirectSound));
   calls_.clear();
   // One tick: the crow's beep and a step.
   sound_.Snd_Play(SoundId::snd_Crow);  // level 600
@@ -120,7 +120,7 @@ TEST_F(SoundSystemTest, CuesPlayTogetherAndSilenceStopsThemAll) {
 
 TEST_F(SoundSystemTest, CloseFreesAllEighteenInTableOrderThenCloses) {
   WriteSamples(/*with_step=*/false);
-  ASSERT_TRUE(sound_.Snd_Open_Output("Microsoft DirectSound"));
+  ASSERT_TRUE(sound_.Snd_Open_Output(SoundOutput::kDirectSound));
   sound_.Snd_Play(SoundId::snd_Flying);
   calls_.clear();
   sound_.Snd_Close_Output();
@@ -138,7 +138,7 @@ TEST_F(SoundSystemTest, CloseFreesAllEighteenInTableOrderThenCloses) {
 
 TEST_F(SoundSystemTest, WithoutStepWavStepsAreSilentAndTheRestPlays) {
   WriteSamples(/*with_step=*/false);
-  ASSERT_TRUE(sound_.Snd_Open_Output("Windows MultiMedia"));
+  ASSERT_TRUE(sound_.Snd_Open_Output(SoundOutput::kMultiMedia));
   EXPECT_TRUE(host_.events.empty());
   EXPECT_EQ(sound_.handle(SoundId::snd_Step), nullptr);
   sound_.Snd_Play(SoundId::snd_Step);
@@ -149,7 +149,7 @@ TEST_F(SoundSystemTest, WithoutStepWavStepsAreSilentAndTheRestPlays) {
 
 TEST_F(SoundSystemTest, OnlyTheFirstSampleStandsForTheSoundFolder) {
   WriteBytes("Sound/Bonus1.wav", LevelWav(100, 10));
-  EXPECT_TRUE(sound_.Snd_Open_Output("Microsoft DirectSound"));
+  EXPECT_TRUE(sound_.Snd_Open_Output(SoundOutput::kDirectSound));
   EXPECT_TRUE(host_.events.empty());
   EXPECT_EQ(store_.writes, std::vector<std::string>{"SoundMode=0"});
 }
@@ -157,7 +157,7 @@ TEST_F(SoundSystemTest, OnlyTheFirstSampleStandsForTheSoundFolder) {
 TEST_F(SoundSystemTest, AMissingSoundFolderIsReportedAndTheStartAbandoned) {
   WriteSamples();
   std::filesystem::remove("Sound/Bonus1.wav");
-  EXPECT_FALSE(sound_.Snd_Open_Output("Microsoft DirectSound"));
+  EXPECT_FALSE(sound_.Snd_Open_Output(SoundOutput::kDirectSound));
   EXPECT_EQ(calls_, OpenCalls(2));  // every load is tried first
   EXPECT_EQ(
       host_.events,
@@ -173,7 +173,7 @@ TEST_F(SoundSystemTest, SamplesAreReadFromTheDataFolder) {
   std::filesystem::create_directory(dir_ / "elsewhere");
   std::filesystem::current_path(dir_ / "elsewhere");
   SoundSystem sound(&store_, &host_, dir_);
-  EXPECT_TRUE(sound.Snd_Open_Output("Windows MultiMedia"));
+  EXPECT_TRUE(sound.Snd_Open_Output(SoundOutput::kMultiMedia));
   EXPECT_TRUE(host_.events.empty());
   sound.Snd_Play(SoundId::snd_Point);  // level 1500
   EXPECT_NEAR(capture_->Pull(10)[0], 1500, 1);

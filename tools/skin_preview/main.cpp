@@ -12,16 +12,15 @@
 #include <QPainter>
 #include <cstdio>
 
+#include "config/skin/skin_loader.h"
+#include "display/frame_painter.h"
 #include "engine/segments.h"
 #include "engine/unit.h"
-#include "tools/skin_preview/compose.h"
-#include "tools/skin_preview/skin_ini.h"
+#include "tools/skin_preview/on_desk.h"
 
 namespace {
 
 using namespace tiko;
-using skin_preview::Pictures;
-using skin_preview::SkinIni;
 
 class QuietHost : public CueSink, public SettingsStore, public LocalClock, public ErrorSink {
  public:
@@ -39,29 +38,43 @@ class QuietHost : public CueSink, public SettingsStore, public LocalClock, publi
   }
 };
 
-QString PathIn(const QString& bin, QString relative) {
-  relative.replace('\\', '/');
-  return QDir(bin).filePath(relative);
-}
-
-QColor ColorRef(int colorref) {
-  return QColor(colorref & 0xff, (colorref >> 8) & 0xff, (colorref >> 16) & 0xff);
-}
-
-// Places every skin image and loads its picture, as the skin loader does in windowed mode.
-void ApplySkin(const SkinIni& ini, const QString& bin, Scene& scene, Pictures& pictures) {
-  QString skin_dir = ini.Text("Common", "SkinDir", "Graphics\\Skin\\");
-  for (int n = 1; n <= kSkinImageCount; ++n) {
-    const QString section = QString("Image%1").arg(n);
-    const auto id = static_cast<ImageId>(n);
-    const QString file = ini.Text(section, "Filename");
-    if (!file.isEmpty() && file != "nil") pictures[id].load(PathIn(bin, skin_dir + file));
-    scene.SetBounds(id, ini.Integer(section, "Left", 0), ini.Integer(section, "Top", 0),
-                    ini.Integer(section, "Width", 0), ini.Integer(section, "Height", 0));
+// The window the skin loader lays out: windowed, or full screen on a 1920x1080 screen.
+class PreviewWindow : public SkinWindow {
+ public:
+  explicit PreviewWindow(bool fullscreen) : fullscreen_(fullscreen) {}
+  bool FullscreenOn() const override { return fullscreen_; }
+  QSize ScreenSize() override { return {1920, 1080}; }
+  void SetClientHeight(int height) override { client_.setHeight(height); }
+  void SetClientWidth(int width) override { client_.setWidth(width); }
+  QSize ClientSize() override { return client_; }
+  void SetColor(std::uint32_t colorref) override {
+    color_ = QColor(colorref & 0xff, (colorref >> 8) & 0xff, (colorref >> 16) & 0xff);
   }
-  for (ImageId id : {im_backdrop, im_backdrop_logo, btn_game_menu_background, btn_game_menu_top}) {
-    scene.Hide(id);
+  void SetColorKey(bool, std::uint32_t) override {}
+  void ShowError(const std::string& message) override {
+    std::fprintf(stderr, "skin_preview: %s\n", message.c_str());
+    failed_ = true;
   }
+  void RequestTerminate() override { failed_ = true; }
+
+  QColor color() const { return color_; }
+  bool failed() const { return failed_; }
+
+ private:
+  bool fullscreen_;
+  QSize client_;
+  QColor color_;
+  bool failed_ = false;
+};
+
+// The scene as the main window paints it, at 100 %.
+QImage Paint(const Unit& unit, const SkinPictures& pictures, const PreviewWindow& window,
+             QSize size) {
+  QImage out(size, QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&out);
+  PaintScene(painter, unit.scene, pictures.picture,
+             FrameLook{size, window.color(), pictures.backdrop_stretch, 1.0});
+  return out;
 }
 
 // A game in full swing: Tiko rides an umbrella with the key, a coconut hangs,
@@ -111,27 +124,27 @@ int main(int argc, char** argv) {
     else if (args[i] == "--desk")
       desk = true;
   }
-  SkinIni ini;
-  if (!ini.Load(QDir(bin).filePath("Config.ini"))) {
-    std::fprintf(stderr, "skin_preview: no Config.ini in %s\n", qPrintable(bin));
-    return 1;
-  }
   QDir().mkpath(out);
 
   QuietHost host;
   Unit unit(UnitPorts{&host, &host, &host, &host});
   unit.CreateReadPresentation();
-  Pictures pictures;
-  ApplySkin(ini, bin, unit.scene, pictures);
+  SkinPictures pictures;
+  PreviewWindow windowed(false);
+  try {
+    Gfx_Load_Skin(unit, pictures, windowed, bin.toStdString());
+  } catch (const UnitError& e) {
+    windowed.ShowError(e.what());
+  }
+  if (windowed.failed()) return 1;
   unit.CreateFinish();
 
-  const QSize size(ini.Integer("Common", "GameWidth", 499),
-                   ini.Integer("Common", "GameHeight", 771));
-  const QColor key = ColorRef(ini.Integer("VideoMode", "TranspColor", 0x00ff00ff));
+  const QSize size = windowed.ClientSize();
+  const QColor key = windowed.color();
   bool ok = true;
   auto shot = [&](const QString& name) {
-    const QImage windowed = skin_preview::Compose(unit.scene, pictures, size, key);
-    ok &= Save(desk ? skin_preview::OnDesk(windowed, key, 28) : windowed, out, name);
+    const QImage window = Paint(unit, pictures, windowed, size);
+    ok &= Save(desk ? skin_preview::OnDesk(window, key, 28) : window, out, name);
   };
 
   shot("closed.png");
@@ -157,21 +170,17 @@ int main(int argc, char** argv) {
   unit.scene.Hide(btn_jump_down);
   unit.Inp_time_up();
 
-  // The same moment in fullscreen: backdrop centred, logo in its corner, unit in the middle.
-  const QImage layer = skin_preview::Compose(unit.scene, pictures, size, Qt::transparent);
-  QImage screen(1920, 1080, QImage::Format_ARGB32_Premultiplied);
-  screen.fill(ColorRef(ini.Integer("Fullscreen", "BgColor", 0x000e47b4)));
-  QPainter painter(&screen);
-  const QString backdrop_dir = ini.Text("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\");
-  const QImage backdrop(PathIn(bin, backdrop_dir + ini.Text("Fullscreen", "BackdropFile")));
-  const QImage logo(PathIn(bin, backdrop_dir + ini.Text("Fullscreen", "LogoFile")));
-  painter.drawImage((screen.width() - backdrop.width()) / 2,
-                    (screen.height() - backdrop.height()) / 2, backdrop);
-  painter.drawImage(screen.width() - logo.width(), 0, logo);
-  painter.drawImage((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2,
-                    layer);
-  painter.end();
-  ok &= Save(desk ? screen.scaled(960, 540, Qt::KeepAspectRatio, Qt::SmoothTransformation) : screen,
+  // The same moment in full screen: the skin laid out again as the window does
+  // on switching, backdrop, logo and in-game menu button included.
+  PreviewWindow fullscreen(true);
+  try {
+    Gfx_Load_Skin(unit, pictures, fullscreen, bin.toStdString());
+  } catch (const UnitError& e) {
+    fullscreen.ShowError(e.what());
+  }
+  const QImage screen = Paint(unit, pictures, fullscreen, fullscreen.ClientSize());
+  ok &= !fullscreen.failed() &&
+        Save(desk ? screen.scaled(960, 540, Qt::KeepAspectRatio, Qt::SmoothTransformation) : screen,
              out, "fullscreen.png");
   return ok ? 0 : 1;
 }

@@ -1,26 +1,8 @@
-#include "tools/skin_preview/compose.h"
+#include "tools/skin_preview/on_desk.h"
 
 #include <QPainter>
 
 namespace skin_preview {
-
-QImage Compose(const tiko::Scene& scene, const Pictures& pictures, QSize size, QColor ground) {
-  QImage out(size, QImage::Format_ARGB32_Premultiplied);
-  out.fill(ground);
-  QPainter painter(&out);
-  for (tiko::ImageId id : tiko::StackingOrder()) {
-    const tiko::Image& image = scene[id];
-    if (!image.visible || image.picture == tiko::kNoImage) continue;
-    const QImage& picture = pictures[image.picture];
-    if (picture.isNull()) continue;
-    painter.save();
-    painter.setClipRect(QRect(image.left, image.top, image.width, image.height));
-    painter.drawImage(QPoint(image.left, image.top), picture);
-    painter.restore();
-  }
-  painter.end();
-  return out;
-}
 
 QImage OnDesk(const QImage& windowed, QColor key, int margin) {
   const QRgb key_rgb = key.rgb() | 0xff000000u;
