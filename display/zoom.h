@@ -20,7 +20,8 @@ int StepZoom(int percent, int steps);
 // so that the unit fits `area` when it would not.
 double FitScale(QSize unit, QSize area, int percent);
 
-// A window of `size` kept inside `area`: moved in, never beyond its top-left.
+// Where `window` goes to lie inside `area`; one larger than the area keeps to
+// its top-left corner.
 QPoint KeepInside(QRect window, QRect area);
 
 }  // namespace tiko

@@ -31,6 +31,7 @@ class Program : public QObject, public MenuHost, public KeysHost {
 
   // MenuHost
   QWidget* MainWidget() override { return &form_; }
+  double UnitScale() const override { return form_.Scale(); }
   void SwitchPresentation() override;
   bool FullscreenOn() const override { return form_.FullscreenOn(); }
   void RequestTerminate() override;

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPointer>
+#include <algorithm>
+#include <cmath>
 
 namespace tiko {
 
@@ -84,14 +86,16 @@ void GameMenu::Vid_Display_Game_Menu() {
     return;
   }
   QWidget* window = host_.MainWidget();
+  // The rows lie over the menu's picture, which is drawn at the unit's scale.
+  const double scale = host_.UnitScale();
   QFont font("Arial");
-  font.setPixelSize(13);
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(13 * scale))));
   for (int i = 1; i <= kMenuEntries; ++i) {
     QAction* item = menu_item_[i];
     const bool blank = item->isSeparator();
     auto* row = new MenuRow(window, blank ? nullptr : item, [this] { ReleaseOnRow(); });
     row->setObjectName(QString("menu_label_%1").arg(i));
-    row->setGeometry(0, 32 * i, 256, 32);
+    row->setGeometry(QRectF(0, 32 * i * scale, 256 * scale, 32 * scale).toRect());
     row->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     if (!blank) {
       QString text = "   " + item->text();

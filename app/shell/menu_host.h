@@ -10,6 +10,8 @@ class MenuHost {
   virtual ~MenuHost() = default;
   // The main window: it carries the shortcuts and the in-game menu's rows.
   virtual QWidget* MainWidget() = 0;
+  // Window pixels per skin pixel: the unit's zoom, which the in-game menu's rows follow.
+  virtual double UnitScale() const { return 1.0; }
   // The presentation switch, and the presentation in force.
   virtual void SwitchPresentation() = 0;
   virtual bool FullscreenOn() const = 0;

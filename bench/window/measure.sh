@@ -3,8 +3,9 @@
 # unit's size that paints one picture, started alternately in the same X
 # server: first painted frame, resident memory on the clock, CPU on the clock
 # without and with a sound output (SDL's dummy driver), CPU in play, and the
-# time from a key press to its cue leaving the mixer. Prints each figure
-# beside its aim. Run by hand, never from CTest.
+# time from a key press to its cue leaving the mixer; then resident memory at
+# 100 %, 200 % and 300 % zoom (zoom_memory.sh, on a screen of its own). Prints
+# each figure beside its aim. Run by hand, never from CTest.
 # Needs xdotool; runs itself under xvfb-run when no X display is set.
 # Usage: bench/window/measure.sh [BUILD_DIR] [SECONDS]
 set -euo pipefail
@@ -149,3 +150,6 @@ if ((n > 0)); then
 else
   echo "no cue measured"
 fi
+
+echo "== memory by zoom"
+env -u DISPLAY "$repo/bench/window/zoom_memory.sh" "$tiko"

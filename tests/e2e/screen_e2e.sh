@@ -14,7 +14,6 @@ set -euo pipefail
 part=$1
 shift
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
-cfg="$bindir/Config.ini"
 root_colour='#3060a0'
 helpers=()
 cleanup() {
@@ -24,21 +23,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-seed() {  # seed NAME=VALUE ...: a store holding just these values
-  mkdir -p "$(dirname "$store")"
-  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Orvane\\Qorvix50]\n' > "$store"
-  for kv in "$@"; do printf '"%s"="%s"\n' "${kv%%=*}" "${kv#*=}" >> "$store"; done
-}
-ini() {  # ini SECTION KEY: a value of Config.ini, names without regard to case
-  awk -v s="[$(echo "$1" | tr 'A-Z' 'a-z')]" -v k="$(echo "$2" | tr 'A-Z' 'a-z')" '
-    { line = $0; gsub(/\r/, "", line) }
-    line ~ /^[ \t]*\[/ { t = tolower(line); gsub(/[ \t]/, "", t); insec = (t == s); next }
-    insec {
-      split(line, kv, "="); key = tolower(kv[1]); gsub(/[ \t]/, "", key)
-      if (key == k) { sub(/^[^=]*=[ \t]*/, "", line); sub(/[ \t]+$/, "", line); print line; exit }
-    }' "$cfg"
-}
-rect() { echo "$(ini "Image$1" Left) $(ini "Image$1" Top) $(ini "Image$1" Width) $(ini "Image$1" Height)"; }
 game_w=$(ini Common GameWidth)
 game_h=$(ini Common GameHeight)
 

@@ -12,19 +12,6 @@ mkdir -p "$(dirname "$store")"
 printf '%s\n' 'Windows Registry Editor Version 5.00' '' \
   '[HKEY_CURRENT_USER\Software\Orvane\Qorvix50]' '"SoundMode"="2"' '"SplashScreen"="0"' > "$store"
 
-# A value of Config.ini, sections and keys without regard to case.
-ini() {
-  awk -v s="[$(echo "$1" | tr 'A-Z' 'a-z')]" -v k="$(echo "$2" | tr 'A-Z' 'a-z')" '
-    { line = $0; gsub(/\r/, "", line) }
-    line ~ /^[ \t]*\[/ { t = tolower(line); gsub(/[ \t]/, "", t); insec = (t == s); next }
-    insec {
-      split(line, kv, "="); key = tolower(kv[1]); gsub(/[ \t]/, "", key)
-      if (key == k) { sub(/^[^=]*=[ \t]*/, "", line); sub(/[ \t]+$/, "", line); print line; exit }
-    }' "$cfg"
-}
-# Left Top Width Height of skin image n.
-rect() { echo "$(ini "Image$1" Left) $(ini "Image$1" Top) $(ini "Image$1" Width) $(ini "Image$1" Height)"; }
-
 start() {
   (cd "$bindir" && exec "$tiko") &
   pid=$!

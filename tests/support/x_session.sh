@@ -1,7 +1,7 @@
 # Shared set-up of the scripts that drive the program over X: sourced with the
 # program's path and an optional screenshot folder as $1 and $2. Gives tiko,
-# shots, bindir, work, store, pid, fail, shot, seed and find_window, and
-# cleans up on exit.
+# shots, bindir, work, store, pid, fail, shot, seed, find_window, ini and
+# rect, and cleans up on exit.
 tiko=$(readlink -f "$1")
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
@@ -36,3 +36,15 @@ find_window() {  # find_window NAME: waits up to 5 s for a mapped window
   return 1
 }
 
+# ini SECTION KEY: a value of the program's Config.ini, names without regard to case.
+ini() {
+  awk -v s="[$(echo "$1" | tr 'A-Z' 'a-z')]" -v k="$(echo "$2" | tr 'A-Z' 'a-z')" '
+    { line = $0; gsub(/\r/, "", line) }
+    line ~ /^[ \t]*\[/ { t = tolower(line); gsub(/[ \t]/, "", t); insec = (t == s); next }
+    insec {
+      split(line, kv, "="); key = tolower(kv[1]); gsub(/[ \t]/, "", key)
+      if (key == k) { sub(/^[^=]*=[ \t]*/, "", line); sub(/[ \t]+$/, "", line); print line; exit }
+    }' "$bindir/Config.ini"
+}
+# rect N: Left Top Width Height of skin image N.
+rect() { echo "$(ini "Image$1" Left) $(ini "Image$1" Top) $(ini "Image$1" Width) $(ini "Image$1" Height)"; }
