@@ -247,7 +247,10 @@ void TForm1::ApplyOutline(QRect area) {
   if (outline_.Update(frame_.image(), area, key_colour_)) {
     // The mask is in window pixels; on a scaled screen each takes the frame's pixel at its place.
     const QImage& mask = outline_.mask();
-    setMask(QBitmap::fromImage(mask.size() == size() ? mask : mask.scaled(size())));
+    const QRegion shown(QBitmap::fromImage(mask.size() == size() ? mask : mask.scaled(size())));
+    // An empty mask means no mask to Qt, and the whole window would show: a
+    // window all of the key colour is kept to a place outside itself instead.
+    setMask(shown.isEmpty() ? QRegion(-1, -1, 1, 1) : shown);
   }
 }
 
