@@ -245,9 +245,7 @@ void TForm1::ApplyOutline(QRect area) {
   // The window's shape is the outline with or without a compositor: see-through
   // pixels never take the mouse.
   if (outline_.Update(frame_.image(), area, key_colour_)) {
-    // The mask is in window pixels; on a scaled screen each takes the frame's pixel at its place.
-    const QImage& mask = outline_.mask();
-    setMask(QBitmap::fromImage(mask.size() == size() ? mask : mask.scaled(size())));
+    setMask(QBitmap::fromImage(ShrinkMask(outline_.mask(), size())));
   }
 }
 
