@@ -9,17 +9,25 @@ function(tiko_fuzz_flags target)
 endfunction()
 
 # tiko_add_picture_fuzzer(NAME LABEL [SEED_LIBS...]): a libFuzzer target
-# fuzz_NAME over the picture decoders, compiled in and instrumented, and the
-# tool fuzz_NAME_seeds that writes its seed files into build/fuzz-seeds/NAME.
+# fuzz_NAME over the picture decoders, and the tool fuzz_NAME_seeds that
+# writes its seed files into build/fuzz-seeds/NAME. The decoders are compiled
+# once, instrumented, for all picture targets.
 function(tiko_add_picture_fuzzer name label)
   find_package(PNG REQUIRED)
   find_package(JPEG REQUIRED)
   find_package(ZLIB REQUIRED)
-  file(GLOB picture_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/config/picture/*.cpp
-       ${CMAKE_SOURCE_DIR}/config/picture/*.c)
-  add_executable(fuzz_${name} fuzz_${name}.cpp ${picture_sources})
-  target_include_directories(fuzz_${name} PRIVATE ${CMAKE_SOURCE_DIR})
-  target_link_libraries(fuzz_${name} PRIVATE Qt6::Gui PNG::PNG JPEG::JPEG ZLIB::ZLIB)
+  if(NOT TARGET tiko_fuzz_pictures)
+    file(GLOB picture_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/config/picture/*.cpp
+         ${CMAKE_SOURCE_DIR}/config/picture/*.c)
+    add_library(tiko_fuzz_pictures STATIC ${picture_sources})
+    target_include_directories(tiko_fuzz_pictures PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(tiko_fuzz_pictures PUBLIC Qt6::Gui PNG::PNG JPEG::JPEG ZLIB::ZLIB)
+    set(flags -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+              -fno-omit-frame-pointer -g)
+    target_compile_options(tiko_fuzz_pictures PRIVATE ${flags})
+  endif()
+  add_executable(fuzz_${name} fuzz_${name}.cpp)
+  target_link_libraries(fuzz_${name} PRIVATE tiko_fuzz_pictures)
   tiko_fuzz_flags(fuzz_${name})
 
   add_executable(fuzz_${name}_seeds ${name}_seeds.cpp)

@@ -245,7 +245,10 @@ void TForm1::ApplyOutline(QRect area) {
   // The window's shape is the outline with or without a compositor: see-through
   // pixels never take the mouse.
   if (outline_.Update(frame_.image(), area, key_colour_)) {
-    setMask(QBitmap::fromImage(ShrinkMask(outline_.mask(), size())));
+    const QRegion shown(QBitmap::fromImage(ShrinkMask(outline_.mask(), size())));
+    // An empty mask means no mask to Qt, and the whole window would show: a
+    // window all of the key colour is kept to a place outside itself instead.
+    setMask(shown.isEmpty() ? QRegion(-1, -1, 1, 1) : shown);
   }
 }
 

@@ -37,3 +37,7 @@ cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== fuzzing"
+# Every fuzz target for a bounded time each, one after the other.
+scripts/fuzz.sh

@@ -13,8 +13,10 @@ void CheckSize(const char* format, std::int64_t width, std::int64_t height,
                const PictureLimits& limits) {
   if (width <= 0 || height <= 0 || width > limits.max_side || height > limits.max_side ||
       width * height > limits.max_pixels) {
-    throw UnitError(std::string("the ") + format + " picture's size " + std::to_string(width) +
-                    " x " + std::to_string(height) + " is beyond what the program accepts");
+    throw PictureTooLarge(std::string("the ") + format + " picture's size " +
+                              std::to_string(width) + " x " + std::to_string(height) +
+                              " is beyond what the program accepts",
+                          width, height);
   }
 }
 
@@ -66,6 +68,10 @@ std::vector<unsigned char> ReadFile(const std::filesystem::path& file,
   return data;
 }
 
+std::string Explained(const std::filesystem::path& file, const UnitError& e) {
+  return "Cannot load the picture \"" + file.string() + "\": " + e.what() + ".";
+}
+
 }  // namespace
 
 QImage LoadPicture(const std::filesystem::path& file, const PictureLimits& limits) {
@@ -84,8 +90,10 @@ QImage LoadPicture(const std::filesystem::path& file, const PictureLimits& limit
       case Format::kJpeg:
         return DecodeJpeg(data, limits);
     }
+  } catch (const PictureTooLarge& e) {
+    throw PictureTooLarge(Explained(file, e), e.width, e.height);
   } catch (const UnitError& e) {
-    throw UnitError("Cannot load the picture \"" + file.string() + "\": " + e.what() + ".");
+    throw UnitError(Explained(file, e));
   }
   return {};
 }

@@ -10,6 +10,8 @@
 #include <span>
 #include <string>
 
+#include "engine/ports.h"
+
 namespace tiko {
 
 // Pictures beyond these sizes are refused before any pixel memory is taken,
@@ -37,8 +39,17 @@ QImage LoadPicture(const std::filesystem::path& file, const PictureLimits& limit
 // Stands in for a picture file that is missing: 10 x 10, red, black outline.
 QImage PlaceholderPicture();
 
+// A picture whose size is beyond the limits it was decoded with.
+class PictureTooLarge : public UnitError {
+ public:
+  PictureTooLarge(const std::string& message, std::int64_t width, std::int64_t height)
+      : UnitError(message), width(width), height(height) {}
+  std::int64_t width;
+  std::int64_t height;
+};
+
 namespace picture_detail {
-// Throws UnitError when a picture of this size is beyond the limits.
+// Throws PictureTooLarge when a picture of this size is beyond the limits.
 void CheckSize(const char* format, std::int64_t width, std::int64_t height,
                const PictureLimits& limits);
 }  // namespace picture_detail

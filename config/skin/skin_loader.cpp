@@ -9,6 +9,7 @@
 #include "config/ini/ini_file.h"
 #include "config/ini/int_text.h"
 #include "config/picture/picture.h"
+#include "config/skin/picture_budget.h"
 
 namespace tiko {
 
@@ -22,6 +23,14 @@ static_assert(SkinImage(kSkinImageCount) == btn_cross_down_right);
 
 int Clamp(long long value) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+// Places and sizes far beyond any screen are cut to a range in which every
+// sum of them, scaled for the screen, stays within int: such an image shows
+// nothing either way.
+int Geometry(long long value) {
+  constexpr long long kFar = 1 << 24;
+  return static_cast<int>(std::clamp(value, -kFar, kFar));
 }
 
 // A name that asks for a picture: "nil" (exactly so) and the empty name ask for none.
@@ -50,8 +59,8 @@ class SkinRun {
   void Run() {
     skin_dir_ = InDataDir(data_dir_, IncludeTrailingDelimiter(
                                          ini_.ReadString("Common", "SkinDir", "Graphics\\Skin\\")));
-    window_.SetClientHeight(ini_.ReadInteger("Common", "GameHeight", 771));
-    window_.SetClientWidth(ini_.ReadInteger("Common", "GameWidth", 499));
+    window_.SetClientHeight(SizeKey("Common", "GameHeight", 771));
+    window_.SetClientWidth(SizeKey("Common", "GameWidth", 499));
     FollowClientSize();
     if (fullscreen_on_) {
       LayOutFullscreen();
@@ -59,9 +68,39 @@ class SkinRun {
       LayOutWindowed();
     }
     for (int n = 1; n <= kSkinImageCount; ++n) LoadEntry(n);
+    if (std::string message = budget_.Message(); !message.empty()) window_.ShowError(message);
   }
 
  private:
+  // A window size no screen has, and no frame buffer can hold, is told and replaced.
+  int SizeKey(const char* section, const char* key, int default_value) {
+    constexpr int kMaxSide = 16384;
+    const int value = ini_.ReadInteger(section, key, default_value);
+    if (value >= 1 && value <= kMaxSide) return value;
+    window_.ShowError(std::string("The ") + key + " of " + std::to_string(value) +
+                      " in Config.ini is outside 1 to " + std::to_string(kMaxSide) +
+                      "; the default " + std::to_string(default_value) + " is used instead.");
+    return default_value;
+  }
+
+  // A picture within what the skin's pictures may take in all, else the placeholder.
+  QImage Picture(const std::filesystem::path& file) {
+    return budget_.Load(file).value_or(PlaceholderPicture());
+  }
+
+  // The backdrop and the logo only decorate: one that cannot be decoded is
+  // told, and the unit is laid out all the same.
+  bool Decoration(ImageId id, const std::filesystem::path& file) {
+    try {
+      pictures_.picture[id] = Picture(file);
+    } catch (const UnitError& e) {
+      window_.ShowError(e.what());
+      return false;
+    }
+    pictures_.variants[id] = FindVariants(file);
+    return true;
+  }
+
   // The backdrop is anchored to all four edges of the window.
   void FollowClientSize() {
     QSize client = window_.ClientSize();
@@ -74,9 +113,8 @@ class SkinRun {
 
     std::string backdrop = ini_.ReadString("Fullscreen", "BackdropFile", "nil");
     std::filesystem::path backdrop_file = ConfigPath(backdrop_dir_, backdrop);
-    if (NamesFile(backdrop) && FileExists(backdrop_file)) {
-      pictures_.picture[im_backdrop] = LoadPicture(backdrop_file);
-      pictures_.variants[im_backdrop] = FindVariants(backdrop_file);
+    if (NamesFile(backdrop) && FileExists(backdrop_file) &&
+        Decoration(im_backdrop, backdrop_file)) {
       pictures_.backdrop_stretch = ini_.ReadInteger("Fullscreen", "BackdropStretch", 0) != 0;
       scene_.Show(im_backdrop);
     }
@@ -101,9 +139,8 @@ class SkinRun {
   }
 
   void LoadLogo(const std::filesystem::path& file) {
-    QImage& picture = pictures_.picture[im_backdrop_logo];
-    picture = LoadPicture(file);
-    pictures_.variants[im_backdrop_logo] = FindVariants(file);
+    if (!Decoration(im_backdrop_logo, file)) return;
+    const QImage& picture = pictures_.picture[im_backdrop_logo];
     const Image& logo = scene_[im_backdrop_logo];
     int left = logo.left, top = logo.top;  // other positions leave the logo where it is
     scene_.Show(im_backdrop_logo);
@@ -145,13 +182,14 @@ class SkinRun {
     if (NamesFile(name)) {
       std::filesystem::path file = ConfigPath(skin_dir_, name);
       const bool exists = FileExists(file);
-      pictures_.picture[id] = exists ? LoadPicture(file) : PlaceholderPicture();
+      pictures_.picture[id] = exists ? Picture(file) : PlaceholderPicture();
       pictures_.variants[id] = exists ? FindVariants(file) : PictureVariants{};
     }
     scene_.SetBounds(
-        id, Clamp(static_cast<long long>(ini_.ReadInteger(section, "Left", 0)) + offset_x_),
-        Clamp(static_cast<long long>(ini_.ReadInteger(section, "Top", 0)) + offset_y_),
-        ini_.ReadInteger(section, "Width", 0), ini_.ReadInteger(section, "Height", 0));
+        id, Geometry(static_cast<long long>(ini_.ReadInteger(section, "Left", 0)) + offset_x_),
+        Geometry(static_cast<long long>(ini_.ReadInteger(section, "Top", 0)) + offset_y_),
+        Geometry(ini_.ReadInteger(section, "Width", 0)),
+        Geometry(ini_.ReadInteger(section, "Height", 0)));
   }
 
   const std::filesystem::path& data_dir_;
@@ -164,6 +202,7 @@ class SkinRun {
   std::string backdrop_dir_;
   int offset_x_ = 0;
   int offset_y_ = 0;
+  PictureBudget budget_;
 };
 
 // The in-game menu exists only in full screen; closed, its picture shows just the symbol.

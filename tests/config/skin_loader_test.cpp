@@ -1,6 +1,10 @@
 #include "config/skin/skin_loader.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
 
 #include <array>
 #include <vector>
@@ -288,6 +292,125 @@ TEST_F(SkinLoaderTest, TogglingTwiceReturnsToTheSameLayout) {
               (std::array{b.left, b.top, b.width, b.height, int(b.visible)}))
         << id;
   }
+}
+
+}  // namespace
+}  // namespace tiko
+
+namespace tiko {
+namespace {
+
+TEST_F(SkinLoaderTest, WindowSizesOutsideTheRangeAreToldAndReplaced) {
+  window_.fullscreen = false;
+  WriteConfig("[Common]\nGameWidth=100000\nGameHeight=0\n");
+  Load();
+  EXPECT_EQ(window_.client, QSize(499, 771));
+  ASSERT_EQ(window_.errors.size(), 2u);
+  EXPECT_EQ(window_.errors[0],
+            "The GameHeight of 0 in Config.ini is outside 1 to 16384; the default 771 is used "
+            "instead.");
+  EXPECT_NE(window_.errors[1].find("GameWidth of 100000"), std::string::npos);
+}
+
+TEST_F(SkinLoaderTest, PlacesAndSizesFarBeyondAnyScreenAreCutToARange) {
+  window_.fullscreen = true;
+  WriteConfig(
+      "[Fullscreen]\nGameOffsetX=2147483647\nGameOffsetY=-2147483648\n"
+      "[Image1]\nLeft=2147483647\nTop=-2147483648\nWidth=2147483647\nHeight=-2147483648\n");
+  Load();
+  const Image& far = image(im_background_bottom);
+  EXPECT_EQ((std::array{far.left, far.top, far.width, far.height}),
+            (std::array{1 << 24, -(1 << 24), 1 << 24, -(1 << 24)}));
+}
+
+TEST_F(SkinLoaderTest, UndecodableBackdropLeavesTheUnitLaidOut) {
+  WriteFile(Data("Graphics/Backdrop/back.png"), "");
+  WritePicture(Data("Graphics/Skin/body.png"), 4, 4);
+  WriteConfig("[Fullscreen]\nBackdropFile=back.png\n[Image1]\nFilename=body.png\nWidth=4\n");
+  Load();
+  ASSERT_EQ(window_.errors.size(), 1u);
+  EXPECT_NE(window_.errors[0].find("back.png\": the file is empty"), std::string::npos);
+  EXPECT_EQ(window_.client, window_.screen);
+  EXPECT_EQ(picture(im_background_bottom).size(), QSize(4, 4));
+}
+
+// A PNG of one colour, written a band of rows at a time: small on disk, as
+// large as wanted decoded.
+void WriteLargePng(const std::filesystem::path& file, std::uint32_t width, std::uint32_t height) {
+  std::string png("\x89PNG\r\n\x1a\n", 8);
+  auto chunk = [&png](const char* type, const std::string& data) {
+    std::string body = std::string(type, 4) + data;
+    for (int i = 3; i >= 0; --i) png.push_back(static_cast<char>(data.size() >> (8 * i)));
+    png += body;
+    uLong crc =
+        crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+    for (int i = 3; i >= 0; --i) png.push_back(static_cast<char>(crc >> (8 * i)));
+  };
+  std::string header;
+  for (std::uint32_t v : {width, height}) {
+    for (int i = 3; i >= 0; --i) header.push_back(static_cast<char>(v >> (8 * i)));
+  }
+  header += std::string("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB
+  chunk("IHDR", header);
+  z_stream z{};
+  deflateInit(&z, 1);
+  const std::string row(1 + 3 * std::size_t{width}, '\0');
+  std::string out(1 << 16, '\0');
+  std::string idat;
+  for (std::uint32_t y = 0; y < height; ++y) {
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(row.data()));
+    z.avail_in = static_cast<uInt>(row.size());
+    const int flush = y + 1 == height ? Z_FINISH : Z_NO_FLUSH;
+    do {
+      z.next_out = reinterpret_cast<Bytef*>(out.data());
+      z.avail_out = static_cast<uInt>(out.size());
+      deflate(&z, flush);
+      idat.append(out.data(), out.size() - z.avail_out);
+    } while (z.avail_out == 0);
+  }
+  deflateEnd(&z);
+  chunk("IDAT", idat);
+  chunk("IEND", "");
+  WriteFile(file, png);
+}
+
+// Twelve pictures of 256 MB each: the first takes the whole budget, the rest
+// get the placeholder, and one message names the first left out. Loaded in a
+// child process, whose peak memory is then its own.
+TEST_F(SkinLoaderTest, OversizedSkinStaysWithinItsPictureBudget) {
+  WriteLargePng(Data("Graphics/Skin/big1.png"), 8192, 8192);
+  std::string entries;
+  for (int n = 1; n <= 12; ++n) {
+    std::string name = "big" + std::to_string(n) + ".png";
+    if (n > 1)
+      std::filesystem::copy_file(Data("Graphics/Skin/big1.png"), Data("Graphics/Skin/" + name));
+    entries += "[Image" + std::to_string(n) + "]\nFilename=" + name + "\nWidth=10\nHeight=10\n";
+  }
+  WriteConfig(entries);
+  window_.fullscreen = false;
+  int report[2];
+  ASSERT_EQ(::pipe(report), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    Load();
+    const bool placeholders = picture(static_cast<ImageId>(12)) == PlaceholderPicture();
+    const bool first_kept = picture(static_cast<ImageId>(1)).size() == QSize(8192, 8192);
+    const bool told =
+        window_.errors.size() == 1 && window_.errors[0].find("big2.png\" on") != std::string::npos;
+    const char result = placeholders && first_kept && told ? 'y' : 'n';
+    ::_exit(::write(report[1], &result, 1) == 1 ? 0 : 1);
+  }
+  ::close(report[1]);
+  char result = 0;
+  EXPECT_EQ(::read(report[0], &result, 1), 1);
+  ::close(report[0]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_EQ(result, 'y');
+  rusage usage{};
+  ::getrusage(RUSAGE_CHILDREN, &usage);
+  EXPECT_LT(usage.ru_maxrss, 400 * 1024) << "peak resident kB";
 }
 
 }  // namespace

@@ -55,6 +55,20 @@ TEST(PresentationTest, WindowedTakesTheUnitsOutline) {
   EXPECT_FALSE(form.unit().scene.Visible(btn_game_menu_top));
 }
 
+// A skin with no pictures leaves only the key colour: the window shows the desktop.
+TEST(PresentationTest, WindowedWithNothingButTheKeyColourIsAllSeeThrough) {
+  FormFixture f(false, [](Unit&, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
+    window.SetClientHeight(100);
+    window.SetClientWidth(80);
+    window.SetColor(0x00ff00ff);
+    window.SetColorKey(true, 0x00ff00ff);
+  });
+  f.Create();
+  ASSERT_TRUE(f.form->UsesShapeMask());
+  EXPECT_FALSE(f.form->mask().isEmpty());  // an empty one would show the whole window
+  EXPECT_FALSE(f.form->mask().intersects(f.form->rect()));
+}
+
 TEST(PresentationTest, FullscreenCoversTheScreenWithTheUnitAtTheOffset) {
   FormFixture f(/*fullscreen=*/true);
   f.Create();

@@ -1,0 +1,34 @@
+// The memory the decoded pictures of one skin may take in all. A skin of many
+// huge pictures, each within the limits of one picture, must not take the
+// machine's memory: past the budget the rest of the skin's pictures are not
+// decoded, and the player is told which picture was the first left out.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace tiko {
+
+inline constexpr std::int64_t kSkinPictureBudget = std::int64_t{256} * 1024 * 1024;
+
+class PictureBudget {
+ public:
+  explicit PictureBudget(std::int64_t bytes = kSkinPictureBudget) : total_(bytes), left_(bytes) {}
+
+  // The decoded picture, or nullopt when it does not fit in what is left (or
+  // an earlier one did not). Other failures throw as LoadPicture does.
+  std::optional<QImage> Load(const std::filesystem::path& file);
+
+  // The message for the player once the budget ran out, or "".
+  std::string Message() const;
+
+ private:
+  std::int64_t total_;
+  std::int64_t left_;
+  std::filesystem::path first_left_out_;
+};
+
+}  // namespace tiko
