@@ -60,7 +60,7 @@ TAboutForm::TAboutForm()
   auto* picture = new QLabel(this);
   picture->setObjectName("im_picture");
   picture->setGeometry(8, 8, 116, 160);
-  picture->setPixmap(ShellPixmap(ShellPicture::kAboutPicture));
+  SetPixmapWhenShown(picture, ShellPicture::kAboutPicture);
 
   int top = 8;
   for (const Line& line : kLines) {
