@@ -7,14 +7,16 @@
 #include <cstdint>
 #include <optional>
 
+#include "engine/keys/controls.h"
+#include "engine/keys/key_bindings.h"
+#include "engine/keys/key_list.h"
+#include "engine/lcd/lcd.h"
 #include "engine/ports.h"
 #include "engine/random.h"
 #include "engine/scene.h"
 #include "engine/segments.h"
 #include "engine/timers.h"
 #include "engine/vars.h"
-#include "input/keys/controls.h"
-#include "input/keys/key_list.h"
 
 namespace tiko {
 
@@ -82,7 +84,7 @@ class Unit {
   void LoadKeyBindings();
   // Binding n (1..9) takes choice `choice`: stored as Key<n>, then decoded.
   void SetKeyChoice(int n, int choice);
-  const std::array<KeyBinding, kBindingCount + 1>& key_bindings() const { return key_bindings_; }
+  const KeyBindings& key_bindings() const { return key_bindings_; }
   // The control a key with virtual-key code `key` drives now, if it is bound.
   std::optional<Control> ControlOfKey(int key) const;
   void FormKeyDown(int key);
@@ -104,24 +106,6 @@ class Unit {
   void Gam_Execute_Miss_Fall();
   void Gam_Reprise_After_Miss();
   void Gam_End_Of_Game();  // the high-score rule after the third miss
-
-  // --- drawing on the LCD ---
-  void Vid_Show_All(bool on);
-  void Vid_Show_All_Hero(bool on);
-  void Vid_Show_All_Crows(bool on);
-  void Vid_Show_All_Coconuts(bool on);
-  void Vid_Show_All_Umbrellas(bool on);
-  void Vid_Show_All_Balloons(bool on);
-  void Vid_Show_All_Garu_Body(bool on);
-  void Vid_Show_All_Garu_Chains(bool on);
-  void Vid_Show_All_Keys(bool on);
-  void Vid_Show_All_Miss(bool on);
-  void Vid_Show_Panel_Miss(int count);
-  void Vid_Show_Panel_Score(int value, bool visible);
-  void Vid_Show_Hero(bool on);
-  void Vid_Show_Coconut(bool on);
-  void Vid_Show_Garu_Arm_Lock(bool on);
-  void Vid_Show_Digit(int place, int digit);  // digit -1 blanks the place
 
   // --- timer handlers ---
   void Timer_Bonus_Phase_1Timer();
@@ -170,6 +154,22 @@ class Unit {
   void Disable(TimerId id) { timers.Disable(id); }
   void Interval(TimerId id, int interval) { timers.SetInterval(id, interval); }
 
+  // The LCD drawing operations (engine/lcd/lcd.h) on this unit's scene, at the
+  // places its variables hold.
+  void Vid_Show_All(bool on) { lcd::Vid_Show_All(scene, on); }
+  void Vid_Show_All_Coconuts(bool on) { lcd::Vid_Show_All_Coconuts(scene, on); }
+  void Vid_Show_All_Garu_Chains(bool on) { lcd::Vid_Show_All_Garu_Chains(scene, on); }
+  void Vid_Show_Panel_Miss(int count) { lcd::Vid_Show_Panel_Miss(scene, count); }
+  void Vid_Show_Panel_Score(int value, bool visible) {
+    lcd::Vid_Show_Panel_Score(scene, value, visible);
+  }
+  void Vid_Show_Digit(int place, int digit) { lcd::Vid_Show_Digit(scene, place, digit); }
+  void Vid_Show_Hero(bool on) { lcd::Vid_Show_Hero(scene, vars.hero_col, vars.hero_row, on); }
+  void Vid_Show_Coconut(bool on) { lcd::Vid_Show_Coconut(scene, vars.coconut_pos, on); }
+  void Vid_Show_Garu_Arm_Lock(bool on) {
+    lcd::Vid_Show_Garu_Arm_Lock(scene, vars.garu_arm_pos, on);
+  }
+
   // Pieces of the play rules shared by several of them.
   bool HeroPressAccepted();
   void ShowCrossPressed(ImageId picture_of);
@@ -192,7 +192,7 @@ class Unit {
   void StopPlayForMiss();
   void EndChanceTime();
 
-  std::array<KeyBinding, kBindingCount + 1> key_bindings_{};  // [1..9]
+  KeyBindings key_bindings_;
   UnitPorts ports_;
 };
 

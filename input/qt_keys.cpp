@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "input/keys/key_list.h"
+#include "engine/keys/key_list.h"
 
 namespace tiko {
 

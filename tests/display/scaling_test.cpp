@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <fstream>
 
+#include "config/skin/picture_budget.h"
 #include "display/picture_scaling.h"
 #include "display/window_shape.h"
 #include "display/zoom.h"
@@ -95,6 +96,21 @@ TEST_F(VariantFiles, AVariantOfTheWrongSizeOrUnreadableIsPassedOver) {
   EXPECT_EQ(ScalePicture(base, variants, 2.0).pixelColor(5, 5), QColor(Qt::red));
   EXPECT_EQ(ScalePicture(base, variants, 3.0).size(), QSize(30, 18));
   EXPECT_TRUE(FindVariants(Save("alone.png", base)).at2x.empty());
+}
+
+// A skin picture is decoded once, premultiplied, and drawn at 100 % as it is.
+TEST_F(VariantFiles, AtFullSizeTheDecodedPictureIsDrawnWithoutACopy) {
+  QImage soft = Filled({6, 4}, QColor(200, 40, 0, 128));
+  SkinPictures pictures;
+  PictureBudget budget;
+  pictures.picture[im_background_bottom] = *budget.Load(Save("soft.png", soft));
+  pictures.picture[im_background_front] = *budget.Load(Save("flat.png", Filled({3, 3}, Qt::red)));
+  const PictureTable drawn = ScalePictures(pictures, 1.0, 1.0);
+  for (ImageId id : {im_background_bottom, im_background_front}) {
+    EXPECT_EQ(pictures.picture[id].format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(drawn[id].constBits(), pictures.picture[id].constBits());
+  }
+  EXPECT_EQ(drawn[im_background_bottom].pixelColor(1, 1).alpha(), 128);
 }
 
 // Without variants a picture is scaled smoothly; hard outlines stay hard.

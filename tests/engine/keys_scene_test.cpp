@@ -4,7 +4,7 @@
 #include <set>
 
 #include "engine/scene.h"
-#include "input/keys/key_list.h"
+#include "engine/keys/key_list.h"
 #include "tests/engine/unit_fixture.h"
 
 namespace tiko::test {

@@ -66,6 +66,26 @@ TEST(Timers, TiesFireInTableOrderAndALateRealTimerFiresOnce) {
   EXPECT_EQ(t[TimerId::Timer_Chance].due, 1200);
 }
 
+TEST(Timers, AnIntervalBelowOneNeverFiresAndCannotHangTheLoop) {
+  UnitFixture f;
+  f.Create();
+  Unit& u = f.unit;
+  u.timers.Disable(TimerId::Timer_Tiko_Step);
+  u.timers.Start(TimerId::Timer_Game, 0);
+  u.timers.Start(TimerId::Timer_Chance, -5);
+  u.timers.Start(TimerId::Timer_Clock, 1000);
+  EXPECT_EQ(u.timers.NextDue(), 1000);
+  u.RunUntil(5000);  // returns: the two stuck timers are skipped
+  u.RunUntil(9000, true);
+  EXPECT_FALSE(u.timers.PopDue(9000, false));
+  EXPECT_TRUE(u.timers[TimerId::Timer_Game].enabled);
+
+  // A proper interval later starts it counting from then.
+  u.timers.SetInterval(TimerId::Timer_Game, 50);
+  EXPECT_EQ(u.timers[TimerId::Timer_Game].due, 9050);
+  EXPECT_EQ(u.timers.PopDue(9050, false), TimerId::Timer_Game);
+}
+
 TEST(Timers, StopAllStopsTheClockAndTheStepTimerToo) {
   UnitFixture f;
   f.Create();

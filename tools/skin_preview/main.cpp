@@ -94,13 +94,13 @@ void StageGame(Unit& unit) {
   s.Show(umbrella_seg[2]);
   s.Show(umbrella_seg[4]);
   for (int k : {1, 3, 5}) s.Show(balloon_seg[k]);
-  unit.Vid_Show_Garu_Arm_Lock(false);
+  lcd::Vid_Show_Garu_Arm_Lock(s, unit.vars.garu_arm_pos, false);
   unit.vars.garu_arm_pos = 2;
-  unit.Vid_Show_Garu_Arm_Lock(true);
+  lcd::Vid_Show_Garu_Arm_Lock(s, 2, true);
   s.Hide(garu_chain_seg[1]);
   unit.vars.score = 127;
-  unit.Vid_Show_Panel_Score(127, true);
-  unit.Vid_Show_Panel_Miss(1);
+  lcd::Vid_Show_Panel_Score(s, 127, true);
+  lcd::Vid_Show_Panel_Miss(s, 1);
 }
 
 bool Save(const QImage& image, const QString& dir, const QString& name) {
