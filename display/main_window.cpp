@@ -245,9 +245,7 @@ void TForm1::ApplyOutline(QRect area) {
   // The window's shape is the outline with or without a compositor: see-through
   // pixels never take the mouse.
   if (outline_.Update(frame_.image(), area, key_colour_)) {
-    // The mask is in window pixels; on a scaled screen each takes the frame's pixel at its place.
-    const QImage& mask = outline_.mask();
-    const QRegion shown(QBitmap::fromImage(mask.size() == size() ? mask : mask.scaled(size())));
+    const QRegion shown(QBitmap::fromImage(ShrinkMask(outline_.mask(), size())));
     // An empty mask means no mask to Qt, and the whole window would show: a
     // window all of the key colour is kept to a place outside itself instead.
     setMask(shown.isEmpty() ? QRegion(-1, -1, 1, 1) : shown);

@@ -91,6 +91,11 @@ scaled)
     sleep 0.6
     shot "scale_$scale"
     crop "scale_$scale" "lcd_$scale" "$scale" 23
+    # Nothing of the transparency colour shows along the unit's scaled outline.
+    key=$(ini VideoMode TranspColor | sed 's/^\$00\(..\)\(..\)\(..\)$/#\3\2\1/')
+    shown=$(convert "$shots/scale_$scale.png" -fill black +opaque "$key" -fill white -opaque "$key" \
+      -format '%[fx:round(mean*w*h)]' info:)
+    [[ $shown == 0 ]] || fail "at $scale, $shown pixels of the transparency colour $key show"
     stop
   done
   # Blown up from 100 % by pixel doubling, every 2x2 block would be one colour;
