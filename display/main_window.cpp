@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTime>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 
@@ -206,6 +207,21 @@ void TForm1::ShowError(const std::string& message) {
 void TForm1::RequestTerminate() {
   terminate_requested_ = true;
   if (terminate) terminate();
+}
+
+void TForm1::WatchCompositor() {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  // X11 tells of a compositor only through a selection owner; asking once a
+  // second costs two round trips.
+  auto* timer = new QTimer(this);
+  connect(timer, &QTimer::timeout, this, [this] {
+    const bool running = CompositorRunning();
+    if (running == per_pixel_alpha_) return;
+    per_pixel_alpha_ = running;
+    layout_dirty_ = true;
+    Refresh();
+  });
+  timer->start(1000);
 }
 
 // --- painting ---
