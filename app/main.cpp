@@ -1,12 +1,13 @@
 // The program: the main window over the unit, then the about box, the key
 // settings dialog, the manual viewer and the splash window, which starts the
 // sound output and hands over to the unit.
-#include <QApplication>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 
 #include "app/program/program.h"
+#include "app/program/program_application.h"
+#include "app/program/quit_signals.h"
 #include "app/program/store_notices.h"
 #include "app/startup/command_line.h"
 #include "app/startup/data_folder.h"
@@ -15,6 +16,7 @@
 #include "config/skin/skin_loader.h"
 #include "config/store/reg_file_store.h"
 #include "display/main_window.h"
+#include "sound/fsound_hooks.h"
 #include "sound/sound_system.h"
 #include "tiko_version.h"
 
@@ -42,8 +44,9 @@ int main(int argc, char** argv) {
   if (std::optional<int> status = tiko::HandleCommandLine(argc, argv)) return *status;
 
   tiko::DisplayGuard display_guard;
-  QApplication app(argc, argv);
+  tiko::ProgramApplication app(argc, argv);
   display_guard.Release();
+  tiko::QuitOnTerminationSignals();
   QGuiApplication::setDesktopFileName(QStringLiteral(TIKO_APP_ID));
   QApplication::setWindowIcon(tiko::ProgramIcon());
 
@@ -72,5 +75,9 @@ int main(int argc, char** argv) {
       form, *store,
       [&sound](std::optional<tiko::SoundOutput> output) { return sound.Snd_Open_Output(output); },
       *data_dir);
-  return app.exec();
+  const int status = app.exec();
+  // Escape, Exit or a signal end the loop without closing the sound library:
+  // its device thread stops here, before anything it reads is freed.
+  tiko::fsound::Shutdown();
+  return status;
 }

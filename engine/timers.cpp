@@ -1,6 +1,14 @@
 #include "engine/timers.h"
 
 namespace tiko {
+namespace {
+
+// A timer of interval below 1 would be due again at once, for ever.
+bool CanFire(const GameTimer& t) {
+  return t.enabled && t.interval >= 1;
+}
+
+}  // namespace
 
 TimerBank::TimerBank() {
   // At start only the step timer runs; its first tick just frees the move lock.
@@ -26,7 +34,7 @@ void TimerBank::SetEnabled(TimerId id, bool enabled) {
 std::optional<std::int64_t> TimerBank::NextDue() const {
   std::optional<std::int64_t> best;
   for (const GameTimer& t : timers_) {
-    if (t.enabled && (!best || t.due < *best)) best = t.due;
+    if (CanFire(t) && (!best || t.due < *best)) best = t.due;
   }
   return best;
 }
@@ -35,7 +43,7 @@ std::optional<TimerId> TimerBank::PopDue(std::int64_t limit, bool fire_at_limit)
   int best = -1;
   for (int i = 0; i < kTimerCount; ++i) {
     const GameTimer& t = timers_[i];
-    if (t.enabled && t.due <= limit && (best < 0 || t.due < timers_[best].due)) best = i;
+    if (CanFire(t) && t.due <= limit && (best < 0 || t.due < timers_[best].due)) best = i;
   }
   if (best < 0) return std::nullopt;
   GameTimer& t = timers_[best];

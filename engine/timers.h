@@ -1,6 +1,7 @@
 // The 22 game timers on virtual time. Their rules: a new interval restarts a
 // running countdown, the same interval does not; enabling a running timer does
-// nothing; interval 1 is due 1 ms later; a late timer fires once.
+// nothing; interval 1 is due 1 ms later; a late timer fires once; an interval
+// below 1 never fires, as a window timer of interval 0 never does.
 #pragma once
 
 #include <array>
@@ -40,15 +41,17 @@ enum class TimerId {
 inline constexpr int kTimerCount = 22;
 
 inline constexpr std::array<std::string_view, kTimerCount> kTimerNames = {
-    "Timer_Bonus_Phase_1", "Timer_Bonus_Phase_2", "Timer_Chance",        "Timer_Clock",
-    "Timer_Coconut",       "Timer_Coconut_Bonus", "Timer_Coconut_Music", "Timer_Flying_Music",
-    "Timer_Game",          "Timer_Game_Over",     "Timer_Game_Start",    "Timer_Tiko_1_1_Hand",
-    "Timer_Tiko_6_Hand",   "Timer_Tiko_Jump",     "Timer_Tiko_Step",     "Timer_Key_Blink",
-    "Timer_Key_Fall",      "Timer_Garu_Arm",      "Timer_Miss_Crow",     "Timer_Miss_Fall",
+    "Timer_Bonus_Phase_1", "Timer_Bonus_Phase_2",    "Timer_Chance",        "Timer_Clock",
+    "Timer_Coconut",       "Timer_Coconut_Bonus",    "Timer_Coconut_Music", "Timer_Flying_Music",
+    "Timer_Game",          "Timer_Game_Over",        "Timer_Game_Start",    "Timer_Tiko_1_1_Hand",
+    "Timer_Tiko_6_Hand",   "Timer_Tiko_Jump",        "Timer_Tiko_Step",     "Timer_Key_Blink",
+    "Timer_Key_Fall",      "Timer_Garu_Arm",         "Timer_Miss_Crow",     "Timer_Miss_Fall",
     "Timer_Score_Blink",   "Timer_Umbrella_Balloon",
 };
 
-inline std::string_view TimerName(TimerId id) { return kTimerNames[static_cast<int>(id)]; }
+inline std::string_view TimerName(TimerId id) {
+  return kTimerNames[static_cast<int>(id)];
+}
 
 struct GameTimer {
   int interval = 1;
@@ -74,12 +77,13 @@ class TimerBank {
     Enable(id);
   }
 
-  // The earliest due time of an enabled timer, if any.
+  // The earliest due time of a timer that can fire, if any.
   std::optional<std::int64_t> NextDue() const;
 
-  // The next timer due at or before `limit` (earliest first, table order on ties),
-  // or nothing. Marks it fired: time moves to `fire_at` (its due time on virtual
-  // time, the arrival time on a real clock) and its next due time follows.
+  // The next timer due at or before `limit` (earliest first, table order on
+  // ties), or nothing; a timer of interval below 1 is never due. Marks it
+  // fired: time moves to `fire_at` (its due time on virtual time, the arrival
+  // time on a real clock) and its next due time follows.
   std::optional<TimerId> PopDue(std::int64_t limit, bool fire_at_limit);
 
   // Time moves on to `t` (never backwards).

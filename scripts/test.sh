@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: as released, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer (any report fails the run).
+# UndefinedBehaviorSanitizer (any report fails the run); then the sound
+# library's tests, where the device thread meets the game thread, once more
+# with ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -37,6 +39,11 @@ cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== thread sanitizer build (sound tests)"
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DTIKO_TSAN=ON -DTIKO_GUI=OFF -DBUILD_TESTING=ON > /dev/null
+cmake --build build-tsan -j"$jobs" --target tiko_sound_tests
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/bin/tiko_sound_tests
 
 echo "== fuzzing"
 # Every fuzz target for a bounded time each, one after the other.

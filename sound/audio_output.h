@@ -16,6 +16,9 @@ class AudioOutput {
   virtual bool Start(Mixer* mixer, int rate) = 0;
   // Stops pulling; the mixer may be destroyed afterwards.
   virtual void Stop() = 0;
+  // The mixer woke from sleep (a cue started after silence): an output that
+  // rested while the mixer slept pulls again.
+  virtual void Wake() {}
 };
 
 using OutputFactory = std::function<std::shared_ptr<AudioOutput>()>;

@@ -25,15 +25,23 @@ namespace {
 constexpr std::streamoff kMaxFileBytes = 64 << 20;
 
 struct Library {
+  // The output is stopped first, whichever way the program ends: the device's
+  // thread reads the mixer, and the mixer reads the samples.
+  ~Library() { Release(); }
+  void Release();
+
   CallObserver observer;
   OutputFactory factory;
   int output_code = FSOUND_OUTPUT_DSOUND;
   bool started = false;
   int rate = 0;
+  // Declared in the order they depend on each other, so that even the
+  // implicit destruction would stop the output before the mixer goes, and the
+  // mixer before the samples.
+  std::vector<std::unique_ptr<FSOUND_SAMPLE>> samples;
   std::unique_ptr<Mixer> mixer;
   std::shared_ptr<AudioOutput> output;
   bool output_running = false;
-  std::vector<std::unique_ptr<FSOUND_SAMPLE>> samples;
 };
 
 Library& Lib() {
@@ -41,8 +49,13 @@ Library& Lib() {
   return lib;
 }
 
+// Calls are spelled out only for an observer: cues play on every tick.
+bool Observed() {
+  return static_cast<bool>(Lib().observer);
+}
+
 void Report(const std::string& call) {
-  if (Lib().observer) Lib().observer(call);
+  Lib().observer(call);
 }
 
 bool Known(const FSOUND_SAMPLE* sample) {
@@ -68,6 +81,16 @@ void CloseOutput() {
   Library& lib = Lib();
   if (lib.output_running) lib.output->Stop();
   lib.output_running = false;
+}
+
+void Library::Release() {
+  if (output_running) output->Stop();
+  output_running = false;
+  output.reset();
+  samples.clear();
+  mixer.reset();
+  started = false;
+  rate = 0;
 }
 
 std::optional<std::vector<std::uint8_t>> ReadFile(const char* name, int offset, int length) {
@@ -96,13 +119,18 @@ void SetOutputFactory(OutputFactory factory) {
   Lib().factory = std::move(factory);
 }
 
+void Shutdown() {
+  Lib().Release();
+}
+
 }  // namespace tiko::fsound
 
 using namespace tiko::fsound;
 
 bool FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned flags) {
-  Report("FSOUND_Init(" + std::to_string(mixrate) + ", " + std::to_string(maxsoftwarechannels) +
-         ", " + std::to_string(flags) + ")");
+  if (Observed())
+    Report("FSOUND_Init(" + std::to_string(mixrate) + ", " + std::to_string(maxsoftwarechannels) +
+           ", " + std::to_string(flags) + ")");
   Library& lib = Lib();
   if (lib.started) return false;
   if (mixrate < static_cast<int>(kMinWavRate) || mixrate > static_cast<int>(kMaxWavRate))
@@ -115,7 +143,7 @@ bool FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned flags) {
 }
 
 bool FSOUND_SetOutput(int outputtype) {
-  Report("FSOUND_SetOutput(" + std::to_string(outputtype) + ")");
+  if (Observed()) Report("FSOUND_SetOutput(" + std::to_string(outputtype) + ")");
   Library& lib = Lib();
   if (outputtype < FSOUND_OUTPUT_NOSOUND || outputtype > FSOUND_OUTPUT_DSOUND) return false;
   lib.output_code = outputtype;
@@ -130,9 +158,10 @@ bool FSOUND_SetOutput(int outputtype) {
 
 FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned mode, int offset,
                                   int length) {
-  Report("FSOUND_Sample_Load(" + std::to_string(index) + ", " + (name ? name : "null") + ", " +
-         std::to_string(mode) + ", " + std::to_string(offset) + ", " + std::to_string(length) +
-         ")");
+  if (Observed())
+    Report("FSOUND_Sample_Load(" + std::to_string(index) + ", " + (name ? name : "null") + ", " +
+           std::to_string(mode) + ", " + std::to_string(offset) + ", " + std::to_string(length) +
+           ")");
   Library& lib = Lib();
   if (!lib.started) return nullptr;
   auto bytes = ReadFile(name, offset, length);
@@ -147,20 +176,24 @@ FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned mode, in
 }
 
 int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample) {
-  Report("FSOUND_PlaySound(" + std::to_string(channel) + ", " + Describe(sample) + ")");
+  if (Observed())
+    Report("FSOUND_PlaySound(" + std::to_string(channel) + ", " + Describe(sample) + ")");
   Library& lib = Lib();
   if (!lib.started || !Known(sample)) return -1;
-  return lib.mixer->Play(channel, &sample->pcm);
+  bool woke = false;
+  const int used = lib.mixer->Play(channel, &sample->pcm, &woke);
+  if (woke && lib.output_running) lib.output->Wake();
+  return used;
 }
 
 bool FSOUND_StopSound(int channel) {
-  Report("FSOUND_StopSound(" + std::to_string(channel) + ")");
+  if (Observed()) Report("FSOUND_StopSound(" + std::to_string(channel) + ")");
   Library& lib = Lib();
   return lib.started && lib.mixer->Stop(channel);
 }
 
 void FSOUND_Sample_Free(FSOUND_SAMPLE* sample) {
-  Report("FSOUND_Sample_Free(" + Describe(sample) + ")");
+  if (Observed()) Report("FSOUND_Sample_Free(" + Describe(sample) + ")");
   Library& lib = Lib();
   if (!Known(sample)) return;
   lib.mixer->Forget(&sample->pcm);
@@ -168,12 +201,6 @@ void FSOUND_Sample_Free(FSOUND_SAMPLE* sample) {
 }
 
 void FSOUND_Close() {
-  Report("FSOUND_Close()");
-  Library& lib = Lib();
-  CloseOutput();
-  lib.output.reset();
-  lib.samples.clear();
-  lib.mixer.reset();
-  lib.started = false;
-  lib.rate = 0;
+  if (Observed()) Report("FSOUND_Close()");
+  Lib().Release();
 }

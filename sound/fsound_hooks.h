@@ -17,4 +17,9 @@ void SetCallObserver(CallObserver observer);
 // restores the sound device.
 void SetOutputFactory(OutputFactory factory);
 
+// What FSOUND_Close does, unreported: stops the output, then releases the
+// samples and the mixer. The program's last step however it ends; the library
+// does it again, harmlessly, when it is destroyed.
+void Shutdown();
+
 }  // namespace tiko::fsound

@@ -45,11 +45,14 @@ int Mixer::PickFreeChannel() const {
   return fading >= 0 ? fading : oldest;
 }
 
-int Mixer::Play(int channel, const Pcm* sample) {
+int Mixer::Play(int channel, const Pcm* sample, bool* woke) {
   std::lock_guard lock(mutex_);
+  if (woke != nullptr) *woke = false;
   if (channel == kFreeChannel) channel = PickFreeChannel();
   if (channel < 0 || channel >= channel_count() || sample == nullptr) return -1;
   voices_[channel] = Voice{sample, 0, next_serial_++, 0};
+  if (woke != nullptr) *woke = asleep_;
+  asleep_ = false;
   return channel;
 }
 
@@ -73,14 +76,25 @@ void Mixer::Forget(const Pcm* sample) {
     if (v.pcm == sample) v = Voice{};
 }
 
-void Mixer::Mix(std::int16_t* out, int frames) {
+bool Mixer::Mix(std::int16_t* out, int frames) {
   std::lock_guard lock(mutex_);
+  // Asleep only after a whole pass of silence, so that a device paused now
+  // has ended on silence and resumes from it without a click.
+  asleep_ =
+      std::none_of(voices_.begin(), voices_.end(), [](const Voice& v) { return v.pcm != nullptr; });
+  if (asleep_) {
+    std::fill(out, out + 2 * static_cast<std::size_t>(std::max(frames, 0)), std::int16_t{0});
+    // The limiter recovers over silence as it would frame by frame.
+    gain_ = std::min(1.0f, gain_ + static_cast<float>(std::max(frames, 0)) * kReleaseStep);
+    return false;
+  }
   while (frames > 0) {
     int n = std::min(frames, kBlock);
     MixBlock(out, n);
     out += 2 * n;
     frames -= n;
   }
+  return true;
 }
 
 void Mixer::MixBlock(std::int16_t* out, int frames) {

@@ -27,14 +27,17 @@ class Mixer {
   // Plays `sample` (at the mixing rate) from its start on `channel`, or with
   // kFreeChannel on an idle channel; when all are busy the one that has been
   // playing longest is taken. Returns the channel, or -1 for a bad channel.
-  int Play(int channel, const Pcm* sample);
+  // `woke` tells whether the mixer was asleep (see Mix) until this call.
+  int Play(int channel, const Pcm* sample, bool* woke = nullptr);
   // Stops one channel, or every channel with kAllChannels.
   bool Stop(int channel);
   // Cuts every channel playing `sample` at once; after this returns the mixer
   // no longer reads it, so it may be freed.
   void Forget(const Pcm* sample);
-  // Writes `frames` stereo frames (left, right) to `out`.
-  void Mix(std::int16_t* out, int frames);
+  // Writes `frames` stereo frames (left, right) to `out`. False when no
+  // channel played at all, so `out` is silence: the mixer is then asleep, and
+  // whoever pulls frames may rest until a Play reports that it woke.
+  bool Mix(std::int16_t* out, int frames);
 
  private:
   struct Voice {
@@ -50,6 +53,7 @@ class Mixer {
   std::mutex mutex_;
   std::vector<Voice> voices_;
   std::uint64_t next_serial_ = 1;
+  bool asleep_ = true;
   float gain_ = 1.0f;  // the limiter's gain, carried from pass to pass
   std::vector<float> acc_;
   std::vector<float> need_;  // the limiter's gain wanted per frame

@@ -53,8 +53,19 @@ bool SdlOutput::Start(Mixer* mixer, int rate) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
+  // Runs until its first silent buffer, in case the mixer is already playing.
   SDL_PauseAudioDevice(device_, 0);
   return true;
+}
+
+void SdlOutput::Wake() {
+  // Waits for a callback that is running; one that has just paused the
+  // device is undone here, as the cue was started before this call.
+  if (device_ != 0) SDL_PauseAudioDevice(device_, 0);
+}
+
+bool SdlOutput::Paused() const {
+  return device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_PAUSED;
 }
 
 void SdlOutput::Stop() {
@@ -67,7 +78,11 @@ void SdlOutput::Stop() {
 
 void SdlOutput::Callback(void* user, Uint8* stream, int len) {
   auto* self = static_cast<SdlOutput*>(user);
-  self->mixer_->Mix(reinterpret_cast<std::int16_t*>(stream), len / 4);
+  // SDL holds the device's lock (a recursive one) around this call, so the
+  // pause takes effect before the next buffer, and a Wake racing with it
+  // waits until this callback has returned.
+  if (!self->mixer_->Mix(reinterpret_cast<std::int16_t*>(stream), len / 4))
+    SDL_PauseAudioDevice(self->device_, 1);
 }
 
 }  // namespace tiko::fsound

@@ -13,11 +13,18 @@ namespace tiko::fsound {
 // segment it goes with. Smaller buffers risk drop-outs on a busy desktop.
 inline constexpr int kDeviceBufferFrames = 256;
 
+// The device is paused while the mixer sleeps: after a buffer of silence with
+// no channel playing, until the next cue wakes it. A paused device asks
+// nothing of us; SDL then feeds it silence, and resuming delays the cue by no
+// more than the buffer a running device would have been playing anyway.
 class SdlOutput : public AudioOutput {
  public:
   ~SdlOutput() override;
   bool Start(Mixer* mixer, int rate) override;
   void Stop() override;
+  void Wake() override;
+  // Whether the device is open and paused (for tests).
+  bool Paused() const;
 
  private:
   static void Callback(void* user, Uint8* stream, int len);

@@ -25,16 +25,13 @@ TManualForm::TManualForm(ManualSource source)
 
   im_page_top = new ManualPage(this);
   im_page_top->setObjectName("im_page_top");
-  btn_right = new ManualButton(this, ShellPixmap(ShellPicture::kManualRightUp),
-                               ShellPixmap(ShellPicture::kManualRightDown));
+  btn_right = new ManualButton(this, ShellPicture::kManualRightUp, ShellPicture::kManualRightDown);
   btn_right->setObjectName("btn_right");
-  btn_left = new ManualButton(this, ShellPixmap(ShellPicture::kManualLeftUp),
-                              ShellPixmap(ShellPicture::kManualLeftDown));
+  btn_left = new ManualButton(this, ShellPicture::kManualLeftUp, ShellPicture::kManualLeftDown);
   btn_left->setObjectName("btn_left");
   btn_left->SetUpVisible(false);
   btn_left->SetDownVisible(false);
-  btn_close = new ManualButton(this, ShellPixmap(ShellPicture::kManualCloseUp),
-                               ShellPixmap(ShellPicture::kManualCloseDown));
+  btn_close = new ManualButton(this, ShellPicture::kManualCloseUp, ShellPicture::kManualCloseDown);
   btn_close->setObjectName("btn_close");
   btn_left->on_down = [this] { Inp_left_down(); };
   btn_left->on_up = [this] { Inp_left_up(); };
@@ -56,19 +53,48 @@ void TManualForm::Gfx_Load_Manual_Pages() {
   if (config.height <= 0 || config.height > 8192) config.height = ManualConfig{}.height;
   setFixedSize(config.width, config.height);
   im_page_top->setGeometry(0, 0, config.width, config.height);
-  try {
-    for (int n = 1; n <= kManualPages; ++n) {
-      const std::filesystem::path file = ManualPagePath(config, n);
-      manual_pages[n] = FileExists(file) ? LoadPicture(file) : PlaceholderPicture();
+  for (int n = 1; n <= kManualPages; ++n) {
+    page_files_[n] = ManualPagePath(config, n);
+    page_kinds_[n] = FileExists(page_files_[n]) ? PageKind::kFile : PageKind::kPlaceholder;
+  }
+  pages_checked_ = false;
+}
+
+void TManualForm::CheckPages() {
+  if (pages_checked_) return;
+  pages_checked_ = true;
+  for (int n = 1; n <= kManualPages; ++n) {
+    if (page_kinds_[n] != PageKind::kFile) continue;
+    try {
+      LoadPicture(page_files_[n]);
+    } catch (const UnitError& e) {
+      // An undecodable page stops the loading; the pages after it stay empty.
+      if (source_.show_error) source_.show_error(e.what());
+      for (int m = n; m <= kManualPages; ++m) page_kinds_[m] = PageKind::kNone;
+      return;
     }
-  } catch (const UnitError& e) {
-    // An undecodable page stops the loading; the pages after it stay empty.
-    if (source_.show_error) source_.show_error(e.what());
   }
 }
 
+QImage TManualForm::Page(int n) const {
+  if (n < 1 || n > kManualPages) return {};
+  switch (page_kinds_[n]) {
+    case PageKind::kFile:
+      try {
+        return LoadPicture(page_files_[n]);
+      } catch (const UnitError&) {
+        return {};  // spoilt since it was checked: an empty page, told once already
+      }
+    case PageKind::kPlaceholder:
+      return PlaceholderPicture();
+    case PageKind::kNone:
+      break;
+  }
+  return {};
+}
+
 void TManualForm::Vid_Show_Page() {
-  im_page_top->SetPicture(manual_pages[manual_page]);
+  im_page_top->SetPicture(Page(manual_page));
   if (manual_page == 1) {
     btn_left->SetDownVisible(false);
     btn_left->SetUpVisible(false);
@@ -112,7 +138,14 @@ void TManualForm::Inp_esc_up() {
 
 void TManualForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  CheckPages();
   Vid_Show_Page();
+}
+
+// A closed viewer keeps no page decoded; showing it decodes the page again.
+void TManualForm::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  im_page_top->SetPicture(QImage());
 }
 
 // One page per press and release of an arrow key, however long it is held.
@@ -176,8 +209,8 @@ void TManualForm::resizeEvent(QResizeEvent* event) {
   btn_close->setGeometry(w - 20, 4, 16, 14);
 }
 
-ManualButton::ManualButton(QWidget* parent, QPixmap up, QPixmap down)
-    : QWidget(parent), up_(std::move(up)), down_(std::move(down)) {
+ManualButton::ManualButton(QWidget* parent, ShellPicture up, ShellPicture down)
+    : QWidget(parent), up_picture_(up), down_picture_(down) {
   setCursor(Qt::PointingHandCursor);
 }
 
@@ -201,8 +234,10 @@ void ManualButton::Refresh() {
 void ManualButton::paintEvent(QPaintEvent*) {
   QPainter g(this);
   if (up_visible_) {
+    if (up_.isNull()) up_ = ShellPixmap(up_picture_);
     g.drawPixmap(0, 0, up_);
   } else if (down_visible_) {
+    if (down_.isNull()) down_ = ShellPixmap(down_picture_);
     g.drawPixmap(0, 0, down_);
   }
 }

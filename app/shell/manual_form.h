@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/shell/shell_pictures.h"
 #include "input/keyboard/held_keys.h"
 
 namespace tiko {
@@ -28,6 +29,8 @@ class TManualForm : public QWidget {
  public:
   explicit TManualForm(ManualSource source);
 
+  // Reads the manual's settings, sizes the window and finds the page files;
+  // the pages are decoded when the viewer is first shown.
   void Gfx_Load_Manual_Pages();
   void Vid_Show_Page();
   void Inp_left_down();
@@ -38,7 +41,10 @@ class TManualForm : public QWidget {
   void Inp_esc_up();
 
   int manual_page = 1;  // kept across closing, so the viewer reopens where it was
-  std::array<QImage, kManualPages + 1> manual_pages;  // [1..16]
+  // Page n (1..16) decoded: its file, the placeholder for a missing file, or
+  // nothing from the first undecodable page on. Only the page shown is kept
+  // decoded.
+  QImage Page(int n) const;
 
   ManualPage* im_page_top;
   ManualButton* btn_left;
@@ -47,6 +53,7 @@ class TManualForm : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -57,16 +64,24 @@ class TManualForm : public QWidget {
   void KeyDown(int key, bool repeat);
   void KeyUp(int key);
 
+  enum class PageKind { kNone, kFile, kPlaceholder };
+  // Decodes every page once, in order, as a load at start would: the first
+  // page that cannot be decoded is reported and ends the pages there.
+  void CheckPages();
+
   ManualSource source_;
   HeldKeys held_keys_{[this](int key, bool repeat) { KeyDown(key, repeat); },
                       [this](int key) { KeyUp(key); }};
+  std::array<PageKind, kManualPages + 1> page_kinds_{};  // [1..16]
+  std::array<std::filesystem::path, kManualPages + 1> page_files_;
+  bool pages_checked_ = false;
 };
 
 // One arrow or close button: the "up" picture lies over the "down" one, and
 // hiding the "up" picture shows the button pressed.
 class ManualButton : public QWidget {
  public:
-  ManualButton(QWidget* parent, QPixmap up, QPixmap down);
+  ManualButton(QWidget* parent, ShellPicture up, ShellPicture down);
   std::function<void()> on_down;
   std::function<void()> on_up;
 
@@ -82,7 +97,8 @@ class ManualButton : public QWidget {
 
  private:
   void Refresh();
-  QPixmap up_, down_;
+  ShellPicture up_picture_, down_picture_;
+  QPixmap up_, down_;  // decoded when first painted
   bool up_visible_ = true;
   bool down_visible_ = true;
   bool pressed_ = false;

@@ -1,7 +1,9 @@
 #include "app/shell/shell_pictures.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <algorithm>
 #include <cmath>
 
@@ -41,7 +43,29 @@ const ui::UiPicture& Resource(ShellPicture which) {
   return ui::splash_background;
 }
 
+class PixmapOnShow : public QObject {
+ public:
+  PixmapOnShow(QLabel* label, ShellPicture which) : QObject(label), which_(which) {
+    label->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* label = static_cast<QLabel*>(watched);
+    if (event->type() == QEvent::Show) label->setPixmap(ShellPixmap(which_));
+    if (event->type() == QEvent::Hide) label->clear();
+    return false;
+  }
+
+ private:
+  ShellPicture which_;
+};
+
 }  // namespace
+
+void SetPixmapWhenShown(QLabel* label, ShellPicture which) {
+  new PixmapOnShow(label, which);
+}
 
 QPixmap ShellPixmap(ShellPicture which) {
   const ui::UiPicture& picture = Resource(which);

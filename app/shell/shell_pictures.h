@@ -4,6 +4,8 @@
 
 #include <QPixmap>
 
+class QLabel;
+
 namespace tiko {
 
 enum class ShellPicture {
@@ -22,5 +24,10 @@ enum class ShellPicture {
 };
 
 QPixmap ShellPixmap(ShellPicture which);
+
+// Gives `label` its picture whenever it is shown and drops it when hidden:
+// the pictures of a window that may never open are not decoded at start, and
+// those of a closed window are not kept.
+void SetPixmapWhenShown(QLabel* label, ShellPicture which);
 
 }  // namespace tiko

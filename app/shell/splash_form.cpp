@@ -143,13 +143,13 @@ void TSplashForm::Build() {
   background->setObjectName("im_background");
   background->setGeometry(0, 0, 460, 420);
   background->setScaledContents(true);
-  background->setPixmap(ShellPixmap(ShellPicture::kSplashBackground));
+  SetPixmapWhenShown(background, ShellPicture::kSplashBackground);
 
   auto* box = new QLabel(this);
   box->setObjectName("im_box_picture");
   box->setGeometry(0, 56, 460, 160);
   box->setAlignment(Qt::AlignCenter);
-  box->setPixmap(ShellPixmap(ShellPicture::kSplashBox));
+  SetPixmapWhenShown(box, ShellPicture::kSplashBox);
 
   const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
   Label(this, shell_text::kTitle, {0, 12, 460, 15}, Arial(12, true), Qt::white, centred)
@@ -183,13 +183,13 @@ void TSplashForm::Build() {
   btn_play = new ImageButton(this, [this] { btn_playClick(); });
   btn_play->setObjectName("btn_play");
   btn_play->setGeometry(116, 340, 107, 30);
-  btn_play->setPixmap(ShellPixmap(ShellPicture::kPlay));
+  SetPixmapWhenShown(btn_play, ShellPicture::kPlay);
   btn_play->setCursor(Qt::PointingHandCursor);
 
   btn_play_disabled = new QLabel(this);
   btn_play_disabled->setObjectName("btn_play_disabled");
   btn_play_disabled->setGeometry(116, 340, 107, 30);
-  btn_play_disabled->setPixmap(ShellPixmap(ShellPicture::kPlayDisabled));
+  SetPixmapWhenShown(btn_play_disabled, ShellPicture::kPlayDisabled);
   btn_play_disabled->setCursor(Qt::WhatsThisCursor);
   btn_play_disabled->setToolTip("please select sound driver first");
   btn_play_disabled->hide();
@@ -197,7 +197,7 @@ void TSplashForm::Build() {
   auto* paypal = new ImageButton(this, [] { ShellOpen(shell_text::DonateUrl()); });
   paypal->setObjectName("btn_paypal");
   paypal->setGeometry(237, 340, 107, 30);
-  paypal->setPixmap(ShellPixmap(ShellPicture::kDonate));
+  SetPixmapWhenShown(paypal, ShellPicture::kDonate);
   paypal->setCursor(Qt::PointingHandCursor);
 
   chb_splashscreen = new BandCheckBox("Display this splash screen at startup", this);

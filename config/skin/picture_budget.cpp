@@ -15,6 +15,9 @@ std::optional<QImage> PictureBudget::Load(const std::filesystem::path& file) {
   limits.max_pixels = std::min(whole.max_pixels, left_ / kBytesPerPixel);
   try {
     QImage picture = LoadPicture(file, limits);
+    // Kept in the form it is drawn, converted in place: at 100 % the window
+    // draws this very copy.
+    picture.convertTo(QImage::Format_ARGB32_Premultiplied);
     left_ -= static_cast<std::int64_t>(picture.sizeInBytes());
     return picture;
   } catch (const PictureTooLarge& e) {

@@ -18,7 +18,7 @@ class PictureBudget {
  public:
   explicit PictureBudget(std::int64_t bytes = kSkinPictureBudget) : total_(bytes), left_(bytes) {}
 
-  // The decoded picture, or nullopt when it does not fit in what is left (or
+  // The decoded picture, premultiplied, or nullopt when it does not fit in what is left (or
   // an earlier one did not). Other failures throw as LoadPicture does.
   std::optional<QImage> Load(const std::filesystem::path& file);
 

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 
 #include "input/keyboard/key_codes.h"
-#include "input/keys/key_list.h"
+#include "engine/keys/key_list.h"
 #ifdef TIKO_HAVE_XKB_X11
 #include "input/keyboard/xkb_layout.h"
 #endif

@@ -120,7 +120,7 @@ TEST(Bmp, RunLengthDataWithMovesAndAbsoluteRuns) {
       "\x00\x02\x01\x01"  // move 1 right, 1 up: row 0 at x = 4
       "\x01\x30"          // one pixel of 3
       "\x00\x01",         // end of picture
-      18);
+      16);
   QImage p = Decode(MakeBmp(rle));
   const QRgb k = qRgb(0, 0, 0), r = qRgb(255, 0, 0), g = qRgb(0, 255, 0), b = qRgb(0, 0, 255);
   const QRgb expected[3][5] = {{k, k, k, k, b}, {b, g, r, k, k}, {r, g, r, g, r}};

@@ -100,7 +100,7 @@ TEST(WindowKeysTest, XRepeatsArePressesAndNeverReleasesWhateverTheirFlag) {
   f.Create();
   TForm1& form = *f.form;
   Keyboard keys{form};
-  const int& mode = form.unit().vars.mode;
+  const int& mode = form.unit().vars().mode;
 
   // Holding '5' on the closed unit: the press opens it, the first repeat
   // presses ACL, and the unit stays reset until the real release.
@@ -135,11 +135,11 @@ TEST(WindowKeysTest, TheReleaseCarriesTheCodeOfItsPress) {
   // while Shift makes it type '!'.
   constexpr std::uint32_t kRemapped = 38;
   keys.Down(Qt::Key_1, kRemapped, 200, "1");
-  EXPECT_EQ(form.unit().vars.mode, 5);
+  EXPECT_EQ(form.unit().vars().mode, 5);
   keys.Up(Qt::Key_Exclam, kRemapped, 300, "!");
   form.held_keys().Settle();
-  EXPECT_EQ(form.unit().vars.mode, 6);
-  EXPECT_FALSE(form.unit().scene.Visible(btn_game_a_down));
+  EXPECT_EQ(form.unit().vars().mode, 6);
+  EXPECT_FALSE(form.unit().scene().Visible(btn_game_a_down));
 }
 
 TEST(WindowKeysTest, HeldF12SwitchesOnceAndHeldEscEndsOnce) {
@@ -165,7 +165,7 @@ TEST(WindowKeysTest, KeysHeldWhenTheWindowLosesTheKeyboardAreReleased) {
   f.Create();
   TForm1& form = *f.form;
   Keyboard keys{form};
-  const int& mode = form.unit().vars.mode;
+  const int& mode = form.unit().vars().mode;
   constexpr std::uint32_t kKey3 = 12;
   keys.Down(Qt::Key_5, kKey5, 100, "5");
   keys.Up(Qt::Key_5, kKey5, 150, "5");
@@ -199,7 +199,7 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
   Unit& unit = form.unit();
   Keyboard keys{form};
   auto advance_to = [&](std::int64_t t) {
-    while (auto due = unit.timers.NextDue()) {
+    while (auto due = unit.timers().NextDue()) {
       if (*due > t) break;
       now = *due;
       form.host().Fire();
@@ -213,9 +213,9 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
   keys.Up(Qt::Key_1, kKey1, 4);
   form.held_keys().Settle();
   advance_to(4100);
-  ASSERT_TRUE(unit.vars.play_active);
-  ASSERT_EQ(unit.vars.hero_col, 1);
-  ASSERT_EQ(unit.vars.hero_row, 5);
+  ASSERT_TRUE(unit.vars().play_active);
+  ASSERT_EQ(unit.vars().hero_col, 1);
+  ASSERT_EQ(unit.vars().hero_row, 5);
 
   // Right held from 4100 ms: (1, 5) -> (2, 5) at once, (3, 5) one step time later.
   std::vector<std::pair<std::int64_t, int>> moves;
@@ -224,8 +224,8 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
   for (std::int64_t t = 4100; t <= 5100; t += 33) {
     advance_to(t);
     if (t > 4100) keys.Repeat(Qt::Key_Right, kKeyRight, t);
-    if (unit.vars.hero_col != col) {
-      col = unit.vars.hero_col;
+    if (unit.vars().hero_col != col) {
+      col = unit.vars().hero_col;
       moves.emplace_back(t, col);
     }
   }
@@ -238,7 +238,7 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
   // The real release ends the hold.
   keys.Up(Qt::Key_Right, kKeyRight, 5120);
   form.held_keys().Settle();
-  EXPECT_FALSE(unit.scene.Visible(btn_cross_down));
+  EXPECT_FALSE(unit.scene().Visible(btn_cross_down));
 }
 
 }  // namespace

@@ -51,6 +51,34 @@ TEST(Mixer, StopAllFadesOutAndThenIsSilent) {
   EXPECT_EQ(m.Play(Mixer::kFreeChannel, &a), 0);
 }
 
+TEST(Mixer, SleepsAfterAWholePassOfSilenceAndACueWakesIt) {
+  Mixer m(64);
+  std::vector<std::int16_t> out(2 * 256, 7);
+  EXPECT_FALSE(m.Mix(out.data(), 256));  // nothing played yet
+  EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](std::int16_t v) { return v == 0; }));
+  Pcm a = Level(1000, 300);
+  bool woke = false;
+  m.Play(Mixer::kFreeChannel, &a, &woke);
+  EXPECT_TRUE(woke);
+  m.Play(Mixer::kFreeChannel, &a, &woke);
+  EXPECT_FALSE(woke);  // already awake
+  EXPECT_TRUE(m.Mix(out.data(), 256));
+  // The cue ends inside this pass: it still counts as sound, so whoever
+  // pauses on silence only does so after a pass that was all silence.
+  EXPECT_TRUE(m.Mix(out.data(), 256));
+  EXPECT_NE(out[0], 0);
+  EXPECT_FALSE(m.Mix(out.data(), 256));
+  // A stopped cue fades, then sleeps too.
+  m.Play(Mixer::kFreeChannel, &a, &woke);
+  EXPECT_TRUE(woke);
+  m.Stop(Mixer::kAllChannels);
+  EXPECT_TRUE(m.Mix(out.data(), 16));
+  EXPECT_TRUE(m.Mix(out.data(), 256));
+  EXPECT_FALSE(m.Mix(out.data(), 16));
+  m.Play(Mixer::kFreeChannel, &a, &woke);
+  EXPECT_TRUE(woke);
+}
+
 TEST(Mixer, AFullMixerReusesTheChannelPlayingLongest) {
   Mixer m(64);
   std::vector<Pcm> samples;

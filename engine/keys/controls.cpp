@@ -1,4 +1,4 @@
-#include "input/keys/controls.h"
+#include "engine/keys/controls.h"
 
 #include "engine/vars.h"
 

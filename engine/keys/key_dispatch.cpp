@@ -57,29 +57,38 @@ void Unit::Release(Control control) {
 }
 
 void Unit::LoadKeyBindings() {
-  std::array<int, kBindingCount + 1> choices{};
-  // All nine are read before any is written back.
-  for (int n = 1; n <= kBindingCount; ++n) {
-    const BindingInfo& info = kBindingInfo[n];
-    choices[n] = ports_.store
-                     ? ports_.store->ReadInteger(std::string(info.setting), info.default_choice)
-                     : info.default_choice;
-  }
-  for (int n = 1; n <= kBindingCount; ++n) SetKeyChoice(n, choices[n]);
+  key_bindings_.Load(ports_.store);
 }
 
 void Unit::SetKeyChoice(int n, int choice) {
-  if (n < 1 || n > kBindingCount) return;
-  key_bindings_[n].key_choice = choice;
-  if (ports_.store) ports_.store->WriteInteger(std::string(kBindingInfo[n].setting), choice);
-  AssignWord(n, key_bindings_[n]);
+  key_bindings_.Set(ports_.store, n, choice);
 }
 
 std::optional<Control> Unit::ControlOfKey(int key) const {
+  if (auto n = key_bindings_.BindingOf(key)) return ControlOfBinding(*n, state_.vars.mode);
+  return std::nullopt;
+}
+
+void KeyBindings::Load(SettingsStore* store) {
+  std::array<int, kBindingCount + 1> choices{};
   for (int n = 1; n <= kBindingCount; ++n) {
-    if (key_bindings_[n].key_code != 0 && key_bindings_[n].key_code == key) {
-      return ControlOfBinding(n, vars.mode);
-    }
+    const BindingInfo& info = kBindingInfo[n];
+    choices[n] = store ? store->ReadInteger(std::string(info.setting), info.default_choice)
+                       : info.default_choice;
+  }
+  for (int n = 1; n <= kBindingCount; ++n) Set(store, n, choices[n]);
+}
+
+void KeyBindings::Set(SettingsStore* store, int n, int choice) {
+  if (n < 1 || n > kBindingCount) return;
+  bindings_[n].key_choice = choice;
+  if (store) store->WriteInteger(std::string(kBindingInfo[n].setting), choice);
+  AssignWord(n, bindings_[n]);
+}
+
+std::optional<int> KeyBindings::BindingOf(int key) const {
+  for (int n = 1; n <= kBindingCount; ++n) {
+    if (bindings_[n].key_code != 0 && bindings_[n].key_code == key) return n;
   }
   return std::nullopt;
 }

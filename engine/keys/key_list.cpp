@@ -1,4 +1,4 @@
-#include "input/keys/key_list.h"
+#include "engine/keys/key_list.h"
 
 namespace tiko {
 

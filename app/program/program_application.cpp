@@ -1,0 +1,41 @@
+#include "app/program/program_application.h"
+
+#include <QKeyEvent>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "sound/fsound_hooks.h"
+#include "sound/paced_output.h"
+
+namespace tiko {
+
+ProgramApplication::ProgramApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  if (!qEnvironmentVariableIsSet("TIKO_CUE_LATENCY")) return;
+  probe_ = std::make_shared<fsound::PacedOutput>([](double ms) {
+    std::printf("tiko: cue %.1f ms after key\n", ms);
+    std::fflush(stdout);
+  });
+  fsound::SetOutputFactory([probe = probe_] { return probe; });
+  fsound::SetCallObserver([this](const std::string& call) {
+    if (key_depth_ > 0 && call.starts_with("FSOUND_PlaySound(")) cue_started_ = true;
+  });
+}
+
+ProgramApplication::~ProgramApplication() {
+  if (!probe_) return;
+  fsound::SetCallObserver(nullptr);
+  fsound::SetOutputFactory(nullptr);
+}
+
+bool ProgramApplication::notify(QObject* receiver, QEvent* event) {
+  if (!probe_ || event->type() != QEvent::KeyPress) return QApplication::notify(receiver, event);
+  const auto pressed = std::chrono::steady_clock::now();
+  if (key_depth_++ == 0) cue_started_ = false;
+  const bool handled = QApplication::notify(receiver, event);
+  // Marked once the handling is over: every cue it started is in the mixer.
+  if (--key_depth_ == 0 && cue_started_) probe_->Mark(pressed);
+  return handled;
+}
+
+}  // namespace tiko
