@@ -51,7 +51,7 @@ class SkinRun {
   SkinRun(Unit& unit, SkinPictures& pictures, SkinWindow& window, const IniFile& ini,
           const std::filesystem::path& data_dir)
       : data_dir_(data_dir),
-        scene_(unit.scene),
+        scene_(unit.state().scene),
         fullscreen_on_(window.FullscreenOn()),
         pictures_(pictures),
         window_(window),
@@ -221,7 +221,7 @@ class SkinRun {
 
 // The in-game menu exists only in full screen; closed, its picture shows just the symbol.
 void ShowGameMenu(Unit& unit, bool fullscreen_on) {
-  Scene& scene = unit.scene;
+  Scene& scene = unit.state().scene;
   scene.SetVisible(btn_game_menu_top, fullscreen_on);
   scene.SetVisible(btn_game_menu_background, fullscreen_on);
   const Image& menu = scene[btn_game_menu_background];

@@ -61,7 +61,7 @@ class SkinLoaderTest : public ::testing::Test {
     }
     return "no error";
   }
-  const Image& image(ImageId id) const { return unit_.scene[id]; }
+  const Image& image(ImageId id) const { return unit_.scene()[id]; }
   const QImage& picture(ImageId id) const { return pictures_.picture[id]; }
 
   WorkDir dir_;
@@ -206,7 +206,7 @@ TEST_F(SkinLoaderTest, BackdropAndLogoComeFromTheBackdropFolder) {
 }
 
 TEST_F(SkinLoaderTest, MissingConfigIsReportedAndTheMenuStepStillRuns) {
-  unit_.scene.Hide(btn_game_menu_top);
+  unit_.state().scene.Hide(btn_game_menu_top);
   Load();
   EXPECT_EQ(window_.errors,
             std::vector<std::string>{
@@ -281,7 +281,7 @@ TEST_F(SkinLoaderTest, TogglingTwiceReturnsToTheSameLayout) {
   WriteConfig("[Common]\nGameWidth=400\nGameHeight=300\n[Image1]\nFilename=a.png\nLeft=5\n");
   window_.fullscreen = false;
   Load();
-  Scene before = unit_.scene;
+  Scene before = unit_.scene();
   QSize client = window_.client;
   for (bool fullscreen : {true, false}) {
     window_.fullscreen = fullscreen;
@@ -289,7 +289,7 @@ TEST_F(SkinLoaderTest, TogglingTwiceReturnsToTheSameLayout) {
   }
   EXPECT_EQ(window_.client, client);
   for (int id = 1; id < kImageEnd; ++id) {
-    const Image &a = before[static_cast<ImageId>(id)], &b = unit_.scene[static_cast<ImageId>(id)];
+    const Image &a = before[static_cast<ImageId>(id)], &b = unit_.scene()[static_cast<ImageId>(id)];
     EXPECT_EQ((std::array{a.left, a.top, a.width, a.height, int(a.visible)}),
               (std::array{b.left, b.top, b.width, b.height, int(b.visible)}))
         << id;
