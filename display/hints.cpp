@@ -5,7 +5,7 @@ namespace tiko {
 namespace {
 
 const std::string& KeyOf(const Unit& unit, int binding) {
-  return unit.key_names[unit.key_bindings()[binding].key_choice];
+  return unit.key_names()[unit.key_bindings()[binding].key_choice];
 }
 
 }  // namespace

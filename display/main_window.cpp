@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTime>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 
@@ -61,7 +62,7 @@ TForm1::TForm1(FormParts parts)
 
   // The in-game menu's click area sits in the corner; its picture is drawn when
   // first needed, in fullscreen.
-  unit_.scene.SetBounds(btn_game_menu_top, 0, 0, 36, 32);
+  unit_.SetImageBounds(btn_game_menu_top, 0, 0, 36, 32);
 
   show_error_box = [](const QString& message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), message, QMessageBox::Ok);
@@ -88,7 +89,7 @@ void TForm1::FormCreate() {
   // A skin error does not cost the player the keys, the overlays or the high scores.
   unit_.CreateFinish();
   UpdateHints();
-  unit_.random.Seed(
+  unit_.SeedRandom(
       static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
   host_.Rearm();
   Refresh();
@@ -120,7 +121,7 @@ void TForm1::UpdateHints() {
 
 QString TForm1::HintAt(QPoint pos) const {
   const QPoint at = ScenePoint(pos);
-  return hints_[TargetAt(unit_.scene, at.x(), at.y())];
+  return hints_[TargetAt(unit_.scene(), at.x(), at.y())];
 }
 
 // --- presentation ---
@@ -208,6 +209,21 @@ void TForm1::RequestTerminate() {
   if (terminate) terminate();
 }
 
+void TForm1::WatchCompositor() {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  // X11 tells of a compositor only through a selection owner; asking once a
+  // second costs two round trips.
+  auto* timer = new QTimer(this);
+  connect(timer, &QTimer::timeout, this, [this] {
+    const bool running = CompositorRunning();
+    if (running == per_pixel_alpha_) return;
+    per_pixel_alpha_ = running;
+    layout_dirty_ = true;
+    Refresh();
+  });
+  timer->start(1000);
+}
+
 // --- painting ---
 
 void TForm1::Refresh() {
@@ -224,7 +240,7 @@ void TForm1::Refresh() {
 QRect TForm1::RenderFrame() {
   const QSize device = ScaledSize(size(), devicePixelRatioF());
   const QRect area = frame_.Render(
-      unit_.scene, prepared_,
+      unit_.scene(), prepared_,
       FrameLook{device, colour_, pictures_.backdrop_stretch, prepared_scale_}, layout_dirty_);
   layout_dirty_ = false;
   if (area.isEmpty()) return area;
@@ -245,9 +261,7 @@ void TForm1::ApplyOutline(QRect area) {
   // The window's shape is the outline with or without a compositor: see-through
   // pixels never take the mouse.
   if (outline_.Update(frame_.image(), area, key_colour_)) {
-    // The mask is in window pixels; on a scaled screen each takes the frame's pixel at its place.
-    const QImage& mask = outline_.mask();
-    const QRegion shown(QBitmap::fromImage(mask.size() == size() ? mask : mask.scaled(size())));
+    const QRegion shown(QBitmap::fromImage(ShrinkMask(outline_.mask(), size())));
     // An empty mask means no mask to Qt, and the whole window would show: a
     // window all of the key colour is kept to a place outside itself instead.
     setMask(shown.isEmpty() ? QRegion(-1, -1, 1, 1) : shown);

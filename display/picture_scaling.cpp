@@ -11,7 +11,10 @@ namespace {
 
 bool HardEdged(const QImage& picture) {
   if (!picture.hasAlphaChannel()) return true;
-  const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+  // Alpha reads the same premultiplied, as skin pictures are kept: no copy.
+  const QImage image = picture.format() == QImage::Format_ARGB32_Premultiplied
+                           ? picture
+                           : picture.convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < image.height(); ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < image.width(); ++x) {
@@ -23,13 +26,14 @@ bool HardEdged(const QImage& picture) {
 }
 
 // Every pixel fully opaque (its colour kept) or fully clear.
+// Works on the premultiplied picture in place, as it is drawn.
 void Harden(QImage& image) {
-  image = image.convertToFormat(QImage::Format_ARGB32);
+  image.convertTo(QImage::Format_ARGB32_Premultiplied);
   for (int y = 0; y < image.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < image.width(); ++x) {
       const QRgb p = line[x];
-      line[x] = qAlpha(p) >= 128 ? (p | 0xff000000u) : 0;
+      line[x] = qAlpha(p) >= 128 ? (qUnpremultiply(p) | 0xff000000u) : 0;
     }
   }
 }

@@ -24,7 +24,7 @@ void RealtimeHost::Sync() {
 }
 
 void RealtimeHost::Rearm() {
-  const std::optional<std::int64_t> due = unit_.timers.NextDue();
+  const std::optional<std::int64_t> due = unit_.timers().NextDue();
   if (!due) {
     timer_.stop();
     return;

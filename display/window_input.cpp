@@ -50,7 +50,7 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
 
 void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
   if (button != Qt::LeftButton) return;
-  const ImageId id = TargetAt(unit_.scene, pos.x(), pos.y());
+  const ImageId id = TargetAt(unit_.scene(), pos.x(), pos.y());
   if (id == btn_game_menu_top) {
     pressed_button_ = id;
     return;
@@ -66,7 +66,7 @@ void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
       windowHandle()->startSystemMove();
       return;
     }
-    const Image& image = unit_.scene[id];
+    const Image& image = unit_.scene()[id];
     drag_image_ = id;
     drag_origin_ = pos - QPoint(image.left, image.top);
   }
@@ -80,7 +80,7 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
 // menu's button the second one is no click, as with any clickable control.
 void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {
   const QPoint pos = ScenePoint(event->position());
-  if (TargetAt(unit_.scene, pos.x(), pos.y()) == btn_game_menu_top) return;
+  if (TargetAt(unit_.scene(), pos.x(), pos.y()) == btn_game_menu_top) return;
   PressAt(event->button(), pos);
 }
 
@@ -91,7 +91,7 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
   const ImageId pressed = std::exchange(pressed_button_, kNoImage);
   if (pressed == btn_game_menu_top) {
     const QPoint pos = ScenePoint(event->position());
-    if (TargetAt(unit_.scene, pos.x(), pos.y()) == btn_game_menu_top && on_game_menu_click) {
+    if (TargetAt(unit_.scene(), pos.x(), pos.y()) == btn_game_menu_top && on_game_menu_click) {
       Handle([&] { on_game_menu_click(); });
     }
     return;
@@ -103,7 +103,7 @@ void TForm1::mouseMoveEvent(QMouseEvent* event) {
   pointer_ = ScenePoint(event->position());
   if (drag_image_ != kNoImage && (event->buttons() & Qt::LeftButton) && !fullscreen_on_) {
     // The pressed point stays under the pointer.
-    const Image& image = unit_.scene[drag_image_];
+    const Image& image = unit_.scene()[drag_image_];
     const QPoint global = event->globalPosition().toPoint();
     move(global - WindowPoint(drag_origin_ + QPoint(image.left, image.top)));
     return;
@@ -112,7 +112,7 @@ void TForm1::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TForm1::UpdatePointer(QPoint pos) {
-  const PointerShape shape = ShapeOf(TargetAt(unit_.scene, pos.x(), pos.y()));
+  const PointerShape shape = ShapeOf(TargetAt(unit_.scene(), pos.x(), pos.y()));
   if (static_cast<int>(shape) == pointer_shape_) return;
   pointer_shape_ = static_cast<int>(shape);
   switch (shape) {

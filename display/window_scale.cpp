@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
-#include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
 #include <cmath>
@@ -134,21 +133,6 @@ void TForm1::showEvent(QShowEvent* event) {
     WatchScreen(screen);
     RefitToScreen();
   });
-}
-
-void TForm1::WatchCompositor() {
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
-  // X11 tells of a compositor only through a selection owner; asking once a
-  // second costs two round trips.
-  auto* timer = new QTimer(this);
-  connect(timer, &QTimer::timeout, this, [this] {
-    const bool running = CompositorRunning();
-    if (running == per_pixel_alpha_) return;
-    per_pixel_alpha_ = running;
-    layout_dirty_ = true;
-    Refresh();
-  });
-  timer->start(1000);
 }
 
 }  // namespace tiko

@@ -1,6 +1,8 @@
 #include "display/window_shape.h"
 
 #include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -63,6 +65,29 @@ void ClearKeyColour(QImage& frame, QRect area, QRgb key) {
 
 QImage OutlineMask(const QImage& frame, QRgb key) {
   return frame.createMaskFromColor(key | 0xff000000u, Qt::MaskInColor);
+}
+
+QImage ShrinkMask(const QImage& mask, QSize size) {
+  if (mask.size() == size) return mask;
+  QImage shrunk(size, QImage::Format_MonoLSB);
+  shrunk.setColorTable(mask.colorTable());
+  shrunk.fill(0);
+  const double rx = static_cast<double>(mask.width()) / size.width();
+  const double ry = static_cast<double>(mask.height()) / size.height();
+  for (int y = 0; y < size.height(); ++y) {
+    const int top = static_cast<int>(y * ry);
+    const int bottom = std::min(mask.height(), static_cast<int>(std::ceil((y + 1) * ry)));
+    for (int x = 0; x < size.width(); ++x) {
+      const int left = static_cast<int>(x * rx);
+      const int right = std::min(mask.width(), static_cast<int>(std::ceil((x + 1) * rx)));
+      bool see_through = false;
+      for (int fy = top; fy < bottom && !see_through; ++fy) {
+        for (int fx = left; fx < right && !see_through; ++fx) see_through = mask.pixelIndex(fx, fy);
+      }
+      if (see_through) shrunk.setPixel(x, y, 1);
+    }
+  }
+  return shrunk;
 }
 
 bool Outline::Update(const QImage& frame, QRect area, QRgb key) {

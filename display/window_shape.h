@@ -18,6 +18,11 @@ void ClearKeyColour(QImage& frame, QRect area, QRgb key);
 // A one-bit mask whose region is wherever the frame is not of the key colour.
 QImage OutlineMask(const QImage& frame, QRgb key);
 
+// A mask of the frame's pixels brought to the window's `size` (the frame is
+// larger on a scaled screen): a window pixel is see-through where any frame
+// pixel under it is, so that no key colour shows at the unit's edge.
+QImage ShrinkMask(const QImage& mask, QSize size);
+
 // The outline as a mask, brought up to date area by area as the frame changes.
 class Outline {
  public:

@@ -56,29 +56,29 @@ void Unit::Timer_GameTimer() {
     return;
   }
   bool beep = false;
-  if (vars.game_phase == 1) {
+  if (state_.vars.game_phase == 1) {
     beep = MoveCrows(1);
     // Counted while the entry still shows its state from before the tick.
     int count = 0;
     for (int k = 0; k < kPathLength; ++k) count += Lit(PathSeg(k)) ? 1 : 0;
     // The draw is made on every phase-1 tick, whether or not it can matter.
-    bool spawn = random.Random(vars.crow_spawn_range) < 2 || count == 0;
+    bool spawn = state_.random.Random(state_.vars.crow_spawn_range) < 2 || count == 0;
     if (count >= 6 || Lit(kBelowEntry)) spawn = false;
     Set(kEntry, spawn);
     beep = beep || spawn;
-  } else if (vars.game_phase == 2) {
+  } else if (state_.vars.game_phase == 2) {
     beep = MoveCrows(2);
   }
   // No crow beep while the hero is on the flying column or at the cage.
-  if (vars.hero_col > 4) beep = false;
+  if (state_.vars.hero_col > 4) beep = false;
   if (beep) Play(SoundId::snd_Crow);
-  StepOn(vars.game_phase);
-  if (vars.game_phase == 3) vars.game_phase = 1;
+  StepOn(state_.vars.game_phase);
+  if (state_.vars.game_phase == 3) state_.vars.game_phase = 1;
 }
 
 bool Unit::Gam_Check_Collisions() {
-  int col = vars.hero_col;
-  int row = vars.hero_row;
+  int col = state_.vars.hero_col;
+  int row = state_.vars.hero_row;
   if (row < 1 || row > 5) return false;
   const crows::CollisionCell& test = crows::kCollisionCells[row];
   if (col < 1 || col >= test.below_col) return false;
@@ -88,22 +88,22 @@ bool Unit::Gam_Check_Collisions() {
 }
 
 void Unit::Gam_Set_Difficulty() {
-  if (!InGame(vars.mode)) return;
+  if (!InGame(state_.vars.mode)) return;
   int hundreds = 0;
-  int rest = vars.score;
+  int rest = state_.vars.score;
   while (rest > 99) {
     rest -= 100;
     ++hundreds;
   }
   int band = std::clamp(rest / 20, 0, 4);  // a score is never negative in play
-  bool game_a = vars.mode == mode::kGameA;
+  bool game_a = state_.vars.mode == mode::kGameA;
   const crows::DifficultyBand& b = game_a ? crows::kGameABands[band] : crows::kGameBBands[band];
   // Set twice, as the unit does: with a reduction the countdown restarts.
   Interval(TimerId::Timer_Game, b.tick_ms);
   int reduction = game_a ? crows::GameAReduction(hundreds) : crows::GameBReduction(hundreds);
   Interval(TimerId::Timer_Game, b.tick_ms - reduction);
-  vars.crow_spawn_range = b.spawn_range;
-  if (game_a && vars.score > 99) StepBack(vars.crow_spawn_range);
+  state_.vars.crow_spawn_range = b.spawn_range;
+  if (game_a && state_.vars.score > 99) StepBack(state_.vars.crow_spawn_range);
 }
 
 }  // namespace tiko

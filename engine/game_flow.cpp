@@ -21,7 +21,7 @@ static_assert(StepsInOrder(kGameStartSteps));
 }  // namespace
 
 void Unit::Timer_Game_StartTimer() {
-  const StepRow<GameStart>* row = StepAt(kGameStartSteps, TakeStep(vars.game_start_step));
+  const StepRow<GameStart>* row = StepAt(kGameStartSteps, TakeStep(state_.vars.game_start_step));
   if (!row) return;
   switch (row->action) {
     case GameStart::kNone:
@@ -31,10 +31,10 @@ void Unit::Timer_Game_StartTimer() {
       break;
     case GameStart::kPlay:
       Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
-      vars.umbrella_balloon_step = 1;
+      state_.vars.umbrella_balloon_step = 1;
       Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-      vars.play_active = true;
-      vars.game_phase = 1;
+      state_.vars.play_active = true;
+      state_.vars.game_phase = 1;
       Gam_Set_Difficulty();
       Enable(TimerId::Timer_Game);
       Disable(TimerId::Timer_Game_Start);
@@ -44,46 +44,48 @@ void Unit::Timer_Game_StartTimer() {
 }
 
 void Unit::Gam_End_Of_Game() {
-  if (vars.score >= 1000) vars.score %= 1000;  // below 1000, as counting down by 1000 leaves it
-  if (vars.mode == mode::kGameA && vars.score > vars.hiscore_a) {
-    vars.hiscore_a = vars.score;
-    if (ports_.store) ports_.store->WriteInteger("HiScore1", vars.hiscore_a);
+  if (state_.vars.score >= 1000)
+    state_.vars.score %= 1000;  // below 1000, as counting down by 1000 leaves it
+  if (state_.vars.mode == mode::kGameA && state_.vars.score > state_.vars.hiscore_a) {
+    state_.vars.hiscore_a = state_.vars.score;
+    if (ports_.store) ports_.store->WriteInteger("HiScore1", state_.vars.hiscore_a);
   }
-  if (vars.mode == mode::kGameB && vars.score > vars.hiscore_b) {
-    vars.hiscore_b = vars.score;
-    if (ports_.store) ports_.store->WriteInteger("HiScore2", vars.hiscore_b);
+  if (state_.vars.mode == mode::kGameB && state_.vars.score > state_.vars.hiscore_b) {
+    state_.vars.hiscore_b = state_.vars.score;
+    if (ports_.store) ports_.store->WriteInteger("HiScore2", state_.vars.hiscore_b);
   }
-  vars.mode = mode::kGameOver;
-  vars.game_over_step = 1;
+  state_.vars.mode = mode::kGameOver;
+  state_.vars.game_over_step = 1;
   Start(TimerId::Timer_Game_Over, 1000);
 }
 
 void Unit::Timer_Game_OverTimer() {
-  if (vars.hero_col > 4 && vars.hero_row == 5) {
+  if (state_.vars.hero_col > 4 && state_.vars.hero_row == 5) {
     // The last miss was a fall from the right: the hero lies at the bottom.
     Set(miss_seg[1], !Lit(miss_seg[1]));
-  } else if (ImageId hero = HeroSegAt(vars.hero_col, vars.hero_row); hero != kNoImage) {
+  } else if (ImageId hero = HeroSegAt(state_.vars.hero_col, state_.vars.hero_row);
+             hero != kNoImage) {
     Set(hero, !Lit(hero));
-    if (vars.hero_col == 1 && vars.hero_row == 1) {
+    if (state_.vars.hero_col == 1 && state_.vars.hero_row == 1) {
       Hide(tiko_hand_1_1_seg[2]);
       Set(tiko_hand_1_1_seg[1], Lit(hero));
     }
   }
-  StepOn(vars.game_over_step);
-  if (vars.game_over_step >= 300) {
+  StepOn(state_.vars.game_over_step);
+  if (state_.vars.game_over_step >= 300) {
     EnterMode(mode::kClock);
     Disable(TimerId::Timer_Game_Over);
   }
 }
 
 void Unit::Timer_Score_BlinkTimer() {
-  if (vars.score_blink_phase % 2 == 0) {
-    Vid_Show_Panel_Score(vars.score, true);
+  if (state_.vars.score_blink_phase % 2 == 0) {
+    Vid_Show_Panel_Score(state_.vars.score, true);
   } else {
-    Vid_Show_Panel_Score(vars.score, false);
+    Vid_Show_Panel_Score(state_.vars.score, false);
   }
-  StepOn(vars.score_blink_phase);
-  if (vars.score_blink_phase == 3) vars.score_blink_phase = 1;
+  StepOn(state_.vars.score_blink_phase);
+  if (state_.vars.score_blink_phase == 3) state_.vars.score_blink_phase = 1;
 }
 
 void Unit::Timer_ClockTimer() {

@@ -28,21 +28,21 @@ static_assert(StepsInOrder(kCoconutHandSteps));
 // --- shared pieces of the moves ---
 
 bool Unit::HeroPressAccepted() {
-  if (!InGame(vars.mode)) return false;
-  if (!vars.play_active || vars.hero_move_lock) return false;
-  vars.hero_move_lock = true;  // set even when the press leads to no move
+  if (!InGame(state_.vars.mode)) return false;
+  if (!state_.vars.play_active || state_.vars.hero_move_lock) return false;
+  state_.vars.hero_move_lock = true;  // set even when the press leads to no move
   return true;
 }
 
 void Unit::ShowCrossPressed(ImageId picture_of) {
-  scene.SetPicture(btn_cross_down, picture_of);
+  state_.scene.SetPicture(btn_cross_down, picture_of);
   Show(btn_cross_down);
 }
 
 void Unit::MoveHero(int col, int row) {
   Vid_Show_Hero(false);
-  vars.hero_col = col;
-  vars.hero_row = row;
+  state_.vars.hero_col = col;
+  state_.vars.hero_row = row;
   Vid_Show_Hero(true);
 }
 
@@ -52,10 +52,10 @@ void Unit::StartStepLock() {
 
 // Landing on an umbrella or grabbing a balloon.
 void Unit::Catch() {
-  AddTo(vars.score, vars.point_value);
-  Vid_Show_Panel_Score(vars.score, true);
+  AddTo(state_.vars.score, state_.vars.point_value);
+  Vid_Show_Panel_Score(state_.vars.score, true);
   Gam_Set_Difficulty();
-  vars.chance_resume = resume::kFlyingCatch;
+  state_.vars.chance_resume = resume::kFlyingCatch;
   Gam_Check_Chance_Time();
 }
 
@@ -89,7 +89,7 @@ bool Unit::StepWithCrowTest(const hero::Move& move) {
 void Unit::Inp_up_down() {
   ShowCrossPressed(btn_cross_down_up);
   if (!HeroPressAccepted()) return;
-  hero::Move move = MoveAt(vars.hero_col, vars.hero_row, hero::kUp);
+  hero::Move move = MoveAt(state_.vars.hero_col, state_.vars.hero_row, hero::kUp);
   if (move.kind == Kind::kKnockCoconut) {
     Hide(tiko_hand_1_1_seg[1]);
     Show(tiko_hand_1_1_seg[2]);
@@ -97,18 +97,18 @@ void Unit::Inp_up_down() {
       Vid_Show_Coconut(false);  // a coconut still falling from an earlier knock is gone
       Silence();
       Play(SoundId::snd_Coconut);
-      vars.coconut_bonus_next = 2;
-      vars.coconut_pos = 0;
+      state_.vars.coconut_bonus_next = 2;
+      state_.vars.coconut_pos = 0;
       Start(TimerId::Timer_Coconut, 1);
       Start(TimerId::Timer_Coconut_Music, kCoconutTuneMs);
     } else {
       Play(SoundId::snd_Hand1);
     }
-    vars.hand_1_1_step = 1;
+    state_.vars.hand_1_1_step = 1;
     Start(TimerId::Timer_Tiko_1_1_Hand, 200);
   } else if (move.kind == Kind::kStep) {
     MoveHero(move.col, move.row);
-    if (vars.hero_col == 1 && vars.hero_row == 1) Show(tiko_hand_1_1_seg[1]);
+    if (state_.vars.hero_col == 1 && state_.vars.hero_row == 1) Show(tiko_hand_1_1_seg[1]);
     Play(SoundId::snd_Step);
     StartStepLock();
   }
@@ -118,11 +118,11 @@ void Unit::Inp_up_down() {
 void Unit::Inp_down_down() {
   ShowCrossPressed(btn_cross_down_down);
   if (!HeroPressAccepted()) return;
-  if (vars.hero_col == 1 && vars.hero_row == 1) {
+  if (state_.vars.hero_col == 1 && state_.vars.hero_row == 1) {
     Hide(tiko_hand_1_1_seg[1]);
     Hide(tiko_hand_1_1_seg[2]);
   }
-  hero::Move move = MoveAt(vars.hero_col, vars.hero_row, hero::kDown);
+  hero::Move move = MoveAt(state_.vars.hero_col, state_.vars.hero_row, hero::kDown);
   if (move.kind == Kind::kStep) {
     MoveHero(move.col, move.row);
     Play(SoundId::snd_Step);
@@ -133,7 +133,7 @@ void Unit::Inp_down_down() {
 void Unit::Inp_left_down() {
   ShowCrossPressed(btn_cross_down_left);
   if (!HeroPressAccepted()) return;
-  hero::Move move = MoveAt(vars.hero_col, vars.hero_row, hero::kLeft);
+  hero::Move move = MoveAt(state_.vars.hero_col, state_.vars.hero_row, hero::kLeft);
   switch (move.kind) {
     case Kind::kStep:
       StepWithCrowTest(move);
@@ -156,16 +156,17 @@ void Unit::Inp_left_down() {
     default:
       break;
   }
-  if (vars.hero_col == 1 && vars.hero_row == 1) Show(tiko_hand_1_1_seg[1]);
+  if (state_.vars.hero_col == 1 && state_.vars.hero_row == 1) Show(tiko_hand_1_1_seg[1]);
   // Only stepping off the top umbrella leads here; that step makes no test of its own.
-  if (vars.hero_col == 4 && vars.hero_row == 1 && Gam_Check_Collisions()) Gam_Execute_Miss_Crow();
+  if (state_.vars.hero_col == 4 && state_.vars.hero_row == 1 && Gam_Check_Collisions())
+    Gam_Execute_Miss_Crow();
   StartStepLock();
 }
 
 void Unit::Inp_right_down() {
   ShowCrossPressed(btn_cross_down_right);
   if (!HeroPressAccepted()) return;
-  hero::Move move = MoveAt(vars.hero_col, vars.hero_row, hero::kRight);
+  hero::Move move = MoveAt(state_.vars.hero_col, state_.vars.hero_row, hero::kRight);
   switch (move.kind) {
     case Kind::kReachLock:
       ReachForLock(move.row);
@@ -193,7 +194,7 @@ void Unit::Inp_right_down() {
       }
       break;
     case Kind::kStep: {
-      bool from_top_left = vars.hero_col == 1 && vars.hero_row == 1;
+      bool from_top_left = state_.vars.hero_col == 1 && state_.vars.hero_row == 1;
       if (from_top_left) {
         // The hand leaves the vine with the hero, before the step sounds.
         if (Gam_Check_Collisions()) {
@@ -221,17 +222,17 @@ void Unit::ReachForLock(int row) {
   Show(tiko_hand_6_seg[row]);
   Disable(TimerId::Timer_Flying_Music);
   Silence();
-  if (vars.key_state == key::kCarried && Lit(garu_lock_seg[row])) {
+  if (state_.vars.key_state == key::kCarried && Lit(garu_lock_seg[row])) {
     Gam_Stop_All_Timers();
-    vars.play_active = false;
+    state_.vars.play_active = false;
     Play(SoundId::snd_Bonus1);
-    vars.bonus1_step = 1;
+    state_.vars.bonus1_step = 1;
     Start(TimerId::Timer_Bonus_Phase_1, 1);
-  } else if (vars.key_state == key::kCarried) {
+  } else if (state_.vars.key_state == key::kCarried) {
     Gam_Stop_All_Timers();
-    vars.play_active = false;
+    state_.vars.play_active = false;
     Play(SoundId::snd_Key2);
-    vars.key_fall_step = 1;
+    state_.vars.key_fall_step = 1;
     Start(TimerId::Timer_Key_Fall, 100);
   } else {
     Play(SoundId::snd_Hand2);
@@ -242,15 +243,15 @@ void Unit::ReachForLock(int row) {
 void Unit::Inp_jump_down() {
   Show(btn_jump_down);
   if (!HeroPressAccepted()) return;
-  hero::Move move = MoveAt(vars.hero_col, vars.hero_row, hero::kJump);
+  hero::Move move = MoveAt(state_.vars.hero_col, state_.vars.hero_row, hero::kJump);
   if (move.kind == Kind::kStep) {
     MoveHero(move.col, move.row);
     Play(SoundId::snd_Jump);
   } else if (move.kind == Kind::kJumpToKey) {
     MoveHero(move.col, move.row);
-    Play(vars.key_state == key::kHanging ? SoundId::snd_Key1 : SoundId::snd_Jump);
-    vars.play_active = false;
-    vars.jump_step = 1;
+    Play(state_.vars.key_state == key::kHanging ? SoundId::snd_Key1 : SoundId::snd_Jump);
+    state_.vars.play_active = false;
+    state_.vars.jump_step = 1;
     Start(TimerId::Timer_Tiko_Jump, 1);
   }
   // No step timer: the lock lasts until the jump button is released.
@@ -260,34 +261,34 @@ void Unit::Inp_jump_down() {
 
 void Unit::Inp_up_up() {
   Hide(btn_cross_down);
-  vars.hero_move_lock = false;
+  state_.vars.hero_move_lock = false;
 }
 void Unit::Inp_down_up() {
   Hide(btn_cross_down);
-  vars.hero_move_lock = false;
+  state_.vars.hero_move_lock = false;
 }
 void Unit::Inp_left_up() {
   Hide(btn_cross_down);
-  vars.hero_move_lock = false;
+  state_.vars.hero_move_lock = false;
 }
 void Unit::Inp_right_up() {
   Hide(btn_cross_down);
-  vars.hero_move_lock = false;
+  state_.vars.hero_move_lock = false;
 }
 void Unit::Inp_jump_up() {
   Hide(btn_jump_down);
-  vars.hero_move_lock = false;
+  state_.vars.hero_move_lock = false;
 }
 
 // --- the hero's timers ---
 
 void Unit::Timer_Tiko_StepTimer() {
-  vars.hero_move_lock = false;
+  state_.vars.hero_move_lock = false;
   Disable(TimerId::Timer_Tiko_Step);
 }
 
 void Unit::Timer_Tiko_1_1_HandTimer() {
-  const StepRow<CoconutHand>* row = StepAt(kCoconutHandSteps, TakeStep(vars.hand_1_1_step));
+  const StepRow<CoconutHand>* row = StepAt(kCoconutHandSteps, TakeStep(state_.vars.hand_1_1_step));
   if (!row) return;
   switch (row->action) {
     case CoconutHand::kNone:
@@ -297,7 +298,7 @@ void Unit::Timer_Tiko_1_1_HandTimer() {
       if (Lit(tiko_seg[1][1])) Show(tiko_hand_1_1_seg[1]);
       break;
     case CoconutHand::kUnlock:
-      vars.hero_move_lock = false;
+      state_.vars.hero_move_lock = false;
       Disable(TimerId::Timer_Tiko_1_1_Hand);
       break;
   }
@@ -305,7 +306,8 @@ void Unit::Timer_Tiko_1_1_HandTimer() {
 }
 
 void Unit::Timer_Tiko_6_HandTimer() {
-  if (vars.hero_row >= 2 && vars.hero_row <= 4) Hide(tiko_hand_6_seg[vars.hero_row]);
+  if (state_.vars.hero_row >= 2 && state_.vars.hero_row <= 4)
+    Hide(tiko_hand_6_seg[state_.vars.hero_row]);
   Silence();
   Play(SoundId::snd_Flying);
   RestartFlyingMusic();
@@ -315,10 +317,10 @@ void Unit::Timer_Tiko_6_HandTimer() {
 // The jump to the key: the first tick sets the hang time at (1, 4) from the
 // crows nearby, the second lands the hero with the key.
 void Unit::Timer_Tiko_JumpTimer() {
-  if (vars.jump_step == 1) {
-    const int game_ms = timers[TimerId::Timer_Game].interval;
+  if (state_.vars.jump_step == 1) {
+    const int game_ms = state_.timers[TimerId::Timer_Game].interval;
     if (!Lit(crow_seg[2][5]))
-      Interval(TimerId::Timer_Tiko_Jump, vars.key_state == key::kHanging ? 620 : 560);
+      Interval(TimerId::Timer_Tiko_Jump, state_.vars.key_state == key::kHanging ? 620 : 560);
     if (Lit(crow_seg[1][4])) {
       Disable(TimerId::Timer_Key_Blink);
       Hide(key_seg[1]);
@@ -329,16 +331,16 @@ void Unit::Timer_Tiko_JumpTimer() {
       Hide(key_seg[1]);
       Interval(TimerId::Timer_Tiko_Jump, game_ms * 2);
     }
-    vars.jump_step = 2;
-  } else if (vars.jump_step == 2) {
+    state_.vars.jump_step = 2;
+  } else if (state_.vars.jump_step == 2) {
     Disable(TimerId::Timer_Key_Blink);
     Hide(key_seg[1]);
     // Taking the key hangs a new coconut at the top left.
-    if (vars.key_state == key::kHanging) Show(coconut_seg[0]);
-    vars.key_state = key::kCarried;
+    if (state_.vars.key_state == key::kHanging) Show(coconut_seg[0]);
+    state_.vars.key_state = key::kCarried;
     MoveHero(1, 5);
     Play(SoundId::snd_Step);
-    vars.play_active = true;
+    state_.vars.play_active = true;
     Disable(TimerId::Timer_Tiko_Jump);
   }
 }

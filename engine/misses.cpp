@@ -63,30 +63,30 @@ static_assert(StepsInOrder(kChanceSteps));
 void Unit::StopPlayForMiss() {
   Gam_Stop_All_Timers();
   Silence();
-  vars.play_active = false;
-  Vid_Show_Panel_Score(vars.score, true);  // a blinking score stays lit
+  state_.vars.play_active = false;
+  Vid_Show_Panel_Score(state_.vars.score, true);  // a blinking score stays lit
 }
 
 void Unit::Gam_Execute_Miss_Crow() {
   StopPlayForMiss();
   Play(SoundId::snd_Miss);
-  vars.miss_crow_step = 1;
+  state_.vars.miss_crow_step = 1;
   Start(TimerId::Timer_Miss_Crow, 1);
 }
 
 void Unit::Gam_Execute_Miss_Fall() {
   StopPlayForMiss();
   Play(SoundId::snd_Falling);
-  vars.miss_fall_step = vars.hero_row;
+  state_.vars.miss_fall_step = state_.vars.hero_row;
   Start(TimerId::Timer_Miss_Fall, 1);
 }
 
 // --- the animations ---
 
 void Unit::Timer_Miss_CrowTimer() {
-  const StepRow<HeroBlink>* row = StepAt(kMissCrowSteps, TakeStep(vars.miss_crow_step));
+  const StepRow<HeroBlink>* row = StepAt(kMissCrowSteps, TakeStep(state_.vars.miss_crow_step));
   if (!row) return;
-  const bool top_left = vars.hero_col == 1 && vars.hero_row == 1;
+  const bool top_left = state_.vars.hero_col == 1 && state_.vars.hero_row == 1;
   switch (row->action) {
     case HeroBlink::kNone:
       break;
@@ -114,17 +114,17 @@ void Unit::Timer_Miss_CrowTimer() {
 }
 
 void Unit::Timer_Miss_FallTimer() {
-  const StepRow<Fall>* row = StepAt(kMissFallSteps, TakeStep(vars.miss_fall_step));
+  const StepRow<Fall>* row = StepAt(kMissFallSteps, TakeStep(state_.vars.miss_fall_step));
   if (!row) return;
   switch (row->action) {
     case Fall::kDrop:
       Vid_Show_Hero(false);
-      StepOn(vars.hero_row);
+      StepOn(state_.vars.hero_row);
       Vid_Show_Hero(true);
       break;
     case Fall::kLand:
       Vid_Show_Hero(false);
-      StepOn(vars.hero_row);  // now 5: no hero place there
+      StepOn(state_.vars.hero_row);  // now 5: no hero place there
       Show(miss_seg[1]);
       break;
     case Fall::kMissTune:
@@ -154,21 +154,21 @@ void Unit::Timer_Miss_FallTimer() {
 // --- the reprise ---
 
 void Unit::Gam_Reprise_After_Miss() {
-  StepOn(vars.miss_count);
-  Vid_Show_Panel_Miss(vars.miss_count);
-  if (vars.miss_count >= 3) {
+  StepOn(state_.vars.miss_count);
+  Vid_Show_Panel_Miss(state_.vars.miss_count);
+  if (state_.vars.miss_count >= 3) {
     Gam_End_Of_Game();  // the hero stays where the last miss left him
     return;
   }
-  vars.hero_col = 1;
-  vars.hero_row = 5;
+  state_.vars.hero_col = 1;
+  state_.vars.hero_row = 5;
   Vid_Show_Hero(true);
   Hide(crow_seg[2][5]);  // the two crows next to the start position
   Hide(crow_seg[3][5]);
   Vid_Show_All_Coconuts(false);
-  vars.point_value = 1;
-  vars.double_score_on = false;
-  vars.key_state = key::kHanging;  // a carried key goes back to its hook
+  state_.vars.point_value = 1;
+  state_.vars.double_score_on = false;
+  state_.vars.key_state = key::kHanging;  // a carried key goes back to its hook
   Show(key_seg[1]);
   ResumeNormalPlay();
 }
@@ -176,27 +176,27 @@ void Unit::Gam_Reprise_After_Miss() {
 // --- chance time ---
 
 void Unit::Gam_Check_Chance_Time() {
-  if (!InGame(vars.mode)) return;
-  if (vars.score < vars.chance_threshold || vars.double_score_on) return;
+  if (!InGame(state_.vars.mode)) return;
+  if (state_.vars.score < state_.vars.chance_threshold || state_.vars.double_score_on) return;
   Gam_Stop_All_Timers();
   Silence();
-  vars.play_active = false;
-  AddTo(vars.chance_threshold, 1000);
-  vars.double_score_on = vars.miss_count == 0;
-  vars.chance_step = 3 - vars.miss_count;
+  state_.vars.play_active = false;
+  AddTo(state_.vars.chance_threshold, 1000);
+  state_.vars.double_score_on = state_.vars.miss_count == 0;
+  state_.vars.chance_step = 3 - state_.vars.miss_count;
   Start(TimerId::Timer_Chance, 500);
 }
 
 void Unit::Timer_ChanceTimer() {
-  const StepRow<Fanfare>* row = StepAt(kChanceSteps, TakeStep(vars.chance_step));
+  const StepRow<Fanfare>* row = StepAt(kChanceSteps, TakeStep(state_.vars.chance_step));
   if (!row) return;
   switch (row->action) {
     case Fanfare::kNone:
       break;
     case Fanfare::kClearMiss:
       Play(SoundId::snd_Chance);
-      StepBack(vars.miss_count);
-      Vid_Show_Panel_Miss(vars.miss_count);
+      StepBack(state_.vars.miss_count);
+      Vid_Show_Panel_Miss(state_.vars.miss_count);
       break;
     case Fanfare::kLast:
       Play(SoundId::snd_Chance);
@@ -210,13 +210,13 @@ void Unit::Timer_ChanceTimer() {
 }
 
 void Unit::EndChanceTime() {
-  if (vars.double_score_on) {
-    vars.point_value = 2;
-    Vid_Show_Panel_Score(vars.score, false);
-    vars.score_blink_phase = 1;
+  if (state_.vars.double_score_on) {
+    state_.vars.point_value = 2;
+    Vid_Show_Panel_Score(state_.vars.score, false);
+    state_.vars.score_blink_phase = 1;
     Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
   }
-  switch (vars.chance_resume) {
+  switch (state_.vars.chance_resume) {
     case resume::kFlyingCatch:
       Silence();
       StartFlyingTune();

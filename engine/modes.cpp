@@ -15,13 +15,13 @@ void Unit::Inp_open_down() {
 
 void Unit::Inp_acl_down() {
   Show(btn_acl_down);
-  if (vars.mode == mode::kClosed) return;
+  if (state_.vars.mode == mode::kClosed) return;
   EnterMode(mode::kAclHeld);
 }
 
 void Unit::Inp_acl_up() {
   Hide(btn_acl_down);
-  if (vars.mode != mode::kAclHeld) return;
+  if (state_.vars.mode != mode::kAclHeld) return;
   EnterMode(mode::kAllSegments);
 }
 
@@ -34,51 +34,51 @@ bool AcceptsSystemPress(int m) {
 
 void Unit::Inp_game_a_down() {
   Show(btn_game_a_down);
-  if (!AcceptsSystemPress(vars.mode)) return;
+  if (!AcceptsSystemPress(state_.vars.mode)) return;
   EnterMode(mode::kGameAHeld);
 }
 
 void Unit::Inp_game_a_up() {
   Hide(btn_game_a_down);
-  if (vars.mode != mode::kGameAHeld) return;
+  if (state_.vars.mode != mode::kGameAHeld) return;
   EnterMode(mode::kGameA);
 }
 
 void Unit::Inp_game_b_down() {
   Show(btn_game_b_down);
-  if (!AcceptsSystemPress(vars.mode)) return;
+  if (!AcceptsSystemPress(state_.vars.mode)) return;
   EnterMode(mode::kGameBHeld);
 }
 
 void Unit::Inp_game_b_up() {
   Hide(btn_game_b_down);
-  if (vars.mode != mode::kGameBHeld) return;
+  if (state_.vars.mode != mode::kGameBHeld) return;
   EnterMode(mode::kGameB);
 }
 
 void Unit::Inp_time_down() {
   Show(btn_time_down);
-  if (!AcceptsSystemPress(vars.mode)) return;
+  if (!AcceptsSystemPress(state_.vars.mode)) return;
   EnterMode(mode::kTimeHeld);
 }
 
 void Unit::Inp_time_up() {
   Hide(btn_time_down);
-  if (vars.mode != mode::kTimeHeld) return;
+  if (state_.vars.mode != mode::kTimeHeld) return;
   EnterMode(mode::kClock);
 }
 
 void Unit::EnterMode(int m) {
-  vars.mode = m;
+  state_.vars.mode = m;
   Gam_Set_Mode();
 }
 
 void Unit::Gam_Set_Mode() {
-  switch (vars.mode) {
+  switch (state_.vars.mode) {
     case mode::kAclHeld:
       Gam_Stop_All_Timers();
       Silence();
-      vars.play_active = false;
+      state_.vars.play_active = false;
       break;
     case mode::kAllSegments:
       Vid_Show_All(true);
@@ -95,7 +95,7 @@ void Unit::Gam_Set_Mode() {
       Vid_Show_Digit(2, 2);
       Vid_Show_Digit(3, 0);
       Vid_Show_Digit(4, 0);
-      vars.play_active = false;
+      state_.vars.play_active = false;
       break;
     case mode::kClock:
       Gam_Stop_All_Timers();
@@ -105,20 +105,20 @@ void Unit::Gam_Set_Mode() {
       Hide(panel_alarm_seg[2]);
       Show(im_panel_time_colon);
       Start(TimerId::Timer_Clock, 1);
-      vars.play_active = false;
+      state_.vars.play_active = false;
       break;
     case mode::kGameAHeld:
     case mode::kGameBHeld:
       Gam_Stop_All_Timers();
       Vid_Show_All(false);
-      if (vars.mode == mode::kGameAHeld) {
+      if (state_.vars.mode == mode::kGameAHeld) {
         Show(im_panel_game_a);
-        Vid_Show_Panel_Score(vars.hiscore_a, true);
+        Vid_Show_Panel_Score(state_.vars.hiscore_a, true);
       } else {
         Show(im_panel_game_b);
-        Vid_Show_Panel_Score(vars.hiscore_b, true);
+        Vid_Show_Panel_Score(state_.vars.hiscore_b, true);
       }
-      vars.play_active = false;
+      state_.vars.play_active = false;
       break;
     case mode::kGameA:
     case mode::kGameB:
@@ -127,27 +127,27 @@ void Unit::Gam_Set_Mode() {
       Show(panel_alarm_seg[1]);
       Hide(panel_alarm_seg[2]);
       Hide(panel_alarm_seg[3]);
-      vars.hero_col = 1;
-      vars.hero_row = 5;
+      state_.vars.hero_col = 1;
+      state_.vars.hero_row = 5;
       Vid_Show_Hero(true);
       Show(im_garu_body);
       Show(im_garu_arm_r1);
-      vars.garu_arm_pos = 1;
+      state_.vars.garu_arm_pos = 1;
       Vid_Show_Garu_Arm_Lock(true);
-      vars.miss_count = 0;
-      vars.score = 0;
-      Vid_Show_Panel_Score(vars.score, true);
-      vars.point_value = 1;
-      vars.chance_threshold = 300;
-      vars.chains_opened = 0;
+      state_.vars.miss_count = 0;
+      state_.vars.score = 0;
+      Vid_Show_Panel_Score(state_.vars.score, true);
+      state_.vars.point_value = 1;
+      state_.vars.chance_threshold = 300;
+      state_.vars.chains_opened = 0;
       Vid_Show_All_Garu_Chains(true);
-      vars.double_score_on = false;
-      vars.game_start_step = 1;
+      state_.vars.double_score_on = false;
+      state_.vars.game_start_step = 1;
       Start(TimerId::Timer_Game_Start, 1);
-      vars.key_state = key::kHanging;
+      state_.vars.key_state = key::kHanging;
       Show(key_seg[1]);
       Start(TimerId::Timer_Key_Blink, 210);
-      vars.hero_move_lock = false;
+      state_.vars.hero_move_lock = false;
       break;
     default:  // closed, and anything else: nothing
       break;

@@ -21,18 +21,18 @@ ImageId CrowBesideCoconut(int coconut_pos) {
 
 void Unit::Timer_CoconutTimer() {
   Vid_Show_Coconut(false);
-  StepOn(vars.coconut_pos);
-  if (vars.coconut_pos >= 6) {
+  StepOn(state_.vars.coconut_pos);
+  if (state_.vars.coconut_pos >= 6) {
     Disable(TimerId::Timer_Coconut);  // off the screen: no sound, no score
     return;
   }
   Vid_Show_Coconut(true);
-  if (Lit(CrowBesideCoconut(vars.coconut_pos))) {
-    vars.coconut_bonus_left = vars.coconut_bonus_next;
-    AddTo(vars.coconut_bonus_next, 2);
-    vars.play_active = false;
+  if (Lit(CrowBesideCoconut(state_.vars.coconut_pos))) {
+    state_.vars.coconut_bonus_left = state_.vars.coconut_bonus_next;
+    AddTo(state_.vars.coconut_bonus_next, 2);
+    state_.vars.play_active = false;
     Disable(TimerId::Timer_Coconut);
-    vars.coconut_bonus_step = 1;
+    state_.vars.coconut_bonus_step = 1;
     Start(TimerId::Timer_Coconut_Bonus, 1);
   }
   Interval(TimerId::Timer_Coconut, kCoconutFallMs);
@@ -40,23 +40,24 @@ void Unit::Timer_CoconutTimer() {
 
 // Pays one step of the bonus per tick, then lets the coconut fall on.
 void Unit::Timer_Coconut_BonusTimer() {
-  if (vars.coconut_bonus_step == 1 && vars.coconut_bonus_left > 0) {
+  if (state_.vars.coconut_bonus_step == 1 && state_.vars.coconut_bonus_left > 0) {
     Gam_Stop_All_Timers();
     Silence();
     Play(SoundId::snd_Point);
-    Hide(CrowBesideCoconut(vars.coconut_pos));
-    StepBack(vars.coconut_bonus_left);
+    Hide(CrowBesideCoconut(state_.vars.coconut_pos));
+    StepBack(state_.vars.coconut_bonus_left);
     Start(TimerId::Timer_Coconut_Bonus, kBonusStepMs);
     // The lower the hit, the more each step is worth.
-    AddTo(vars.score, static_cast<long long>(vars.coconut_pos) * vars.point_value);
-    Vid_Show_Panel_Score(vars.score, true);
+    AddTo(state_.vars.score,
+          static_cast<long long>(state_.vars.coconut_pos) * state_.vars.point_value);
+    Vid_Show_Panel_Score(state_.vars.score, true);
     Gam_Set_Difficulty();
-    vars.chance_resume = resume::kCoconutBonus;
+    state_.vars.chance_resume = resume::kCoconutBonus;
     Gam_Check_Chance_Time();
-  } else if (vars.coconut_bonus_step == 1) {
+  } else if (state_.vars.coconut_bonus_step == 1) {
     Interval(TimerId::Timer_Coconut_Bonus, 1);
-    vars.coconut_bonus_step = 2;
-  } else if (vars.coconut_bonus_step == 2) {
+    state_.vars.coconut_bonus_step = 2;
+  } else if (state_.vars.coconut_bonus_step == 2) {
     Disable(TimerId::Timer_Flying_Music);
     ResumePlayWithCoconutTune();
     Disable(TimerId::Timer_Coconut_Bonus);
@@ -65,7 +66,7 @@ void Unit::Timer_Coconut_BonusTimer() {
 
 // The end of the coconut tune hands back to the flying tune on the flying side.
 void Unit::Timer_Coconut_MusicTimer() {
-  if (vars.hero_col > 4 && vars.hero_row < 5) {
+  if (state_.vars.hero_col > 4 && state_.vars.hero_row < 5) {
     Play(SoundId::snd_Flying);
     RestartFlyingMusic();
   }
@@ -77,12 +78,12 @@ void Unit::Timer_Flying_MusicTimer() {
 }
 
 void Unit::Timer_Umbrella_BalloonTimer() {
-  if (vars.umbrella_balloon_step == 1) {
+  if (state_.vars.umbrella_balloon_step == 1) {
     MoveUmbrellas();
-    vars.umbrella_balloon_step = 2;
-  } else if (vars.umbrella_balloon_step == 2) {
+    state_.vars.umbrella_balloon_step = 2;
+  } else if (state_.vars.umbrella_balloon_step == 2) {
     MoveBalloons();
-    vars.umbrella_balloon_step = 1;
+    state_.vars.umbrella_balloon_step = 1;
   }
 }
 
@@ -91,15 +92,15 @@ void Unit::MoveUmbrellas() {
   int before = 0;
   for (int k = 1; k <= 5; ++k) before += Lit(umbrella_seg[k]) ? 1 : 0;
   for (int k = 5; k >= 2; --k) Copy(umbrella_seg[k], umbrella_seg[k - 1]);
-  int r = random.Random(2);  // drawn at every umbrella step
+  int r = state_.random.Random(2);  // drawn at every umbrella step
   bool arrive = r == 0 || before == 0 || Lit(tiko_seg[6][1]);
   if (Lit(umbrella_seg[2])) arrive = false;  // never two at neighbouring heights
   Set(umbrella_seg[1], arrive);
-  if (vars.hero_col == 5) {  // the hero rides down with his umbrella
+  if (state_.vars.hero_col == 5) {  // the hero rides down with his umbrella
     Vid_Show_Hero(false);
-    StepOn(vars.hero_row);
-    if (vars.hero_row >= 5) {
-      vars.hero_row = 4;
+    StepOn(state_.vars.hero_row);
+    if (state_.vars.hero_row >= 5) {
+      state_.vars.hero_row = 4;
       Gam_Execute_Miss_Fall();
     } else {
       Vid_Show_Hero(true);
@@ -112,18 +113,19 @@ void Unit::MoveBalloons() {
   int before = 0;
   for (int k = 0; k <= 5; ++k) before += Lit(balloon_seg[k]) ? 1 : 0;
   for (int k = 0; k <= 4; ++k) Copy(balloon_seg[k], balloon_seg[k + 1]);
-  int r = random.Random(2);
+  int r = state_.random.Random(2);
   bool arrive = r == 0 || before == 0 || Lit(tiko_seg[5][3]);
   if (Lit(balloon_seg[4])) arrive = false;
   Set(balloon_seg[5], arrive);
-  if (vars.hero_col == 6) {  // the hero rises with his balloon
-    StepBack(vars.hero_row);
-    if (vars.hero_row + 1 >= 1 && vars.hero_row + 1 <= 5) Hide(tiko_seg[6][vars.hero_row + 1]);
+  if (state_.vars.hero_col == 6) {  // the hero rises with his balloon
+    StepBack(state_.vars.hero_row);
+    if (state_.vars.hero_row + 1 >= 1 && state_.vars.hero_row + 1 <= 5)
+      Hide(tiko_seg[6][state_.vars.hero_row + 1]);
     for (int k = 2; k <= 4; ++k) Hide(tiko_hand_6_seg[k]);
-    if (vars.hero_row > 0) {
+    if (state_.vars.hero_row > 0) {
       Vid_Show_Hero(true);
     } else {
-      vars.hero_row = 1;  // carried off the top
+      state_.vars.hero_row = 1;  // carried off the top
       Gam_Execute_Miss_Fall();
     }
   }

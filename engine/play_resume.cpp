@@ -14,8 +14,8 @@ void Unit::ResumeNormalPlay() {
   Enable(TimerId::Timer_Game);
   Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
   Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-  if (vars.key_state == key::kHanging) Enable(TimerId::Timer_Key_Blink);
-  vars.play_active = true;
+  if (state_.vars.key_state == key::kHanging) Enable(TimerId::Timer_Key_Blink);
+  state_.vars.play_active = true;
 }
 
 // The flying tune sounds now and again every period.
@@ -34,9 +34,9 @@ void Unit::ResumePlayWithCoconutTune() {
   Enable(TimerId::Timer_Coconut);
   Start(TimerId::Timer_Coconut_Music, kCoconutTuneMs);
   ResumeNormalPlay();
-  if (vars.hero_col == 1 && vars.hero_row == 4) {
+  if (state_.vars.hero_col == 1 && state_.vars.hero_row == 4) {
     Enable(TimerId::Timer_Tiko_Jump);
-    vars.play_active = false;
+    state_.vars.play_active = false;
   }
 }
 

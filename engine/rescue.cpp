@@ -85,19 +85,19 @@ void Unit::Timer_Key_BlinkTimer() {
 // From a game's start the lit lock height runs 4, 3, then 4, 3, 2, 3 over and over.
 void Unit::Timer_Garu_ArmTimer() {
   Vid_Show_Garu_Arm_Lock(false);
-  StepOn(vars.garu_arm_pos);
-  if (vars.garu_arm_pos > 6) vars.garu_arm_pos = 3;
+  StepOn(state_.vars.garu_arm_pos);
+  if (state_.vars.garu_arm_pos > 6) state_.vars.garu_arm_pos = 3;
   Vid_Show_Garu_Arm_Lock(true);
 }
 
 void Unit::Timer_Key_FallTimer() {
-  const StepRow<KeyFall>* row = StepAt(kKeyFallSteps, TakeStep(vars.key_fall_step));
+  const StepRow<KeyFall>* row = StepAt(kKeyFallSteps, TakeStep(state_.vars.key_fall_step));
   if (!row) return;
   switch (row->action) {
     case KeyFall::kNone:
       break;
     case KeyFall::kWithdrawHand:
-      Hide(LockHand(vars.hero_row));
+      Hide(LockHand(state_.vars.hero_row));
       break;
     case KeyFall::kShowKey:
       Show(key_seg[2]);
@@ -114,7 +114,7 @@ void Unit::Timer_Key_FallTimer() {
       break;
     case KeyFall::kResume:
       // The key is back at its hook; the hero still hangs where he reached.
-      vars.key_state = key::kHanging;
+      state_.vars.key_state = key::kHanging;
       Show(key_seg[1]);
       ResumeNormalPlay();
       StartFlyingTune();
@@ -126,22 +126,22 @@ void Unit::Timer_Key_FallTimer() {
 
 // One point of a rescue phase; chance time may start from it.
 void Unit::PayRescuePoint(int resume) {
-  AddTo(vars.score, vars.point_value);
-  Vid_Show_Panel_Score(vars.score, true);
+  AddTo(state_.vars.score, state_.vars.point_value);
+  Vid_Show_Panel_Score(state_.vars.score, true);
   Gam_Set_Difficulty();
-  vars.chance_resume = resume;
+  state_.vars.chance_resume = resume;
   Gam_Check_Chance_Time();
 }
 
 void Unit::Timer_Bonus_Phase_1Timer() {
-  const StepRow<Phase1>* row = StepAt(kPhase1Steps, TakeStep(vars.bonus1_step));
+  const StepRow<Phase1>* row = StepAt(kPhase1Steps, TakeStep(state_.vars.bonus1_step));
   if (!row) return;
-  const int n = vars.chains_opened;  // the chain being opened, from step 2 on
+  const int n = state_.vars.chains_opened;  // the chain being opened, from step 2 on
   switch (row->action) {
     case Phase1::kNone:
       break;
     case Phase1::kCountChain:
-      StepOn(vars.chains_opened);
+      StepOn(state_.vars.chains_opened);
       break;
     case Phase1::kChainOff:
       Hide(Chain(n));
@@ -153,7 +153,7 @@ void Unit::Timer_Bonus_Phase_1Timer() {
       Hide(Chain(n));
       Vid_Show_Garu_Arm_Lock(false);
       Show(im_garu_arm_l2);
-      Hide(LockHand(vars.hero_row));
+      Hide(LockHand(state_.vars.hero_row));
       if (n == 4) {
         Vid_Show_Hero(false);
         Show(im_tiko_victory);
@@ -166,7 +166,7 @@ void Unit::Timer_Bonus_Phase_1Timer() {
     case Phase1::kPhase2OrWait:
       if (n == 4) {
         Disable(TimerId::Timer_Bonus_Phase_1);
-        vars.bonus2_step = 1;
+        state_.vars.bonus2_step = 1;
         Start(TimerId::Timer_Bonus_Phase_2, 1);
       } else {
         Interval(TimerId::Timer_Bonus_Phase_1, kPhase1WaitMs);
@@ -174,13 +174,13 @@ void Unit::Timer_Bonus_Phase_1Timer() {
       break;
     case Phase1::kResume:
       Hide(im_garu_arm_l2);
-      vars.garu_arm_pos = 5;
+      state_.vars.garu_arm_pos = 5;
       Vid_Show_Garu_Arm_Lock(true);  // arm and lock at height 2
-      vars.key_state = key::kHanging;
+      state_.vars.key_state = key::kHanging;
       Show(key_seg[1]);
       ResumeNormalPlay();
       StartFlyingTune();
-      if (vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
+      if (state_.vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
       Disable(TimerId::Timer_Bonus_Phase_1);
       break;
   }
@@ -188,14 +188,14 @@ void Unit::Timer_Bonus_Phase_1Timer() {
 }
 
 void Unit::Timer_Bonus_Phase_2Timer() {
-  const StepRow<Phase2>* row = StepAt(kPhase2Steps, TakeStep(vars.bonus2_step));
+  const StepRow<Phase2>* row = StepAt(kPhase2Steps, TakeStep(state_.vars.bonus2_step));
   if (!row) return;
   switch (row->action) {
     case Phase2::kNone:
       break;
     case Phase2::kFanfare:
-      StepOn(vars.rescue_count);
-      Play(vars.rescue_count == 1 ? SoundId::snd_Bonus2 : SoundId::snd_Bonus3);
+      StepOn(state_.vars.rescue_count);
+      Play(state_.vars.rescue_count == 1 ? SoundId::snd_Bonus2 : SoundId::snd_Bonus3);
       break;
     case Phase2::kArmUp:
       Hide(im_garu_arm_r1);  // Garu raises his right arm
@@ -213,7 +213,7 @@ void Unit::Timer_Bonus_Phase_2Timer() {
       break;
     case Phase2::kResume:
       ResumeNormalPlay();  // no flying tune: the hero is back at the start
-      if (vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
+      if (state_.vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
       Disable(TimerId::Timer_Bonus_Phase_2);
       break;
   }
@@ -226,18 +226,18 @@ void Unit::BuildNewCage() {
   Hide(im_garu_arm_r2);
   Show(im_garu_arm_r1);
   Play(SoundId::snd_Start2);
-  vars.garu_arm_pos = 5;
+  state_.vars.garu_arm_pos = 5;
   Vid_Show_Garu_Arm_Lock(true);
-  vars.key_state = key::kHanging;
+  state_.vars.key_state = key::kHanging;
   Show(key_seg[1]);
   Enable(TimerId::Timer_Key_Blink);  // the key blinks during the pause
-  vars.hero_col = 1;
-  vars.hero_row = 5;
+  state_.vars.hero_col = 1;
+  state_.vars.hero_row = 5;
   Vid_Show_Hero(true);
   Hide(crow_seg[2][5]);
   Hide(crow_seg[3][5]);
   RemoveFallingCoconut();
-  vars.chains_opened = 0;
+  state_.vars.chains_opened = 0;
   Vid_Show_All_Garu_Chains(true);
 }
 

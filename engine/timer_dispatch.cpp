@@ -3,7 +3,7 @@
 namespace tiko {
 
 void Unit::RunUntil(std::int64_t t, bool real_clock) {
-  while (auto id = timers.PopDue(t, real_clock)) {
+  while (auto id = state_.timers.PopDue(t, real_clock)) {
     // An error abandons its own tick only; the ticks after it still run.
     try {
       RunTimer(*id);
@@ -11,7 +11,7 @@ void Unit::RunUntil(std::int64_t t, bool real_clock) {
       ShowError(e.what());
     }
   }
-  timers.AdvanceTo(t);
+  state_.timers.AdvanceTo(t);
 }
 
 void Unit::RunTimer(TimerId id) {

@@ -32,21 +32,21 @@ void Unit::CreateFinish() {
     ShowError(e.what());
   }
   try {
-    if (ports_.store) ctrl_overlay_on = ports_.store->ReadBool("CtrlrOverlay", true);
+    if (ports_.store) ctrl_overlay_on_ = ports_.store->ReadBool("CtrlrOverlay", true);
     Vid_Display_Ctrl_Overlay();
   } catch (const UnitError& e) {
     ShowError(e.what());
   }
   try {
     if (ports_.store) {
-      vars.hiscore_a = ports_.store->ReadInteger("HiScore1", vars.hiscore_a);
-      vars.hiscore_b = ports_.store->ReadInteger("HiScore2", vars.hiscore_b);
+      state_.vars.hiscore_a = ports_.store->ReadInteger("HiScore1", state_.vars.hiscore_a);
+      state_.vars.hiscore_b = ports_.store->ReadInteger("HiScore2", state_.vars.hiscore_b);
     }
   } catch (const UnitError& e) {
     ShowError(e.what());
   }
-  vars.play_active = false;
-  vars.hero_move_lock = false;
+  state_.vars.play_active = false;
+  state_.vars.hero_move_lock = false;
   EnterMode(mode::kClosed);
 }
 
@@ -55,14 +55,14 @@ void Unit::HandOver() {
 }
 
 void Unit::Reset_Hiscores() {
-  vars.hiscore_a = 0;
+  state_.vars.hiscore_a = 0;
   if (ports_.store) ports_.store->WriteInteger("HiScore1", 0);
-  vars.hiscore_b = 0;
+  state_.vars.hiscore_b = 0;
   if (ports_.store) ports_.store->WriteInteger("HiScore2", 0);
 }
 
 void Unit::SetControllerOverlay(bool on) {
-  ctrl_overlay_on = on;
+  ctrl_overlay_on_ = on;
   if (ports_.store) ports_.store->WriteBool("CtrlrOverlay", on);
   Vid_Display_Ctrl_Overlay();
 }
@@ -70,13 +70,13 @@ void Unit::SetControllerOverlay(bool on) {
 void Unit::Vid_Display_Ctrl_Overlay() {
   for (ImageId id : {btn_ctrlr_overlay_up, btn_ctrlr_overlay_left, btn_ctrlr_overlay_right,
                      btn_ctrlr_overlay_down}) {
-    Set(id, ctrl_overlay_on);
+    Set(id, ctrl_overlay_on_);
   }
-  Set(btn_cross_top, !ctrl_overlay_on);
+  Set(btn_cross_top, !ctrl_overlay_on_);
 }
 
 void Unit::Gam_Stop_All_Timers() {
-  for (int i = 0; i < kTimerCount; ++i) timers.Disable(static_cast<TimerId>(i));
+  for (int i = 0; i < kTimerCount; ++i) state_.timers.Disable(static_cast<TimerId>(i));
 }
 
 }  // namespace tiko

@@ -31,6 +31,15 @@ struct UnitPorts {
   ErrorSink* errors = nullptr;
 };
 
+// The unit's state in its groups. The key bindings are a group of their own
+// (KeyBindings), kept beside it.
+struct UnitState {
+  Scene scene;          // every window image: place, size, visibility, picture
+  Vars vars;            // the engine variables
+  TimerBank timers;     // the 22 game timers on virtual time
+  RandomSource random;  // the one random generator
+};
+
 class Unit {
  public:
   explicit Unit(UnitPorts ports);
@@ -51,7 +60,7 @@ class Unit {
   // An error a tick raises is shown and abandons that tick alone.
   void RunUntil(std::int64_t t, bool real_clock = false);
   void RunTimer(TimerId id);
-  std::int64_t Now() const { return timers.Now(); }
+  std::int64_t Now() const { return state_.timers.Now(); }
 
   // --- system buttons and lid (mode state machine) ---
   void Inp_open_down();
@@ -89,6 +98,14 @@ class Unit {
   std::optional<Control> ControlOfKey(int key) const;
   void FormKeyDown(int key);
   void FormKeyUp(int key);
+
+  // The random generator's seed (the window seeds it from the clock at creation).
+  void SeedRandom(std::uint32_t seed) { state_.random.Seed(seed); }
+
+  // Places an image of the window: the window lays out its in-game menu button.
+  void SetImageBounds(ImageId id, int left, int top, int width, int height) {
+    state_.scene.SetBounds(id, left, top, width, height);
+  }
 
   // --- menu commands of the core ---
   void Reset_Hiscores();
@@ -131,43 +148,51 @@ class Unit {
   void Timer_Score_BlinkTimer();
   void Timer_Umbrella_BalloonTimer();
 
-  // --- state, open to the hosts, tests and tiko-script ---
-  Scene scene;
-  Vars vars;
-  TimerBank timers;
-  RandomSource random;
-  KeyNames key_names;
-  bool ctrl_overlay_on = true;
+  // --- state, read by the views, the hosts and tiko-script's dump ---
+  const Scene& scene() const { return state_.scene; }
+  const Vars& vars() const { return state_.vars; }
+  const TimerBank& timers() const { return state_.timers; }
+  const KeyNames& key_names() const { return key_names_; }
+  bool ctrl_overlay_on() const { return ctrl_overlay_on_; }
+  // Writing the state directly is for tiko-script's set, show, timer and seed
+  // commands, for the skin loader, for tests and for tools that stage a
+  // moment. The views change the unit only through its operations.
+  UnitState& state() { return state_; }
+  const UnitState& state() const { return state_; }
 
  private:
   // Shorthands for the rules.
-  bool Lit(ImageId id) const { return scene.Visible(id); }
-  void Set(ImageId id, bool on) { scene.SetVisible(id, on); }
-  void Show(ImageId id) { scene.Show(id); }
-  void Hide(ImageId id) { scene.Hide(id); }
-  void Copy(ImageId to, ImageId from) { scene.SetVisible(to, scene.Visible(from)); }
+  bool Lit(ImageId id) const { return state_.scene.Visible(id); }
+  void Set(ImageId id, bool on) { state_.scene.SetVisible(id, on); }
+  void Show(ImageId id) { state_.scene.Show(id); }
+  void Hide(ImageId id) { state_.scene.Hide(id); }
+  void Copy(ImageId to, ImageId from) { state_.scene.SetVisible(to, state_.scene.Visible(from)); }
   void Play(SoundId id);
   void Silence();
   void ShowError(const std::string& message);
-  void Start(TimerId id, int interval) { timers.Start(id, interval); }
-  void Enable(TimerId id) { timers.Enable(id); }
-  void Disable(TimerId id) { timers.Disable(id); }
-  void Interval(TimerId id, int interval) { timers.SetInterval(id, interval); }
+  void Start(TimerId id, int interval) { state_.timers.Start(id, interval); }
+  void Enable(TimerId id) { state_.timers.Enable(id); }
+  void Disable(TimerId id) { state_.timers.Disable(id); }
+  void Interval(TimerId id, int interval) { state_.timers.SetInterval(id, interval); }
 
-  // The LCD drawing operations (engine/lcd/lcd.h) on this unit's scene, at the
+  // The LCD drawing operations (engine/lcd/lcd.h) on this unit's state_.scene, at the
   // places its variables hold.
-  void Vid_Show_All(bool on) { lcd::Vid_Show_All(scene, on); }
-  void Vid_Show_All_Coconuts(bool on) { lcd::Vid_Show_All_Coconuts(scene, on); }
-  void Vid_Show_All_Garu_Chains(bool on) { lcd::Vid_Show_All_Garu_Chains(scene, on); }
-  void Vid_Show_Panel_Miss(int count) { lcd::Vid_Show_Panel_Miss(scene, count); }
+  void Vid_Show_All(bool on) { lcd::Vid_Show_All(state_.scene, on); }
+  void Vid_Show_All_Coconuts(bool on) { lcd::Vid_Show_All_Coconuts(state_.scene, on); }
+  void Vid_Show_All_Garu_Chains(bool on) { lcd::Vid_Show_All_Garu_Chains(state_.scene, on); }
+  void Vid_Show_Panel_Miss(int count) { lcd::Vid_Show_Panel_Miss(state_.scene, count); }
   void Vid_Show_Panel_Score(int value, bool visible) {
-    lcd::Vid_Show_Panel_Score(scene, value, visible);
+    lcd::Vid_Show_Panel_Score(state_.scene, value, visible);
   }
-  void Vid_Show_Digit(int place, int digit) { lcd::Vid_Show_Digit(scene, place, digit); }
-  void Vid_Show_Hero(bool on) { lcd::Vid_Show_Hero(scene, vars.hero_col, vars.hero_row, on); }
-  void Vid_Show_Coconut(bool on) { lcd::Vid_Show_Coconut(scene, vars.coconut_pos, on); }
+  void Vid_Show_Digit(int place, int digit) { lcd::Vid_Show_Digit(state_.scene, place, digit); }
+  void Vid_Show_Hero(bool on) {
+    lcd::Vid_Show_Hero(state_.scene, state_.vars.hero_col, state_.vars.hero_row, on);
+  }
+  void Vid_Show_Coconut(bool on) {
+    lcd::Vid_Show_Coconut(state_.scene, state_.vars.coconut_pos, on);
+  }
   void Vid_Show_Garu_Arm_Lock(bool on) {
-    lcd::Vid_Show_Garu_Arm_Lock(scene, vars.garu_arm_pos, on);
+    lcd::Vid_Show_Garu_Arm_Lock(state_.scene, state_.vars.garu_arm_pos, on);
   }
 
   // Pieces of the play rules shared by several of them.
@@ -192,7 +217,10 @@ class Unit {
   void StopPlayForMiss();
   void EndChanceTime();
 
+  UnitState state_;
   KeyBindings key_bindings_;
+  KeyNames key_names_;
+  bool ctrl_overlay_on_ = true;
   UnitPorts ports_;
 };
 

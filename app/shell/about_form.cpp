@@ -56,7 +56,18 @@ TAboutForm::TAboutForm()
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(8, 41, 82));
   setPalette(pal);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
+  }
+}
 
+void TAboutForm::setVisible(bool visible) {
+  if (visible && !built_) Build();
+  QWidget::setVisible(visible);
+}
+
+void TAboutForm::Build() {
+  built_ = true;
   auto* picture = new QLabel(this);
   picture->setObjectName("im_picture");
   picture->setGeometry(8, 8, 116, 160);
@@ -93,9 +104,6 @@ TAboutForm::TAboutForm()
   }
 
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
-  }
 }
 
 void TAboutForm::la_website_2Click() {

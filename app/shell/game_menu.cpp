@@ -63,8 +63,8 @@ void GameMenu::Close() {
 }
 
 void GameMenu::SizePicture(int width, int height) {
-  const Image& picture = unit_.scene[btn_game_menu_background];
-  unit_.scene.SetBounds(btn_game_menu_background, picture.left, picture.top, width, height);
+  const Image& picture = unit_.scene()[btn_game_menu_background];
+  unit_.SetImageBounds(btn_game_menu_background, picture.left, picture.top, width, height);
   host_.SceneChanged();
 }
 

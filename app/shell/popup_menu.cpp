@@ -90,7 +90,7 @@ PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWind
   QObject::connect(pm_0_menu, &QMenu::aboutToShow, [this] { pm_0_menuPopup(); });
 
   menu_item[10]->setChecked(host_.FullscreenOn());
-  menu_item[12]->setChecked(unit_.ctrl_overlay_on);
+  menu_item[12]->setChecked(unit_.ctrl_overlay_on());
 }
 
 PopupMenu::~PopupMenu() = default;
@@ -108,7 +108,7 @@ void PopupMenu::pm_0_menuPopup() {
     host_.ShowError(e.what());
   }
   menu_item[11]->setChecked(splash_on);
-  menu_item[12]->setChecked(unit_.ctrl_overlay_on);
+  menu_item[12]->setChecked(unit_.ctrl_overlay_on());
   if (host_.FullscreenOn()) game_menu.Close();
 }
 

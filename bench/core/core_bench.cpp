@@ -27,14 +27,18 @@ void Run(benchmark::State& state, bool game) {
       unit.Inp_time_up();
     }
     unit.RunUntil(kVirtualMs);
-    benchmark::DoNotOptimize(unit.vars.score);
+    benchmark::DoNotOptimize(unit.vars().score);
   }
   state.counters["virtual_s_per_s"] = benchmark::Counter(
       static_cast<double>(kVirtualMs) / 1000.0 * state.iterations(), benchmark::Counter::kIsRate);
 }
 
-void BM_IdleClock(benchmark::State& state) { Run(state, false); }
-void BM_StartedGame(benchmark::State& state) { Run(state, true); }
+void BM_IdleClock(benchmark::State& state) {
+  Run(state, false);
+}
+void BM_StartedGame(benchmark::State& state) {
+  Run(state, true);
+}
 
 BENCHMARK(BM_IdleClock)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartedGame)->Unit(benchmark::kMillisecond);

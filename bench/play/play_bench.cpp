@@ -18,15 +18,15 @@ constexpr std::int64_t kActionEveryMs = 700;
 
 // Puts the hero at the top left under a hanging coconut and knocks it down.
 void KnockCoconut(tiko::Unit& unit) {
-  tiko::Vars& v = unit.vars;
+  tiko::Vars& v = unit.state().vars;
   unit.Inp_right_up();
   if (!(v.hero_col == 1 && v.hero_row == 1)) {
-    unit.scene.Hide(tiko_seg[v.hero_col][v.hero_row]);
+    unit.state().scene.Hide(tiko_seg[v.hero_col][v.hero_row]);
     v.hero_col = 1;
     v.hero_row = 1;
-    unit.scene.Show(tiko_seg[1][1]);
+    unit.state().scene.Show(tiko_seg[1][1]);
   }
-  unit.scene.Show(coconut_seg[0]);
+  unit.state().scene.Show(coconut_seg[0]);
   unit.Inp_up_down();
   unit.Inp_up_up();
 }
@@ -39,25 +39,25 @@ void BM_BusyPlay(benchmark::State& state) {
   for (auto _ : state) {
     tiko::Unit unit(tiko::UnitPorts{&cues, nullptr, &clock, nullptr});
     unit.CreateFinish();
-    unit.random.Seed(12345);
+    unit.SeedRandom(12345);
     unit.Inp_open_down();
     int action = 0;
     for (std::int64_t t = kActionEveryMs; t <= kVirtualMs; t += kActionEveryMs) {
-      while (auto id = unit.timers.PopDue(t, false)) {
+      while (auto id = unit.state().timers.PopDue(t, false)) {
         unit.RunTimer(*id);
         ++ticks;
       }
-      unit.timers.AdvanceTo(t);
-      int mode = unit.vars.mode;
+      unit.state().timers.AdvanceTo(t);
+      int mode = unit.vars().mode;
       if (mode != 6 && mode != 8) {
         unit.Inp_game_b_down();
         unit.Inp_game_b_up();
         ++games;
-      } else if (unit.vars.play_active) {
+      } else if (unit.vars().play_active) {
         // Knocks between walks along the top vine, where the crows come by.
         if (++action % 3 == 0) {
           KnockCoconut(unit);
-        } else if (unit.vars.hero_col >= 3) {
+        } else if (unit.vars().hero_col >= 3) {
           unit.Inp_left_up();
           unit.Inp_left_down();
         } else {
@@ -66,7 +66,7 @@ void BM_BusyPlay(benchmark::State& state) {
         }
       }
     }
-    benchmark::DoNotOptimize(unit.vars.score);
+    benchmark::DoNotOptimize(unit.vars().score);
   }
   state.counters["virtual_s_per_s"] = benchmark::Counter(
       static_cast<double>(kVirtualMs) / 1000.0 * state.iterations(), benchmark::Counter::kIsRate);

@@ -17,7 +17,7 @@ if [[ -z ${DISPLAY:-} ]]; then
 fi
 cmake --build "$build" --target tiko bare_window > /dev/null
 tiko=$build/bin/tiko
-bare=$build/bin/bare_window
+bare=$build/bench/window/bare_window
 bindir=$build/bin
 picture=$bindir/Graphics/Skin/im_background_front.png
 export QT_QPA_PLATFORM=xcb  # a real window, also where tests default to offscreen

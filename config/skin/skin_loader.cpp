@@ -4,6 +4,7 @@
 #include <climits>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/ini/config_path.h"
 #include "config/ini/ini_file.h"
@@ -50,7 +51,7 @@ class SkinRun {
   SkinRun(Unit& unit, SkinPictures& pictures, SkinWindow& window, const IniFile& ini,
           const std::filesystem::path& data_dir)
       : data_dir_(data_dir),
-        scene_(unit.scene),
+        scene_(unit.state().scene),
         fullscreen_on_(window.FullscreenOn()),
         pictures_(pictures),
         window_(window),
@@ -67,6 +68,7 @@ class SkinRun {
     } else {
       LayOutWindowed();
     }
+    budget_.Prefetch(EntryFiles());
     for (int n = 1; n <= kSkinImageCount; ++n) LoadEntry(n);
     if (std::string message = budget_.Message(); !message.empty()) window_.ShowError(message);
   }
@@ -175,6 +177,18 @@ class SkinRun {
     scene_.Hide(im_backdrop_logo);
   }
 
+  // The picture files the entries load, in their order.
+  std::vector<std::filesystem::path> EntryFiles() const {
+    std::vector<std::filesystem::path> files;
+    for (int n = 1; n <= kSkinImageCount; ++n) {
+      std::string name = ini_.ReadString("Image" + std::to_string(n), "Filename", "");
+      if (!NamesFile(name)) continue;
+      std::filesystem::path file = ConfigPath(skin_dir_, name);
+      if (FileExists(file)) files.push_back(std::move(file));
+    }
+    return files;
+  }
+
   void LoadEntry(int n) {
     const std::string section = "Image" + std::to_string(n);
     const ImageId id = SkinImage(n);
@@ -207,7 +221,7 @@ class SkinRun {
 
 // The in-game menu exists only in full screen; closed, its picture shows just the symbol.
 void ShowGameMenu(Unit& unit, bool fullscreen_on) {
-  Scene& scene = unit.scene;
+  Scene& scene = unit.state().scene;
   scene.SetVisible(btn_game_menu_top, fullscreen_on);
   scene.SetVisible(btn_game_menu_background, fullscreen_on);
   const Image& menu = scene[btn_game_menu_background];

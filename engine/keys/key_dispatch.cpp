@@ -65,7 +65,7 @@ void Unit::SetKeyChoice(int n, int choice) {
 }
 
 std::optional<Control> Unit::ControlOfKey(int key) const {
-  if (auto n = key_bindings_.BindingOf(key)) return ControlOfBinding(*n, vars.mode);
+  if (auto n = key_bindings_.BindingOf(key)) return ControlOfBinding(*n, state_.vars.mode);
   return std::nullopt;
 }
 

@@ -78,8 +78,8 @@ inline void FakeLoadSkin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
   } else {
     window.SetColor(kTransp);
     window.SetColorKey(true, kTransp);
-    unit.scene.Hide(im_backdrop);
-    unit.scene.Hide(im_backdrop_logo);
+    unit.state().scene.Hide(im_backdrop);
+    unit.state().scene.Hide(im_backdrop_logo);
   }
   for (const Placed& p : FakeLayout()) {
     QImage picture = Solid(p.rect.size(), p.colour);
@@ -88,12 +88,12 @@ inline void FakeLoadSkin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
       QPainter(&picture).fillRect(0, 0, 20, 20, QColor(255, 0, 255));
     }
     pictures.picture[p.id] = picture;
-    unit.scene.SetBounds(p.id, p.rect.left() + offset_x, p.rect.top() + offset_y, p.rect.width(),
-                         p.rect.height());
+    unit.state().scene.SetBounds(p.id, p.rect.left() + offset_x, p.rect.top() + offset_y,
+                                 p.rect.width(), p.rect.height());
   }
-  unit.scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
-  unit.scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
-  unit.scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
+  unit.state().scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
+  unit.state().scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
+  unit.state().scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
 }
 
 class MemoryStore : public SettingsStore {

@@ -37,22 +37,22 @@ TEST(HostTest, ArmsAtTheNextDueTimeAndFiresLateTicksOnce) {
   now = 100;
   Tap(form, Qt::Key_5);
   Tap(form, Qt::Key_3);
-  EXPECT_EQ(unit.vars.mode, 4);
+  EXPECT_EQ(unit.vars().mode, 4);
   ASSERT_TRUE(host.Armed());
   EXPECT_EQ(host.ArmedDelayMs(), 1);
   now = 101;
   host.Fire();
   EXPECT_EQ(host.ArmedDelayMs(), 1000);
-  EXPECT_EQ(unit.timers.NextDue(), 1101);
+  EXPECT_EQ(unit.timers().NextDue(), 1101);
 
   // Seven seconds late: one tick, and the next a second after it.
   now = 8101;
-  const std::uint64_t before = unit.scene.Revision();
-  unit.scene.SetPicture(im_panel_digit_2, kNoImage);
+  const std::uint64_t before = unit.scene().Revision();
+  unit.state().scene.SetPicture(im_panel_digit_2, kNoImage);
   host.Fire();
-  EXPECT_NE(unit.scene.Picture(im_panel_digit_2), kNoImage);
-  EXPECT_GT(unit.scene.Revision(), before);
-  EXPECT_EQ(unit.timers.NextDue(), 9101);
+  EXPECT_NE(unit.scene().Picture(im_panel_digit_2), kNoImage);
+  EXPECT_GT(unit.scene().Revision(), before);
+  EXPECT_EQ(unit.timers().NextDue(), 9101);
   EXPECT_EQ(host.ArmedDelayMs(), 1000);
 }
 
@@ -65,7 +65,7 @@ TEST(HostTest, InputCountsTimeFromThePresent) {
   Tap(*f.form, Qt::Key_5);
   EXPECT_EQ(f.form->unit().Now(), 5000);
   Tap(*f.form, Qt::Key_1);  // Game A: the start tune's timer is due at once
-  EXPECT_EQ(f.form->unit().timers.NextDue(), 5001);
+  EXPECT_EQ(f.form->unit().timers().NextDue(), 5001);
 }
 
 TEST(HostTest, InputIsPaintedAtOnce) {

@@ -44,7 +44,7 @@ TEST(WindowKeysTest, RepeatsArePressesAndNeverReleases) {
   FormFixture f;
   f.Create();
   TForm1& form = *f.form;
-  const int& mode = form.unit().vars.mode;
+  const int& mode = form.unit().vars().mode;
 
   // Holding '5' on the closed unit: the press opens it, the first repeat presses
   // ACL; the releases X sends between repeats are not releases.
@@ -98,7 +98,7 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
   TForm1& form = *f.form;
   Unit& unit = form.unit();
   auto advance_to = [&](std::int64_t t) {
-    while (auto due = unit.timers.NextDue()) {
+    while (auto due = unit.timers().NextDue()) {
       if (*due > t) break;
       now = *due;
       form.host().Fire();
@@ -111,9 +111,9 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
   Key(form, QEvent::KeyPress, Qt::Key_1);
   Key(form, QEvent::KeyRelease, Qt::Key_1);
   advance_to(4100);
-  ASSERT_TRUE(unit.vars.play_active);
-  ASSERT_EQ(unit.vars.hero_col, 1);
-  ASSERT_EQ(unit.vars.hero_row, 5);
+  ASSERT_TRUE(unit.vars().play_active);
+  ASSERT_EQ(unit.vars().hero_col, 1);
+  ASSERT_EQ(unit.vars().hero_row, 5);
 
   // Right held from 4100 ms: (1, 5) -> (2, 5) at once, (3, 5) one step time later.
   std::vector<std::pair<std::int64_t, int>> moves;
@@ -125,8 +125,8 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
       Key(form, QEvent::KeyRelease, Qt::Key_Right, true);
       Key(form, QEvent::KeyPress, Qt::Key_Right, true);
     }
-    if (unit.vars.hero_col != col) {
-      col = unit.vars.hero_col;
+    if (unit.vars().hero_col != col) {
+      col = unit.vars().hero_col;
       moves.emplace_back(t, col);
     }
   }
@@ -138,7 +138,7 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
 
   // The real release ends the hold.
   Key(form, QEvent::KeyRelease, Qt::Key_Right);
-  EXPECT_FALSE(unit.scene.Visible(btn_cross_down));
+  EXPECT_FALSE(unit.scene().Visible(btn_cross_down));
 }
 
 }  // namespace

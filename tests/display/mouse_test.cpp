@@ -22,7 +22,7 @@ void SendMove(QWidget& widget, QPoint local, Qt::MouseButtons held) {
 TEST(HitTest, TopmostVisibleTargetByRectangle) {
   FormFixture f;
   f.Create();
-  const Scene& scene = f.form->unit().scene;
+  const Scene& scene = f.form->unit().scene();
   // The lid's button lies on the lid; the lid on the body.
   EXPECT_EQ(TargetAt(scene, 60, 60), btn_open);
   EXPECT_EQ(TargetAt(scene, 10, 100), im_background_front);
@@ -51,26 +51,26 @@ TEST(MouseTest, PressesAndReleasesReachTheUnit) {
   Unit& unit = form.unit();
 
   QTest::mousePress(&form, Qt::LeftButton, {}, {60, 60});
-  EXPECT_EQ(unit.vars.mode, 2);
+  EXPECT_EQ(unit.vars().mode, 2);
   QTest::mouseRelease(&form, Qt::LeftButton, {}, {60, 60});
-  EXPECT_EQ(unit.vars.mode, 2);
+  EXPECT_EQ(unit.vars().mode, 2);
 
   // Game A pressed shows the pressed picture; released far outside it, the game starts.
   QTest::mousePress(&form, Qt::LeftButton, {}, {15, 175});
-  EXPECT_EQ(unit.vars.mode, 5);
-  EXPECT_TRUE(unit.scene.Visible(btn_game_a_down));
+  EXPECT_EQ(unit.vars().mode, 5);
+  EXPECT_TRUE(unit.scene().Visible(btn_game_a_down));
   QTest::mouseRelease(&form, Qt::LeftButton, {}, {190, 290});
-  EXPECT_EQ(unit.vars.mode, 6);
-  EXPECT_FALSE(unit.scene.Visible(btn_game_a_down));
+  EXPECT_EQ(unit.vars().mode, 6);
+  EXPECT_FALSE(unit.scene().Visible(btn_game_a_down));
 
   // The right button is no press; ACL with the left is.
   QTest::mousePress(&form, Qt::RightButton, {}, {135, 175});
   QTest::mouseRelease(&form, Qt::RightButton, {}, {135, 175});
-  EXPECT_EQ(unit.vars.mode, 6);
+  EXPECT_EQ(unit.vars().mode, 6);
   QTest::mousePress(&form, Qt::LeftButton, {}, {135, 175});
-  EXPECT_EQ(unit.vars.mode, 1);
+  EXPECT_EQ(unit.vars().mode, 1);
   QTest::mouseRelease(&form, Qt::LeftButton, {}, {135, 175});
-  EXPECT_EQ(unit.vars.mode, 2);
+  EXPECT_EQ(unit.vars().mode, 2);
 }
 
 TEST(MouseTest, DragsTheWindowOnlyWindowedAndOnlyWithTheLeftButton) {
@@ -108,7 +108,7 @@ TEST(MouseTest, NoDraggingInFullscreen) {
   f.Create();
   TForm1& form = *f.form;
   const QPoint start = form.pos();
-  const Image& body = form.unit().scene[im_background_bottom];
+  const Image& body = form.unit().scene()[im_background_bottom];
   const QPoint on_body(body.left + 100, body.top + 200);
   QTest::mousePress(&form, Qt::LeftButton, {}, on_body);
   SendMove(form, on_body + QPoint(30, 20), Qt::LeftButton);

@@ -24,7 +24,7 @@ struct Layout {
 Layout LayoutOf(TForm1& form) {
   Layout layout{{}, form.ClientSize(), form.geometry(), form.WindowColour(), form.ColourKeyOn()};
   for (int id = 1; id < kImageEnd; ++id) {
-    const Image& image = form.unit().scene[static_cast<ImageId>(id)];
+    const Image& image = form.unit().scene()[static_cast<ImageId>(id)];
     layout.images.emplace_back(image.left, image.top, image.width, image.height, image.visible);
   }
   return layout;
@@ -52,7 +52,7 @@ TEST(PresentationTest, WindowedTakesTheUnitsOutline) {
   // Centred on the screen.
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   EXPECT_EQ(form.geometry().center(), screen.center());
-  EXPECT_FALSE(form.unit().scene.Visible(btn_game_menu_top));
+  EXPECT_FALSE(form.unit().scene().Visible(btn_game_menu_top));
 }
 
 // A skin with no pictures leaves only the key colour: the window shows the desktop.
@@ -79,11 +79,11 @@ TEST(PresentationTest, FullscreenCoversTheScreenWithTheUnitAtTheOffset) {
   EXPECT_FALSE(form.ColourKeyOn());
   const QPoint offset((screen.width() - testing::kGameWidth) / 2,
                       (screen.height() - testing::kGameHeight) / 2);
-  EXPECT_EQ(form.unit().scene[btn_open].left, 50 + offset.x());
+  EXPECT_EQ(form.unit().scene()[btn_open].left, 50 + offset.x());
   // The background colour around the unit, the unit at its place, the menu symbol.
   EXPECT_EQ(form.Frame().pixelColor(offset.x() - 1, offset.y() + 100), QColor(0x20, 0x40, 0x80));
   EXPECT_EQ(form.Frame().pixelColor(offset + QPoint(60, 60)), QColor(240, 200, 0));
-  EXPECT_TRUE(form.unit().scene.Visible(btn_game_menu_top));
+  EXPECT_TRUE(form.unit().scene().Visible(btn_game_menu_top));
   EXPECT_EQ(form.Frame().pixelColor(0, 0), QColor(Qt::black));
 }
 
@@ -133,7 +133,7 @@ TEST(PresentationTest, ASkinErrorIsShownAndTheProgramGoesOn) {
   // The keys still work after the error, and the window is on the screen.
   QKeyEvent five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5");
   QApplication::sendEvent(f.form.get(), &five);
-  EXPECT_EQ(f.form->unit().vars.mode, 2);
+  EXPECT_EQ(f.form->unit().vars().mode, 2);
   f.form->pm_10_fullscreenClick();
   EXPECT_EQ(f.errors.size(), 2u);
   EXPECT_EQ(f.form->pos(), QPoint(0, 0));

@@ -30,20 +30,20 @@ TEST(RealSkinTest, EveryButtonTakesTheMouseAtItsCentre) {
   f.Create();
   Unit& unit = f.form->unit();
   EXPECT_EQ(f.form->size(), QSize(499, 771));
-  EXPECT_EQ(
-      TargetAt(unit.scene, Centre(unit.scene[btn_open]).x(), Centre(unit.scene[btn_open]).y()),
-      btn_open);
-  QTest::mouseClick(f.form.get(), Qt::LeftButton, {}, Centre(unit.scene[btn_open]));
-  ASSERT_EQ(unit.vars.mode, 2);
+  EXPECT_EQ(TargetAt(unit.scene(), Centre(unit.scene()[btn_open]).x(),
+                     Centre(unit.scene()[btn_open]).y()),
+            btn_open);
+  QTest::mouseClick(f.form.get(), Qt::LeftButton, {}, Centre(unit.scene()[btn_open]));
+  ASSERT_EQ(unit.vars().mode, 2);
   for (ImageId id : {btn_game_a_top, btn_game_b_top, btn_time_top, btn_acl_top, btn_jump_top,
                      btn_alarm_top, btn_ctrlr_overlay_up, btn_ctrlr_overlay_left,
                      btn_ctrlr_overlay_right, btn_ctrlr_overlay_down}) {
-    const QPoint centre = Centre(unit.scene[id]);
-    EXPECT_EQ(TargetAt(unit.scene, centre.x(), centre.y()), id) << ImageName(id);
+    const QPoint centre = Centre(unit.scene()[id]);
+    EXPECT_EQ(TargetAt(unit.scene(), centre.x(), centre.y()), id) << ImageName(id);
   }
   unit.SetControllerOverlay(false);
-  const QPoint pad = Centre(unit.scene[btn_cross_top]);
-  EXPECT_EQ(TargetAt(unit.scene, pad.x(), pad.y()), btn_cross_top);
+  const QPoint pad = Centre(unit.scene()[btn_cross_top]);
+  EXPECT_EQ(TargetAt(unit.scene(), pad.x(), pad.y()), btn_cross_top);
 }
 
 TEST(RealSkinTest, TheWindowHasTheUnitsOutline) {
@@ -65,7 +65,7 @@ TEST(RealSkinTest, F12TwiceGivesBackTheSameWindow) {
     images.clear();
     for (int id = 1; id < kImageEnd; ++id) {
       // A hidden logo keeps the place it had in fullscreen; only what shows counts.
-      const Image& image = form.unit().scene[static_cast<ImageId>(id)];
+      const Image& image = form.unit().scene()[static_cast<ImageId>(id)];
       if (image.visible) {
         images.emplace_back(image.left, image.top, image.width, image.height, true);
       } else {

@@ -9,7 +9,9 @@
 #include <QWheelEvent>
 #include <fstream>
 
+#include "config/skin/picture_budget.h"
 #include "display/picture_scaling.h"
+#include "display/window_shape.h"
 #include "display/zoom.h"
 #include "fake_skin.h"
 
@@ -96,6 +98,21 @@ TEST_F(VariantFiles, AVariantOfTheWrongSizeOrUnreadableIsPassedOver) {
   EXPECT_TRUE(FindVariants(Save("alone.png", base)).at2x.empty());
 }
 
+// A skin picture is decoded once, premultiplied, and drawn at 100 % as it is.
+TEST_F(VariantFiles, AtFullSizeTheDecodedPictureIsDrawnWithoutACopy) {
+  QImage soft = Filled({6, 4}, QColor(200, 40, 0, 128));
+  SkinPictures pictures;
+  PictureBudget budget;
+  pictures.picture[im_background_bottom] = *budget.Load(Save("soft.png", soft));
+  pictures.picture[im_background_front] = *budget.Load(Save("flat.png", Filled({3, 3}, Qt::red)));
+  const PictureTable drawn = ScalePictures(pictures, 1.0, 1.0);
+  for (ImageId id : {im_background_bottom, im_background_front}) {
+    EXPECT_EQ(pictures.picture[id].format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(drawn[id].constBits(), pictures.picture[id].constBits());
+  }
+  EXPECT_EQ(drawn[im_background_bottom].pixelColor(1, 1).alpha(), 128);
+}
+
 // Without variants a picture is scaled smoothly; hard outlines stay hard.
 TEST(PictureScaling, SoftPicturesBlendAndHardOutlinesStayHard) {
   QImage soft(4, 4, QImage::Format_ARGB32);
@@ -123,6 +140,20 @@ TEST(PictureScaling, SoftPicturesBlendAndHardOutlinesStayHard) {
       EXPECT_TRUE(alpha == 0 || alpha == 255) << x << "," << y;
     }
   }
+}
+
+// A window pixel over any see-through frame pixel is see-through.
+TEST(PictureScaling, TheShapeShrinksToWindowPixelsWithoutShowingTheKey) {
+  QImage frame(6, 6, QImage::Format_ARGB32);
+  frame.fill(QColor(10, 20, 30));
+  frame.setPixelColor(3, 0, QColor(255, 0, 255));
+  const QImage mask = OutlineMask(frame, qRgb(255, 0, 255));
+  const QImage halved = ShrinkMask(mask, {3, 3});
+  EXPECT_EQ(halved.pixelIndex(1, 0), 1);
+  EXPECT_EQ(halved.pixelIndex(0, 0) + halved.pixelIndex(2, 0) + halved.pixelIndex(1, 1), 0);
+  const QImage by_1_5 = ShrinkMask(mask, {4, 4});  // window pixel 1 covers frame pixels 1 to 2, 2 covers 3
+  EXPECT_EQ(by_1_5.pixelIndex(2, 0), 1);
+  EXPECT_EQ(by_1_5.pixelIndex(1, 0) + by_1_5.pixelIndex(3, 0) + by_1_5.pixelIndex(2, 1), 0);
 }
 
 void SendKey(QWidget& w, int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {

@@ -8,23 +8,14 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
 # An open sound output (SDL's dummy driver in tests) and no splash window.
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-mkdir -p "$(dirname "$store")"
-printf '%s\n' 'Windows Registry Editor Version 5.00' '' \
-  '[HKEY_CURRENT_USER\Software\Orvane\Qorvix50]' '"SoundMode"="0"' '"SplashScreen"="0"' \
-  '"FullscreenMode"="0"' > "$store"
+seed SoundMode=0 SplashScreen=0 FullscreenMode=0
 
 # Starts the program, opens the unit and starts Game A: its tune plays.
 start_playing() {
   (cd "$bindir" && exec "$tiko") &
   pid=$!
-  local wid=""
-  for _ in $(seq 100); do
-    wid=$(xdotool search --name "Bolo Garu Tiko" 2>/dev/null | head -1 || true)
-    [[ -n $wid ]] && break
-    sleep 0.1
-  done
-  [[ -n $wid ]] || fail "no window"
-  sleep 0.5
+  local wid
+  wid=$(find_window "Bolo Garu Tiko") || fail "no window"
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
   xdotool key 5
   sleep 0.3

@@ -91,6 +91,25 @@ scaled)
     sleep 0.6
     shot "scale_$scale"
     crop "scale_$scale" "lcd_$scale" "$scale" 23
+    # Nothing of the transparency colour shows along the unit's scaled outline.
+    key=$(ini VideoMode TranspColor | sed 's/^\$00\(..\)\(..\)\(..\)$/#\3\2\1/')
+    shown=$(convert "$shots/scale_$scale.png" -fill black +opaque "$key" -fill white -opaque "$key" \
+      -format '%[fx:round(mean*w*h)]' info:)
+    [[ $shown == 0 ]] || fail "at $scale, $shown pixels of the transparency colour $key show"
+    if [[ $scale == 1 ]]; then
+      # The player's zoom: Ctrl+Plus a step up around the centre, Ctrl+0 back.
+      centre=$((X + WIDTH / 2))
+      xdotool key ctrl+plus
+      zoomed() {
+        geometry && [[ $WIDTH == $(((game_w * 11 + 5) / 10)) ]] &&
+          ((X + WIDTH / 2 - centre <= 1 && centre - X - WIDTH / 2 <= 1))
+      }
+      eventually "Ctrl+Plus did not zoom to 110 % around the centre" zoomed
+      grep -q '"Zoom"="110"' "$store" || fail "the zoom was not stored"
+      xdotool key ctrl+0
+      back() { geometry && [[ $WIDTH == "$game_w" ]]; }
+      eventually "Ctrl+0 did not return to 100 %" back
+    fi
     stop
   done
   # Blown up from 100 % by pixel doubling, every 2x2 block would be one colour;
@@ -223,6 +242,9 @@ hidden)
   sleep 1.5
   awk '/^UnmapNotify/ {u = 1} /^MapNotify/ && u {m = 1} END {exit !m}' "$work/events" ||
     fail "F12 relaid the window out while it was mapped"
+  geometry
+  [[ $X == 0 && $Y == 0 && $WIDTH == 1280 && $HEIGHT == 1024 ]] ||
+    fail "after F12 the window is $WIDTH x $HEIGHT at $X,$Y, not the whole screen"
   echo "hidden: nothing of the main window during the splash or F12"
   ;;
 

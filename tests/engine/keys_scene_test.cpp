@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <set>
 
-#include "engine/scene.h"
 #include "engine/keys/key_list.h"
+#include "engine/scene.h"
 #include "tests/engine/unit_fixture.h"
 
 namespace tiko::test {
@@ -37,13 +37,13 @@ TEST(Keys, TheOpenKeyBecomesAclOnceOpen) {
   f.Create();
   Unit& u = f.unit;
   u.FormKeyDown(53);  // '5' opens
-  EXPECT_EQ(u.vars.mode, 2);
+  EXPECT_EQ(u.vars().mode, 2);
   u.FormKeyDown(53);
-  EXPECT_EQ(u.vars.mode, 1);
+  EXPECT_EQ(u.vars().mode, 1);
   u.FormKeyUp(53);
-  EXPECT_EQ(u.vars.mode, 2);
+  EXPECT_EQ(u.vars().mode, 2);
   u.FormKeyUp(53);  // ACL release in mode 2 changes nothing
-  EXPECT_EQ(u.vars.mode, 2);
+  EXPECT_EQ(u.vars().mode, 2);
 }
 
 TEST(Scene, StackingOrderHoldsEveryImageOnceWithTheLayersInPlace) {

@@ -70,29 +70,29 @@ TEST(Timers, AnIntervalBelowOneNeverFiresAndCannotHangTheLoop) {
   UnitFixture f;
   f.Create();
   Unit& u = f.unit;
-  u.timers.Disable(TimerId::Timer_Tiko_Step);
-  u.timers.Start(TimerId::Timer_Game, 0);
-  u.timers.Start(TimerId::Timer_Chance, -5);
-  u.timers.Start(TimerId::Timer_Clock, 1000);
-  EXPECT_EQ(u.timers.NextDue(), 1000);
+  u.state().timers.Disable(TimerId::Timer_Tiko_Step);
+  u.state().timers.Start(TimerId::Timer_Game, 0);
+  u.state().timers.Start(TimerId::Timer_Chance, -5);
+  u.state().timers.Start(TimerId::Timer_Clock, 1000);
+  EXPECT_EQ(u.timers().NextDue(), 1000);
   u.RunUntil(5000);  // returns: the two stuck timers are skipped
   u.RunUntil(9000, true);
-  EXPECT_FALSE(u.timers.PopDue(9000, false));
-  EXPECT_TRUE(u.timers[TimerId::Timer_Game].enabled);
+  EXPECT_FALSE(u.state().timers.PopDue(9000, false));
+  EXPECT_TRUE(u.timers()[TimerId::Timer_Game].enabled);
 
   // A proper interval later starts it counting from then.
-  u.timers.SetInterval(TimerId::Timer_Game, 50);
-  EXPECT_EQ(u.timers[TimerId::Timer_Game].due, 9050);
-  EXPECT_EQ(u.timers.PopDue(9050, false), TimerId::Timer_Game);
+  u.state().timers.SetInterval(TimerId::Timer_Game, 50);
+  EXPECT_EQ(u.timers()[TimerId::Timer_Game].due, 9050);
+  EXPECT_EQ(u.state().timers.PopDue(9050, false), TimerId::Timer_Game);
 }
 
 TEST(Timers, StopAllStopsTheClockAndTheStepTimerToo) {
   UnitFixture f;
   f.Create();
-  f.unit.timers.Start(TimerId::Timer_Clock, 1000);
-  EXPECT_TRUE(f.unit.timers[TimerId::Timer_Tiko_Step].enabled);
+  f.unit.state().timers.Start(TimerId::Timer_Clock, 1000);
+  EXPECT_TRUE(f.unit.timers()[TimerId::Timer_Tiko_Step].enabled);
   f.unit.Gam_Stop_All_Timers();
-  for (int i = 0; i < kTimerCount; ++i) EXPECT_FALSE(f.unit.timers[TimerId(i)].enabled);
+  for (int i = 0; i < kTimerCount; ++i) EXPECT_FALSE(f.unit.timers()[TimerId(i)].enabled);
 }
 
 TEST(Timers, AHandlerChangingItsOwnIntervalSetsTheNextTick) {
@@ -103,8 +103,8 @@ TEST(Timers, AHandlerChangingItsOwnIntervalSetsTheNextTick) {
   u.Inp_time_down();
   u.Inp_time_up();  // the clock: first tick at once, then every second
   u.RunUntil(1);
-  EXPECT_EQ(u.timers[TimerId::Timer_Clock].interval, 1000);
-  EXPECT_EQ(u.timers[TimerId::Timer_Clock].due, 1001);
+  EXPECT_EQ(u.timers()[TimerId::Timer_Clock].interval, 1000);
+  EXPECT_EQ(u.timers()[TimerId::Timer_Clock].due, 1001);
 }
 
 }  // namespace

@@ -24,10 +24,10 @@ constexpr Expected kIntervals[] = {
 };
 
 int IntervalAt(Unit& unit, int mode, int score) {
-  unit.vars.mode = mode;
-  unit.vars.score = score;
+  unit.state().vars.mode = mode;
+  unit.state().vars.score = score;
   unit.Gam_Set_Difficulty();
-  return unit.timers[TimerId::Timer_Game].interval;
+  return unit.timers()[TimerId::Timer_Game].interval;
 }
 
 TEST(Difficulty, IntervalsFollowTheBandsAndTheHundreds) {
@@ -49,11 +49,11 @@ TEST(Difficulty, SpawnRangeByBandAndGame) {
   const int b[5] = {12, 8, 8, 7, 6};
   for (int band = 0; band < 5; ++band) {
     IntervalAt(unit, 6, band * 20 + 5);
-    EXPECT_EQ(unit.vars.crow_spawn_range, a[band]);
+    EXPECT_EQ(unit.vars().crow_spawn_range, a[band]);
     IntervalAt(unit, 6, 300 + band * 20 + 5);
-    EXPECT_EQ(unit.vars.crow_spawn_range, a[band] - 1);  // one less from the first hundred on
+    EXPECT_EQ(unit.vars().crow_spawn_range, a[band] - 1);  // one less from the first hundred on
     IntervalAt(unit, 8, 300 + band * 20 + 5);
-    EXPECT_EQ(unit.vars.crow_spawn_range, b[band]);
+    EXPECT_EQ(unit.vars().crow_spawn_range, b[band]);
   }
 }
 
@@ -61,7 +61,7 @@ TEST(Difficulty, OutsideTheGamesNothingChanges) {
   Unit unit(UnitPorts{});
   for (int mode : {0, 1, 2, 3, 4, 5, 7, 9}) {
     EXPECT_EQ(IntervalAt(unit, mode, 50), 1);
-    EXPECT_EQ(unit.vars.crow_spawn_range, 0);
+    EXPECT_EQ(unit.vars().crow_spawn_range, 0);
   }
 }
 
@@ -69,23 +69,23 @@ TEST(Difficulty, OutsideTheGamesNothingChanges) {
 TEST(Difficulty, CountdownRestartsOnlyWhenTheIntervalChanges) {
   Unit unit(UnitPorts{});
   unit.Gam_Stop_All_Timers();  // only the crow tick runs here
-  unit.vars.mode = 6;
-  unit.vars.score = 10;
+  unit.state().vars.mode = 6;
+  unit.state().vars.score = 10;
   unit.Gam_Set_Difficulty();
-  unit.timers.Enable(TimerId::Timer_Game);
-  unit.timers.AdvanceTo(300);
-  unit.vars.score = 11;
+  unit.state().timers.Enable(TimerId::Timer_Game);
+  unit.state().timers.AdvanceTo(300);
+  unit.state().vars.score = 11;
   unit.Gam_Set_Difficulty();
-  EXPECT_EQ(unit.timers.NextDue(), 1000);
-  unit.vars.score = 20;
+  EXPECT_EQ(unit.timers().NextDue(), 1000);
+  unit.state().vars.score = 20;
   unit.Gam_Set_Difficulty();
-  EXPECT_EQ(unit.timers.NextDue(), 300 + 930);
-  unit.vars.score = 120;
+  EXPECT_EQ(unit.timers().NextDue(), 300 + 930);
+  unit.state().vars.score = 120;
   unit.Gam_Set_Difficulty();
-  unit.timers.AdvanceTo(400);
-  unit.vars.score = 121;
+  unit.state().timers.AdvanceTo(400);
+  unit.state().vars.score = 121;
   unit.Gam_Set_Difficulty();  // 930 then 910: set twice, restarted
-  EXPECT_EQ(unit.timers.NextDue(), 400 + 910);
+  EXPECT_EQ(unit.timers().NextDue(), 400 + 910);
 }
 
 }  // namespace

@@ -48,10 +48,10 @@ enum Press { kNothing, kUp, kDown, kLeft, kRight, kJump };
 
 // A player who knows the way: to the cage with the key, back to the hook without.
 Press Guided(const Unit& unit) {
-  const Vars& v = unit.vars;
+  const Vars& v = unit.vars();
   const int c = v.hero_col, r = v.hero_row;
   const bool has_key = v.key_state == 2;
-  auto lit = [&](ImageId id) { return unit.scene.Visible(id); };
+  auto lit = [&](ImageId id) { return unit.scene().Visible(id); };
   if (c < 1 || c > 6 || r < 1 || r > 5 || (c >= 5 && r > 4)) return kNothing;  // a fall
   if (c == 5) {
     if (has_key) return lit(balloon_seg[r]) ? kRight : kNothing;
@@ -108,22 +108,19 @@ void Do(Unit& unit, Press p) {
 // silent copy of the unit.
 bool LeadsToMiss(const Unit& unit, Press p) {
   Unit probe(UnitPorts{});
-  probe.scene = unit.scene;
-  probe.vars = unit.vars;
-  probe.timers = unit.timers;
-  probe.random = unit.random;
+  probe.state() = unit.state();
   Do(probe, p);
   probe.Inp_up_up();
   probe.Inp_jump_up();
   probe.RunUntil(probe.Now() + 1700);
-  return probe.vars.miss_count != unit.vars.miss_count ||
-         probe.timers[TimerId::Timer_Miss_Crow].enabled ||
-         probe.timers[TimerId::Timer_Miss_Fall].enabled;
+  return probe.vars().miss_count != unit.vars().miss_count ||
+         probe.timers()[TimerId::Timer_Miss_Crow].enabled ||
+         probe.timers()[TimerId::Timer_Miss_Fall].enabled;
 }
 
 // The guided press if it is safe, else any safe press, else the guided one.
 Press SafeChoice(const Unit& unit, Press guided) {
-  if (!unit.vars.play_active || !LeadsToMiss(unit, guided)) return guided;
+  if (!unit.vars().play_active || !LeadsToMiss(unit, guided)) return guided;
   for (Press p : {kNothing, kLeft, kRight, kUp, kDown, kJump}) {
     if (p != guided && !LeadsToMiss(unit, p)) return p;
   }
@@ -139,7 +136,7 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
   Unit unit(UnitPorts{&cues, &store, &clock, nullptr});
   unit.CreateReadPresentation();
   unit.CreateFinish();
-  unit.random.Seed(seed);
+  unit.SeedRandom(seed);
   unit.Inp_open_down();
 
   std::mt19937 rng(seed);
@@ -147,7 +144,7 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
   RunSummary summary;
   const std::int64_t end = static_cast<std::int64_t>(hours) * 3600 * 1000;
   while (unit.Now() < end) {
-    if (unit.vars.mode == 2 || unit.vars.mode == 4 || unit.vars.mode == 9) {
+    if (unit.vars().mode == 2 || unit.vars().mode == 4 || unit.vars().mode == 9) {
       bool game_a = rng() % 2 == 0;
       if (game_a) {
         unit.Inp_game_a_down();
@@ -158,7 +155,7 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
       }
       ++summary.games;
       // Every third game starts near the first chance time, so that runs get there.
-      if (summary.games % 3 == 0) unit.vars.score = 250 + static_cast<int>(rng() % 50);
+      if (summary.games % 3 == 0) unit.state().vars.score = 250 + static_cast<int>(rng() % 50);
     }
     if (rng() % 10 < 9) {
       // The guided player presses and lets go, unless that soon ends in a miss.
@@ -204,7 +201,7 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
     // Step the time in small slices so the invariants are seen between ticks too.
     std::int64_t until = unit.Now() + 1 + static_cast<std::int64_t>(rng() % 400);
     while (unit.Now() < until) {
-      auto next = unit.timers.NextDue();
+      auto next = unit.timers().NextDue();
       std::int64_t t = next && *next < until ? *next : until;
       unit.RunUntil(t);
       if (std::string broken = invariants.Check(unit); !broken.empty()) {
@@ -212,13 +209,13 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
         return summary;
       }
     }
-    if (unit.vars.mode == 6 || unit.vars.mode == 8) {
-      summary.best_score = std::max(summary.best_score, unit.vars.score);
+    if (unit.vars().mode == 6 || unit.vars().mode == 8) {
+      summary.best_score = std::max(summary.best_score, unit.vars().score);
     }
   }
   summary.cue_hash = cues.hash;
-  summary.scene_revision = unit.scene.Revision();
-  summary.rescues = unit.vars.rescue_count;
+  summary.scene_revision = unit.scene().Revision();
+  summary.rescues = unit.vars().rescue_count;
   for (int i = 0; i < kSoundCount; ++i) summary.cues[i] = cues.count[i];
   return summary;
 }

@@ -115,12 +115,12 @@ TEST_F(MenuTest, EntriesInOrderWithTheirShortcutsAndTheBoldDefault) {
 TEST_F(MenuTest, CommandsReachTheirTargets) {
   test::UrlRecorder urls;
   store.values["HiScore1"] = "120";
-  unit.vars.hiscore_a = 120;
-  unit.vars.hiscore_b = 45;
+  unit.state().vars.hiscore_a = 120;
+  unit.state().vars.hiscore_b = 45;
   Item(8)->trigger();
   EXPECT_EQ(store.values["HiScore1"], "0");
   EXPECT_EQ(store.values["HiScore2"], "0");
-  EXPECT_EQ(unit.vars.hiscore_a + unit.vars.hiscore_b, 0);
+  EXPECT_EQ(unit.vars().hiscore_a + unit.vars().hiscore_b, 0);
   EXPECT_EQ(host.beeps, 1);
 
   // The documents come from the data folder, wherever the program was started.
@@ -139,9 +139,9 @@ TEST_F(MenuTest, CommandsReachTheirTargets) {
   EXPECT_TRUE(host.main.isEnabled());
 
   Item(12)->trigger();
-  EXPECT_FALSE(unit.ctrl_overlay_on);
+  EXPECT_FALSE(unit.ctrl_overlay_on());
   EXPECT_EQ(store.values["CtrlrOverlay"], "0");
-  EXPECT_TRUE(unit.scene.Visible(btn_cross_top));
+  EXPECT_TRUE(unit.scene().Visible(btn_cross_top));
 }
 
 TEST_F(MenuTest, AboutBoxLinksCloseItAndEscapeToo) {
@@ -170,11 +170,11 @@ TEST_F(MenuTest, OpeningTheMenuReadsTheSplashSetting) {
 }
 
 TEST_F(MenuTest, InGameMenuRowsAndTheirClicks) {
-  unit.scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
+  unit.state().scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
   popup->game_menu.btn_game_menu_topClick();
   EXPECT_TRUE(popup->game_menu.game_menu_open);
-  EXPECT_EQ(unit.scene[btn_game_menu_background].width, 256);
-  EXPECT_EQ(unit.scene[btn_game_menu_background].height, 480);
+  EXPECT_EQ(unit.scene()[btn_game_menu_background].width, 256);
+  EXPECT_EQ(unit.scene()[btn_game_menu_background].height, 480);
   ASSERT_EQ(Rows(), 14);
   auto& rows = popup->game_menu.menu_label;
   EXPECT_EQ(rows[1]->text(), "   About...");
@@ -192,7 +192,7 @@ TEST_F(MenuTest, InGameMenuRowsAndTheirClicks) {
   EXPECT_FALSE(popup->game_menu.game_menu_open);
   Flush();
   EXPECT_EQ(Rows(), 0);
-  EXPECT_EQ(unit.scene[btn_game_menu_background].width, 36);
+  EXPECT_EQ(unit.scene()[btn_game_menu_background].width, 36);
   keys.hide();
   host.main.setEnabled(true);
 

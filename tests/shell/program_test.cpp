@@ -25,9 +25,9 @@ void StandInSkin(Unit& unit, SkinPictures&, SkinWindow& window, const std::files
   window.SetClientHeight(size.height());
   window.SetClientWidth(size.width());
   window.SetColorKey(!window.FullscreenOn(), 0x00ff00ff);
-  unit.scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
-  unit.scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
-  unit.scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
+  unit.state().scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
+  unit.state().scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
+  unit.state().scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
 }
 
 // The same with the cross pad (blue) and its up overlay (red) at one place.
@@ -35,7 +35,7 @@ void SkinWithCrossPad(Unit& unit, SkinPictures& pictures, SkinWindow& window,
                       const std::filesystem::path& dir) {
   StandInSkin(unit, pictures, window, dir);
   for (auto [id, colour] : {std::pair{btn_cross_top, Qt::blue}, {btn_ctrlr_overlay_up, Qt::red}}) {
-    unit.scene.SetBounds(id, 100, 100, 20, 20);
+    unit.state().scene.SetBounds(id, 100, 100, 20, 20);
     pictures.picture[id] = QImage(20, 20, QImage::Format_ARGB32);
     pictures.picture[id].fill(colour);
   }
@@ -146,7 +146,7 @@ TEST_F(ProgramTest, RightClickOnAnOpenInGameMenuOpensThePopupInstead) {
   QTest::mouseClick(form.get(), Qt::LeftButton, {}, QPoint(10, 10));  // the menu button
   ASSERT_TRUE(program->popup.game_menu.game_menu_open);
   EXPECT_EQ(Rows(), 14);
-  EXPECT_EQ(form->unit().scene[btn_game_menu_background].height, 480);
+  EXPECT_EQ(form->unit().scene()[btn_game_menu_background].height, 480);
   QLabel* row = program->popup.game_menu.menu_label[3];
   // The right press passes the row by, and so does the context menu request it brings.
   QTest::mousePress(row, Qt::RightButton, {}, QPoint(20, 10));
@@ -158,7 +158,7 @@ TEST_F(ProgramTest, RightClickOnAnOpenInGameMenuOpensThePopupInstead) {
   EXPECT_TRUE(program->popup.pm_0_menu->isVisible());
   EXPECT_FALSE(program->popup.game_menu.game_menu_open);
   EXPECT_EQ(Rows(), 0);
-  EXPECT_EQ(form->unit().scene[btn_game_menu_background].height, 32);
+  EXPECT_EQ(form->unit().scene()[btn_game_menu_background].height, 32);
 }
 
 TEST_F(ProgramTest, OverlaySwitchIsSeenAtOnce) {

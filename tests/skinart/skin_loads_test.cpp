@@ -55,17 +55,18 @@ TEST_P(SkinLoads, EveryPictureLoadsInPlace) {
     const QImage& picture = pictures.picture[id];
     ASSERT_FALSE(picture.isNull()) << ImageName(id);
     EXPECT_NE(picture.size(), QSize(10, 10)) << ImageName(id) << " got the stand-in picture";
-    EXPECT_EQ(picture.size(), QSize(unit.scene[id].width, unit.scene[id].height)) << ImageName(id);
+    EXPECT_EQ(picture.size(), QSize(unit.scene()[id].width, unit.scene()[id].height))
+        << ImageName(id);
   }
   if (GetParam()) {
     EXPECT_EQ(window.client, QSize(1920, 1080));
     EXPECT_EQ(window.color, 0x00301a10u);
     EXPECT_FALSE(window.key_on);
-    EXPECT_TRUE(unit.scene.Visible(im_backdrop));
-    EXPECT_TRUE(unit.scene.Visible(im_backdrop_logo));
+    EXPECT_TRUE(unit.scene().Visible(im_backdrop));
+    EXPECT_TRUE(unit.scene().Visible(im_backdrop_logo));
     EXPECT_EQ(pictures.picture[im_backdrop].size(), QSize(1920, 1080));
     // The unit sits in the middle of the screen.
-    EXPECT_EQ(unit.scene[im_background_bottom].left, 6 + (1920 - 499) / 2);
+    EXPECT_EQ(unit.scene()[im_background_bottom].left, 6 + (1920 - 499) / 2);
   } else {
     EXPECT_EQ(window.client, QSize(499, 771));
     EXPECT_TRUE(window.key_on);

@@ -16,7 +16,7 @@ inline bool IsPosition(int col, int row) {
 inline int LitHeroFigures(const Unit& unit) {
   int lit = 0;
   for (int c = 1; c <= 6; ++c) {
-    for (int r = 1; r <= 5; ++r) lit += unit.scene.Visible(seg::tiko_seg[c][r]) ? 1 : 0;
+    for (int r = 1; r <= 5; ++r) lit += unit.scene().Visible(seg::tiko_seg[c][r]) ? 1 : 0;
   }
   return lit;
 }
@@ -26,9 +26,9 @@ class UnitInvariants {
  public:
   // What is broken now, or an empty text.
   std::string Check(const Unit& unit) {
-    const Vars& v = unit.vars;
+    const Vars& v = unit.vars();
     if (v.miss_count < 0 || v.miss_count > 3) return "miss_count out of 0..3";
-    if (unit.scene.Visible(kNoImage)) return "the no-image entry is lit";
+    if (unit.scene().Visible(kNoImage)) return "the no-image entry is lit";
     if (v.mode != 6 && v.mode != 8) {
       in_game_ = false;
       return {};
@@ -41,7 +41,7 @@ class UnitInvariants {
     if (v.play_active) {
       // In play the hero stands on one of the 26 places, and is seen there.
       if (!IsPosition(v.hero_col, v.hero_row)) return "the hero stands on no place";
-      if (!unit.scene.Visible(seg::tiko_seg[v.hero_col][v.hero_row])) return "the hero is unseen";
+      if (!unit.scene().Visible(seg::tiko_seg[v.hero_col][v.hero_row])) return "the hero is unseen";
       if (v.miss_count >= 3) return "play goes on after the third miss";
       if (v.point_value != 1 && v.point_value != 2) return "point_value neither 1 nor 2";
     }

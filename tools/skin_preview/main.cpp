@@ -72,7 +72,7 @@ QImage Paint(const Unit& unit, const SkinPictures& pictures, const PreviewWindow
              QSize size) {
   QImage out(size, QImage::Format_ARGB32_Premultiplied);
   QPainter painter(&out);
-  PaintScene(painter, unit.scene, pictures.picture,
+  PaintScene(painter, unit.scene(), pictures.picture,
              FrameLook{size, window.color(), pictures.backdrop_stretch, 1.0});
   return out;
 }
@@ -80,11 +80,11 @@ QImage Paint(const Unit& unit, const SkinPictures& pictures, const PreviewWindow
 // A game in full swing: Tiko rides an umbrella with the key, a coconut hangs,
 // crows run the vines, one chain is open and one miss is on record.
 void StageGame(Unit& unit) {
-  Scene& s = unit.scene;
+  Scene& s = unit.state().scene;
   using namespace seg;
   s.Hide(tiko_seg[1][5]);
-  unit.vars.hero_col = 5;
-  unit.vars.hero_row = 2;
+  unit.state().vars.hero_col = 5;
+  unit.state().vars.hero_row = 2;
   s.Show(tiko_seg[5][2]);
   s.Hide(key_seg[1]);
   s.Show(coconut_seg[0]);
@@ -94,11 +94,11 @@ void StageGame(Unit& unit) {
   s.Show(umbrella_seg[2]);
   s.Show(umbrella_seg[4]);
   for (int k : {1, 3, 5}) s.Show(balloon_seg[k]);
-  lcd::Vid_Show_Garu_Arm_Lock(s, unit.vars.garu_arm_pos, false);
-  unit.vars.garu_arm_pos = 2;
+  lcd::Vid_Show_Garu_Arm_Lock(s, unit.vars().garu_arm_pos, false);
+  unit.state().vars.garu_arm_pos = 2;
   lcd::Vid_Show_Garu_Arm_Lock(s, 2, true);
   s.Hide(garu_chain_seg[1]);
-  unit.vars.score = 127;
+  unit.state().vars.score = 127;
   lcd::Vid_Show_Panel_Score(s, 127, true);
   lcd::Vid_Show_Panel_Miss(s, 1);
 }
@@ -161,13 +161,13 @@ int main(int argc, char** argv) {
   shot("game.png");
   // Buttons held down: the pressed pictures under their click areas, as the
   // hero buttons' presses show them.
-  unit.scene.SetPicture(btn_cross_down, btn_cross_down_left);
-  unit.scene.Show(btn_cross_down);
-  unit.scene.Show(btn_jump_down);
+  unit.state().scene.SetPicture(btn_cross_down, btn_cross_down_left);
+  unit.state().scene.Show(btn_cross_down);
+  unit.state().scene.Show(btn_jump_down);
   unit.Inp_time_down();
   shot("pressed.png");
-  unit.scene.Hide(btn_cross_down);
-  unit.scene.Hide(btn_jump_down);
+  unit.state().scene.Hide(btn_cross_down);
+  unit.state().scene.Hide(btn_jump_down);
   unit.Inp_time_up();
 
   // The same moment in full screen: the skin laid out again as the window does

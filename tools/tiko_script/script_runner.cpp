@@ -82,7 +82,7 @@ class Runner {
     // The unit as the main window creates it, without window and pictures.
     unit_->CreateReadPresentation();
     unit_->CreateFinish();
-    unit_->random.Seed(0);
+    unit_->SeedRandom(0);
   }
 
   const Unit& unit() const { return *unit_; }
@@ -98,7 +98,7 @@ class Runner {
     Unit& u = *unit_;
     if (cmd == "seed") {
       args(1);
-      u.random.Seed(static_cast<std::uint32_t>(Number(w[1], 0, 4294967295LL, "seed")));
+      u.SeedRandom(static_cast<std::uint32_t>(Number(w[1], 0, 4294967295LL, "seed")));
     } else if (cmd == "clock") {
       args(1);
       clock_.Set(SecondsOfDay(w[1]));
@@ -119,14 +119,14 @@ class Runner {
       SetVar(w[1], w[2]);
     } else if (cmd == "show" || cmd == "hide") {
       args(1);
-      u.scene.SetVisible(SkinImageByName(w[1]), cmd == "show");
+      u.state().scene.SetVisible(SkinImageByName(w[1]), cmd == "show");
     } else if (cmd == "interval") {
       args(2);
       TimerId id = TimerByName(w[1]);
-      u.timers.SetInterval(id, static_cast<int>(Number(w[2], 1, 2147483647, "interval")));
+      u.state().timers.SetInterval(id, static_cast<int>(Number(w[2], 1, 2147483647, "interval")));
     } else if (cmd == "enable" || cmd == "disable") {
       args(1);
-      u.timers.SetEnabled(TimerByName(w[1]), cmd == "enable");
+      u.state().timers.SetEnabled(TimerByName(w[1]), cmd == "enable");
     } else if (cmd == "dump") {
       args(0);
       Dump();
@@ -160,9 +160,9 @@ class Runner {
     const VarField* f = FindVar(name);
     if (!f) throw BadLine{"unknown variable '" + name + "'"};
     if (f->flag) {
-      unit_->vars.*(f->flag) = Number(value, 0, 1, "flag") == 1;
+      unit_->state().vars.*(f->flag) = Number(value, 0, 1, "flag") == 1;
     } else {
-      unit_->vars.*(f->integer) =
+      unit_->state().vars.*(f->integer) =
           static_cast<int>(Number(value, -2147483648LL, 2147483647LL, "value"));
     }
   }
@@ -174,23 +174,23 @@ class Runner {
     for (const VarField& f : VarTable()) {
       out_ << ' ' << f.name << '=';
       if (f.flag) {
-        out_ << ((u.vars.*(f.flag)) ? 1 : 0);
+        out_ << ((u.vars().*(f.flag)) ? 1 : 0);
       } else {
-        out_ << u.vars.*(f.integer);
+        out_ << u.vars().*(f.integer);
       }
     }
     out_ << "\nlit";
     for (int id = 1; id <= kSkinImageCount; ++id) {
-      if (u.scene.Visible(ImageId(id))) out_ << ' ' << kImageNames[id - 1];
+      if (u.scene().Visible(ImageId(id))) out_ << ' ' << kImageNames[id - 1];
     }
     out_ << "\ndigits ";
     for (int place = 1; place <= 4; ++place) {
-      int d = u.scene.DigitOf(seg::panel_digit_seg[place]);
+      int d = u.scene().DigitOf(seg::panel_digit_seg[place]);
       out_ << (d < 0 ? '-' : static_cast<char>('0' + d));
     }
     out_ << "\ntimers";
     for (int i = 0; i < kTimerCount; ++i) {
-      const GameTimer& t = u.timers[static_cast<TimerId>(i)];
+      const GameTimer& t = u.timers()[static_cast<TimerId>(i)];
       out_ << ' ' << kTimerNames[i] << '=' << t.interval << ':' << (t.enabled ? "on" : "off");
     }
     out_ << '\n';
