@@ -1,14 +1,93 @@
 #include "config/skin/picture_budget.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "config/picture/picture.h"
 
 namespace tiko {
 
+namespace {
+
+constexpr std::int64_t kBytesPerPixel = 4;
+
+// The bytes a picture will take, from its header alone; 0 when the header
+// does not say (the picture's own Load then finds out why).
+std::int64_t HeaderBytes(const std::filesystem::path& file) {
+  PictureLimits none;
+  none.max_pixels = 0;  // every picture is refused right after its header
+  try {
+    LoadPicture(file, none);
+  } catch (const PictureTooLarge& e) {
+    const PictureLimits whole;
+    if (e.width > 0 && e.height > 0 && e.width <= whole.max_side && e.height <= whole.max_side &&
+        e.width * e.height <= whole.max_pixels) {
+      return e.width * e.height * kBytesPerPixel;
+    }
+  } catch (const UnitError&) {
+  }
+  return 0;
+}
+
+}  // namespace
+
+void PictureBudget::Prefetch(const std::vector<std::filesystem::path>& files) {
+  ahead_.clear();
+  std::int64_t left = left_;
+  std::vector<std::size_t> planned;
+  for (const std::filesystem::path& file : files) {
+    ahead_.push_back({file, {}});
+    if (!first_left_out_.empty() || left <= 0) continue;
+    const std::int64_t bytes = HeaderBytes(file);
+    if (bytes <= 0 || bytes > left) {
+      left = 0;  // from here on the Loads decide, in order
+      continue;
+    }
+    left -= bytes;
+    planned.push_back(ahead_.size() - 1);
+  }
+  std::atomic<std::size_t> next{0};
+  auto work = [&] {
+    for (std::size_t i; (i = next++) < planned.size();) {
+      Ahead& a = ahead_[planned[i]];
+      try {
+        a.picture = LoadPicture(a.file);
+        a.picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+      } catch (const UnitError&) {
+        a.picture = QImage();
+      }
+    }
+  };
+  const unsigned helpers =
+      std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()), 8) - 1;
+  std::vector<std::thread> threads;
+  for (unsigned t = 0; t < helpers && t + 1 < planned.size(); ++t) threads.emplace_back(work);
+  work();
+  for (std::thread& t : threads) t.join();
+}
+
+std::optional<QImage> PictureBudget::Take(const std::filesystem::path& file) {
+  if (ahead_.empty()) return std::nullopt;
+  if (ahead_.front().file != file) {
+    ahead_.clear();
+    return std::nullopt;
+  }
+  QImage picture = std::move(ahead_.front().picture);
+  ahead_.pop_front();
+  if (picture.isNull()) return std::nullopt;
+  return picture;
+}
+
 std::optional<QImage> PictureBudget::Load(const std::filesystem::path& file) {
   if (!first_left_out_.empty()) return std::nullopt;
-  constexpr std::int64_t kBytesPerPixel = 4;
+  if (std::optional<QImage> ready = Take(file)) {
+    const std::int64_t bytes = static_cast<std::int64_t>(ready->sizeInBytes());
+    if (bytes <= left_) {
+      left_ -= bytes;
+      return ready;
+    }
+  }
   const PictureLimits whole;
   PictureLimits limits;
   // A picture beyond what is left is refused from its header, before its pixels take memory.

@@ -6,9 +6,11 @@
 
 #include <QImage>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tiko {
 
@@ -22,10 +24,24 @@ class PictureBudget {
   // an earlier one did not). Other failures throw as LoadPicture does.
   std::optional<QImage> Load(const std::filesystem::path& file);
 
+  // Decodes `files` on every core ahead of the Loads that follow, which must
+  // name them in the same order (a Load of another file drops what is left).
+  // Each picture's size is read from its header first, and only those that
+  // fit in what would be left are decoded ahead; any other outcome, errors
+  // included, is left to its Load, so the result is the same as without.
+  void Prefetch(const std::vector<std::filesystem::path>& files);
+
   // The message for the player once the budget ran out, or "".
   std::string Message() const;
 
  private:
+  struct Ahead {
+    std::filesystem::path file;
+    QImage picture;  // null: decoded by its Load
+  };
+  std::optional<QImage> Take(const std::filesystem::path& file);
+
+  std::deque<Ahead> ahead_;
   std::int64_t total_;
   std::int64_t left_;
   std::filesystem::path first_left_out_;

@@ -4,6 +4,7 @@
 #include <climits>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/ini/config_path.h"
 #include "config/ini/ini_file.h"
@@ -67,6 +68,7 @@ class SkinRun {
     } else {
       LayOutWindowed();
     }
+    budget_.Prefetch(EntryFiles());
     for (int n = 1; n <= kSkinImageCount; ++n) LoadEntry(n);
     if (std::string message = budget_.Message(); !message.empty()) window_.ShowError(message);
   }
@@ -173,6 +175,18 @@ class SkinRun {
     window_.SetColorKey(true, color);
     scene_.Hide(im_backdrop);
     scene_.Hide(im_backdrop_logo);
+  }
+
+  // The picture files the entries load, in their order.
+  std::vector<std::filesystem::path> EntryFiles() const {
+    std::vector<std::filesystem::path> files;
+    for (int n = 1; n <= kSkinImageCount; ++n) {
+      std::string name = ini_.ReadString("Image" + std::to_string(n), "Filename", "");
+      if (!NamesFile(name)) continue;
+      std::filesystem::path file = ConfigPath(skin_dir_, name);
+      if (FileExists(file)) files.push_back(std::move(file));
+    }
+    return files;
   }
 
   void LoadEntry(int n) {

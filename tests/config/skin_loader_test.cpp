@@ -7,9 +7,11 @@
 #include <zlib.h>
 
 #include <array>
+#include <fstream>
 #include <vector>
 
 #include "config/picture/picture.h"
+#include "config/skin/picture_budget.h"
 #include "tests/config/temp_dir.h"
 
 namespace tiko {
@@ -411,6 +413,65 @@ TEST_F(SkinLoaderTest, OversizedSkinStaysWithinItsPictureBudget) {
   rusage usage{};
   ::getrusage(RUSAGE_CHILDREN, &usage);
   EXPECT_LT(usage.ru_maxrss, 400 * 1024) << "peak resident kB";
+}
+
+}  // namespace
+}  // namespace tiko
+
+namespace tiko {
+namespace {
+
+// Pictures decoded ahead on other cores come out as the Loads alone give
+// them: the same pictures, the same first one left out past the budget, and
+// the same error where a file cannot be decoded.
+TEST(PictureBudgetAhead, PrefetchedLoadsGiveWhatLoadsAloneGive) {
+  test::WorkDir dir;
+  std::vector<std::filesystem::path> files;
+  for (int n = 0; n < 6; ++n) {
+    std::string name = "p";
+    name += std::to_string(n);
+    files.push_back(dir.path() / (name + ".png"));
+    WritePicture(files.back(), 10 + n, 10);
+  }
+  files.push_back(dir.path() / "broken.png");
+  std::ofstream(files.back()) << "not a picture";
+  WritePicture(dir.path() / "last.png", 3, 3);
+  files.push_back(dir.path() / "last.png");
+
+  // 10x10 .. 13x10 fit in 2000 bytes; 14x10 does not.
+  auto run = [&](bool ahead, std::vector<std::string>& out) {
+    PictureBudget budget(2000);
+    if (ahead) budget.Prefetch(files);
+    for (const auto& file : files) {
+      try {
+        std::optional<QImage> picture = budget.Load(file);
+        if (!picture) {
+          out.push_back("left out");
+          continue;
+        }
+        std::string size = std::to_string(picture->width());
+        size += 'x';
+        size += std::to_string(picture->format());
+        out.push_back(size);
+      } catch (const UnitError& e) {
+        out.push_back(e.what());
+      }
+    }
+    out.push_back(budget.Message());
+  };
+  std::vector<std::string> alone, ahead;
+  run(false, alone);
+  run(true, ahead);
+  EXPECT_EQ(ahead, alone);
+  EXPECT_EQ(alone[3], "13x" + std::to_string(int{QImage::Format_ARGB32_Premultiplied}));
+  EXPECT_EQ(alone[4], "left out");
+  EXPECT_NE(alone.back().find("p4.png"), std::string::npos);
+
+  // A Load out of the announced order is served all the same.
+  PictureBudget budget;
+  budget.Prefetch(files);
+  EXPECT_EQ(budget.Load(files[2])->width(), 12);
+  EXPECT_EQ(budget.Load(files[0])->width(), 10);
 }
 
 }  // namespace
