@@ -11,6 +11,9 @@ namespace tiko {
 namespace {
 
 constexpr std::int64_t kBytesPerPixel = 4;
+// Pictures larger than this are not decoded ahead: a skin's pictures are far
+// smaller, and one of this size gains little from another core.
+constexpr std::int64_t kMostBytesAhead = std::int64_t{32} * 1024 * 1024;
 
 // The bytes a picture will take, from its header alone; 0 when the header
 // does not say (the picture's own Load then finds out why).
@@ -40,7 +43,7 @@ void PictureBudget::Prefetch(const std::vector<std::filesystem::path>& files) {
     ahead_.push_back({file, {}});
     if (!first_left_out_.empty() || left <= 0) continue;
     const std::int64_t bytes = HeaderBytes(file);
-    if (bytes <= 0 || bytes > left) {
+    if (bytes <= 0 || bytes > left || bytes > kMostBytesAhead) {
       left = 0;  // from here on the Loads decide, in order
       continue;
     }
