@@ -38,7 +38,7 @@ TEST(BuildOutputs, ReadmeAndWhatsnewLieBesideTheProgram) {
     QFile file(QStringLiteral(TIKO_BIN_DIR "/") + name);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
     const QString text = QString::fromUtf8(file.readAll());
-    EXPECT_TRUE(text.contains("Version 1.0.0")) << name;
+    EXPECT_TRUE(text.contains("Version 5.01")) << name;
     EXPECT_TRUE(text.contains("made by the Tiko simulator project", Qt::CaseInsensitive)) << name;
   }
 }

@@ -97,6 +97,8 @@ TEST_F(SplashTest, ComponentsSitAtTheirPlaces) {
     ASSERT_NE(widget, nullptr) << name;
     EXPECT_EQ(widget->geometry(), place) << name;
   }
+  EXPECT_EQ(form->findChild<QLabel*>("la_version")->text(),
+            "Version 5.01 * Graphics improvements *");
 }
 
 TEST_F(SplashTest, UncheckedSplashIsStoredAndNextStartGoesStraightToTheUnit) {
