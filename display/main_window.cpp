@@ -144,6 +144,7 @@ void TForm1::pm_10_fullscreenClick() {
       activateWindow();
     }
   });
+  if (presentation_switched) presentation_switched();
 }
 
 void TForm1::pm_14_exitClick() {

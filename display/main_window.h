@@ -21,6 +21,7 @@ class QKeyEvent;
 #include "display/realtime_host.h"
 #include "display/window_shape.h"
 #include "engine/unit.h"
+#include "input/keyboard/held_keys.h"
 
 namespace tiko {
 
@@ -71,6 +72,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void UpdateHints();
 
   Unit& unit() { return unit_; }
+  HeldKeys& held_keys() { return held_keys_; }
   const SkinPictures& pictures() const { return pictures_; }
   RealtimeHost& host() { return host_; }
   bool TerminateRequested() const { return terminate_requested_; }
@@ -87,6 +89,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   std::function<void(const QString&)> show_error_box;
   // Ends the event loop; a queued quit unless replaced.
   std::function<void()> terminate;
+  // Told after each switch of the presentation (the menu's check mark follows it).
+  std::function<void()> presentation_switched;
   // The in-game menu's click and closing (nothing when it is closed), wired by the menus.
   std::function<void()> on_game_menu_click;
   std::function<void()> close_game_menu;
@@ -106,6 +110,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -138,6 +143,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void Refresh();
   QRect RenderFrame();
   void ApplyOutline(QRect area);
+  void KeyDown(int code, bool repeat);
+  void KeyUp(int code);
+  void TraceKey(const char* what, int code);
   void PressAt(Qt::MouseButton button, QPoint pos);
   void UpdatePointer(QPoint pos);
 
@@ -169,6 +177,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
 
+  const bool trace_keys_ = qEnvironmentVariableIsSet("TIKO_TRACE_KEYS");
+  HeldKeys held_keys_{[this](int code, bool repeat) { KeyDown(code, repeat); },
+                      [this](int code) { KeyUp(code); }};
   ImageId pressed_button_ = kNoImage;  // the button that took the left press
   ImageId drag_image_ = kNoImage;
   QPoint drag_origin_;  // the press point in the pressed image's coordinates

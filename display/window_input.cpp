@@ -7,11 +7,13 @@
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QWindow>
+#include <cstdio>
 #include <utility>
 
 #include "display/main_window.h"
 #include "display/mouse_targets.h"
-#include "input/qt_keys.h"
+#include "input/keyboard/held_keys.h"
+#include "input/keyboard/qt_keys.h"
 
 namespace tiko {
 
@@ -26,26 +28,60 @@ void TForm1::Handle(const std::function<void()>& handler) {
   Refresh();
 }
 
+namespace {
+
+constexpr int kVkEscape = 27;
+constexpr int kVkF12 = 123;
+
+}  // namespace
+
+// With TIKO_TRACE_KEYS set, each key that reaches the window is printed with
+// the unit's mode and the hero's place after it: what a player whose key does
+// nothing can look at, and what the X tests read.
+void TForm1::TraceKey(const char* what, int code) {
+  if (!trace_keys_) return;
+  const Vars& v = unit_.vars();
+  std::printf("tiko: key %s %d mode=%d hero=%d,%d\n", what, code, v.mode, v.hero_col, v.hero_row);
+  std::fflush(stdout);
+}
+
+// Every key press goes to the bindings, repeats too, as Windows sends them;
+// F12 and Esc act once per press of the key.
+void TForm1::KeyDown(int code, bool repeat) {
+  TraceKey(repeat ? "repeat" : "down", code);
+  if (code == kVkF12) {
+    if (!repeat) pm_10_fullscreenClick();
+    return;
+  }
+  if (code == kVkEscape) {
+    if (!repeat) pm_14_exitClick();
+    return;
+  }
+  Handle([&] { unit_.FormKeyDown(code); });
+  TraceKey("done", code);
+}
+
+void TForm1::KeyUp(int code) {
+  TraceKey("up", code);
+  if (code == kVkF12 || code == kVkEscape) return;
+  Handle([&] { unit_.FormKeyUp(code); });
+  TraceKey("done", code);
+}
+
 void TForm1::keyPressEvent(QKeyEvent* event) {
   if (ZoomKey(*event)) return;
-  if (event->key() == Qt::Key_F12) {
-    if (!event->isAutoRepeat()) pm_10_fullscreenClick();
-    return;
-  }
-  if (event->key() == Qt::Key_Escape) {
-    pm_14_exitClick();
-    return;
-  }
-  // Auto-repeat presses are presses like the first.
-  const int key = VirtualKeyOf(*event);
-  if (key != 0) Handle([&] { unit_.FormKeyDown(key); });
+  held_keys_.Pressed(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()),
+                     [event] { return VirtualKeyOf(*event); });
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
-  // Auto-repeat sends a release before each repeated press; only the real one counts.
-  if (event->isAutoRepeat()) return;
-  const int key = VirtualKeyOf(*event);
-  if (key != 0) Handle([&] { unit_.FormKeyUp(key); });
+  held_keys_.Released(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()));
+}
+
+// Keys held when the keyboard goes elsewhere would never see their release here.
+void TForm1::focusOutEvent(QFocusEvent* event) {
+  held_keys_.ReleaseAll();
+  QWidget::focusOutEvent(event);
 }
 
 void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
@@ -129,6 +165,14 @@ void TForm1::UpdatePointer(QPoint pos) {
 }
 
 bool TForm1::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    // F12 and Esc come here as key presses, so that a held one acts once.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_F12 || key == Qt::Key_Escape) {
+      event->accept();
+      return true;
+    }
+  }
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
     const QString hint = HintAt(help->pos());

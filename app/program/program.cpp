@@ -23,6 +23,7 @@ Program::Program(TForm1& form, SettingsStore& store,
           [this](const QPoint& pos) { popup.Popup(form_.mapToGlobal(pos)); });
   form_.on_game_menu_click = [this] { popup.game_menu.btn_game_menu_topClick(); };
   form_.close_game_menu = [this] { popup.game_menu.Close(); };
+  form_.presentation_switched = [this] { popup.SetFullscreenCheck(form_.FullscreenOn()); };
 
   splash = std::make_unique<TSplashForm>(store, start, first_activation);
   popup.SetSplash(splash.get());

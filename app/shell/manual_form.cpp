@@ -148,10 +148,10 @@ void TManualForm::hideEvent(QHideEvent* event) {
   im_page_top->SetPicture(QImage());
 }
 
-// Auto-repeat is ignored, so a held arrow key turns one page.
-void TManualForm::keyPressEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat()) return;
-  switch (event->key()) {
+// One page per press and release of an arrow key, however long it is held.
+void TManualForm::KeyDown(int key, bool repeat) {
+  if (repeat) return;
+  switch (key) {
     case Qt::Key_Escape:
       Inp_esc_down();
       break;
@@ -161,14 +161,11 @@ void TManualForm::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right:
       if (manual_page < kManualPages) Inp_right_down();
       break;
-    default:
-      QWidget::keyPressEvent(event);
   }
 }
 
-void TManualForm::keyReleaseEvent(QKeyEvent* event) {
-  if (event->isAutoRepeat()) return;
-  switch (event->key()) {
+void TManualForm::KeyUp(int key) {
+  switch (key) {
     case Qt::Key_Escape:
       Inp_esc_up();
       break;
@@ -178,9 +175,29 @@ void TManualForm::keyReleaseEvent(QKeyEvent* event) {
     case Qt::Key_Right:
       if (manual_page < kManualPages) Inp_right_up();
       break;
-    default:
-      QWidget::keyReleaseEvent(event);
   }
+}
+
+bool TManualForm::HandlesKey(int key) {
+  return key == Qt::Key_Escape || key == Qt::Key_Left || key == Qt::Key_Right;
+}
+
+void TManualForm::keyPressEvent(QKeyEvent* event) {
+  if (!HandlesKey(event->key())) return QWidget::keyPressEvent(event);
+  held_keys_.Pressed(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()),
+                     [event] { return event->key(); });
+}
+
+void TManualForm::keyReleaseEvent(QKeyEvent* event) {
+  if (!HandlesKey(event->key()) && !held_keys_.IsDown(PhysicalKeyOf(*event))) {
+    return QWidget::keyReleaseEvent(event);
+  }
+  held_keys_.Released(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()));
+}
+
+void TManualForm::focusOutEvent(QFocusEvent* event) {
+  held_keys_.ReleaseAll();
+  QWidget::focusOutEvent(event);
 }
 
 void TManualForm::resizeEvent(QResizeEvent* event) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/shell/shell_pictures.h"
+#include "input/keyboard/held_keys.h"
 
 namespace tiko {
 
@@ -55,15 +56,22 @@ class TManualForm : public QWidget {
   void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  static bool HandlesKey(int key);
+  void KeyDown(int key, bool repeat);
+  void KeyUp(int key);
+
   enum class PageKind { kNone, kFile, kPlaceholder };
   // Decodes every page once, in order, as a load at start would: the first
   // page that cannot be decoded is reported and ends the pages there.
   void CheckPages();
 
   ManualSource source_;
+  HeldKeys held_keys_{[this](int key, bool repeat) { KeyDown(key, repeat); },
+                      [this](int key) { KeyUp(key); }};
   std::array<PageKind, kManualPages + 1> page_kinds_{};  // [1..16]
   std::array<std::filesystem::path, kManualPages + 1> page_files_;
   bool pages_checked_ = false;

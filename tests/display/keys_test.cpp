@@ -1,11 +1,14 @@
-// Keys: Qt keys to virtual-key codes, and the window's key handling with
-// auto-repeat, F12 and Esc.
+// Keys: physical keys to virtual-key codes on any layout, and the window's key
+// handling with X's auto-repeat, F12 and Esc.
 #include <gtest/gtest.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
 
 #include <QKeyEvent>
+#include <QTest>
 
 #include "fake_skin.h"
-#include "input/qt_keys.h"
+#include "input/keyboard/key_codes.h"
+#include "input/keyboard/qt_keys.h"
 
 namespace tiko {
 namespace {
@@ -35,58 +38,155 @@ TEST(QtKeysTest, ModifiersDoNotChangeTheKey) {
   EXPECT_EQ(VirtualKeyOf(Qt::Key_Eacute, Qt::NoModifier), 0);
 }
 
-void Key(QWidget& w, QEvent::Type type, int key, bool repeat = false, QString text = {}) {
-  QKeyEvent event(type, key, Qt::NoModifier, text, repeat);
-  QApplication::sendEvent(&w, &event);
+// X key codes over evdev: the number row is 10..19, Q is 24, A 38, Z 52.
+TEST(LayoutKeysTest, TheKeyGivesTheCodeWindowsWouldOnEachLayout) {
+  auto vk = [](std::uint32_t keycode, std::uint32_t unshifted, std::uint32_t shifted) {
+    return VirtualKeyOfSyms(KeySyms{keycode, unshifted, shifted});
+  };
+  // US: digits and letters as they type.
+  EXPECT_EQ(vk(10, XKB_KEY_1, XKB_KEY_exclam), '1');
+  EXPECT_EQ(vk(38, XKB_KEY_a, XKB_KEY_A), 'A');
+  // French: the number row types symbols and needs Shift for its digits; the
+  // letters move; a comma where US has M is no letter.
+  EXPECT_EQ(vk(10, XKB_KEY_ampersand, XKB_KEY_1), '1');
+  EXPECT_EQ(vk(14, XKB_KEY_parenleft, XKB_KEY_5), '5');
+  EXPECT_EQ(vk(11, XKB_KEY_eacute, XKB_KEY_2), '2');
+  EXPECT_EQ(vk(24, XKB_KEY_a, XKB_KEY_A), 'A');
+  EXPECT_EQ(vk(58, XKB_KEY_comma, XKB_KEY_question), 0);
+  // German: Y and Z change places.
+  EXPECT_EQ(vk(29, XKB_KEY_z, XKB_KEY_Z), 'Z');
+  EXPECT_EQ(vk(52, XKB_KEY_y, XKB_KEY_Y), 'Y');
+  EXPECT_EQ(vk(20, XKB_KEY_ssharp, XKB_KEY_question), 0);
+  // Russian letters take the US letter at their place.
+  EXPECT_EQ(vk(38, XKB_KEY_Cyrillic_ef, XKB_KEY_Cyrillic_EF), 'A');
+  // A number row without digits still gives them.
+  EXPECT_EQ(vk(19, XKB_KEY_agrave, XKB_KEY_degree), '0');
+  // Keys without a character are known by what they are.
+  EXPECT_EQ(vk(32, XKB_KEY_space, XKB_KEY_space), ' ');
+  EXPECT_EQ(vk(9, XKB_KEY_Escape, XKB_KEY_Escape), std::nullopt);
+  EXPECT_EQ(vk(111, XKB_KEY_Up, XKB_KEY_Up), std::nullopt);
+  EXPECT_EQ(vk(37, XKB_KEY_Control_L, XKB_KEY_Control_L), std::nullopt);
+  EXPECT_EQ(vk(87, XKB_KEY_KP_End, XKB_KEY_KP_1), std::nullopt);
 }
 
-TEST(WindowKeysTest, RepeatsArePressesAndNeverReleases) {
+// Key events as X delivers them: a physical key, the server's time in ms, and
+// a repeat flag that may be wrong.
+struct Keyboard {
+  QWidget& window;
+  void Send(QEvent::Type type, int key, std::uint32_t keycode, std::int64_t time, QString text = {},
+            bool flagged_repeat = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, keycode, 0, 0, text, flagged_repeat);
+    event.setTimestamp(static_cast<quint64>(time));
+    QApplication::sendEvent(&window, &event);
+  }
+  void Down(int key, std::uint32_t keycode, std::int64_t time, QString text = {}) {
+    Send(QEvent::KeyPress, key, keycode, time, text);
+  }
+  void Up(int key, std::uint32_t keycode, std::int64_t time, QString text = {}) {
+    Send(QEvent::KeyRelease, key, keycode, time, text);
+  }
+  // One repeat of a held key: a release and a press at the same time, both
+  // flagged as real ones.
+  void Repeat(int key, std::uint32_t keycode, std::int64_t time, QString text = {}) {
+    Up(key, keycode, time, text);
+    Down(key, keycode, time, text);
+  }
+};
+
+constexpr std::uint32_t kKey1 = 10, kKey5 = 14, kKeyRight = 114, kKeyF12 = 96, kKeyEsc = 9;
+
+TEST(WindowKeysTest, XRepeatsArePressesAndNeverReleasesWhateverTheirFlag) {
   FormFixture f;
   f.Create();
   TForm1& form = *f.form;
+  Keyboard keys{form};
   const int& mode = form.unit().vars().mode;
 
-  // Holding '5' on the closed unit: the press opens it, the first repeat presses
-  // ACL; the releases X sends between repeats are not releases.
-  Key(form, QEvent::KeyPress, Qt::Key_5, false, "5");
+  // Holding '5' on the closed unit: the press opens it, the first repeat
+  // presses ACL, and the unit stays reset until the real release.
+  keys.Down(Qt::Key_5, kKey5, 1000, "5");
   EXPECT_EQ(mode, 2);
-  Key(form, QEvent::KeyRelease, Qt::Key_5, true, "5");
-  EXPECT_EQ(mode, 2);
-  Key(form, QEvent::KeyPress, Qt::Key_5, true, "5");
+  keys.Repeat(Qt::Key_5, kKey5, 1500, "5");
   EXPECT_EQ(mode, 1);
-  Key(form, QEvent::KeyRelease, Qt::Key_5, true, "5");
-  Key(form, QEvent::KeyPress, Qt::Key_5, true, "5");
+  keys.Repeat(Qt::Key_5, kKey5, 1533, "5");
   EXPECT_EQ(mode, 1);
-  Key(form, QEvent::KeyRelease, Qt::Key_5, false, "5");
+  keys.Up(Qt::Key_5, kKey5, 1560, "5");
+  EXPECT_EQ(mode, 1);  // held back until it is known that no repeat follows
+  QTest::qWait(HeldKeys::kSettleMs * 3);
   EXPECT_EQ(mode, 2);
 
-  // Game A held with repeats stays on the high score until the real release.
-  Key(form, QEvent::KeyPress, Qt::Key_1, false, "1");
-  Key(form, QEvent::KeyRelease, Qt::Key_1, true, "1");
-  Key(form, QEvent::KeyPress, Qt::Key_1, true, "1");
+  // A release and a new press at another time are a release and a press.
+  keys.Down(Qt::Key_1, kKey1, 2000, "1");
   EXPECT_EQ(mode, 5);
-  Key(form, QEvent::KeyRelease, Qt::Key_1, false, "1");
-  EXPECT_EQ(mode, 6);
+  keys.Up(Qt::Key_1, kKey1, 2100, "1");
+  keys.Down(Qt::Key_1, kKey1, 2101, "1");
+  EXPECT_EQ(mode, 6);  // the release started Game A; the new press is ignored in play
 }
 
-TEST(WindowKeysTest, EscEndsTheProgramWithoutTheCloseHandling) {
+TEST(WindowKeysTest, TheReleaseCarriesTheCodeOfItsPress) {
   FormFixture f;
   f.Create();
-  Key(*f.form, QEvent::KeyPress, Qt::Key_Escape);
-  EXPECT_EQ(f.terminations, 1);
-  EXPECT_EQ(f.output_closes, 0);
-  // Closing the window releases the sound output and ends the program, even
-  // with another window of it still open.
-  f.form->close();
-  EXPECT_EQ(f.output_closes, 1);
-  EXPECT_EQ(f.terminations, 2);
+  TForm1& form = *f.form;
+  Keyboard keys{form};
+  keys.Down(Qt::Key_5, kKey5, 100, "5");
+  keys.Up(Qt::Key_5, kKey5, 150, "5");
+  form.held_keys().Settle();
+  // A key away from the number row that types '1', pressed, then released
+  // while Shift makes it type '!'.
+  constexpr std::uint32_t kRemapped = 38;
+  keys.Down(Qt::Key_1, kRemapped, 200, "1");
+  EXPECT_EQ(form.unit().vars().mode, 5);
+  keys.Up(Qt::Key_Exclam, kRemapped, 300, "!");
+  form.held_keys().Settle();
+  EXPECT_EQ(form.unit().vars().mode, 6);
+  EXPECT_FALSE(form.unit().scene().Visible(btn_game_a_down));
 }
 
-}  // namespace
-}  // namespace tiko
+TEST(WindowKeysTest, HeldF12SwitchesOnceAndHeldEscEndsOnce) {
+  FormFixture f;
+  f.Create();
+  TForm1& form = *f.form;
+  Keyboard keys{form};
+  keys.Down(Qt::Key_F12, kKeyF12, 100);
+  for (int t = 600; t < 1600; t += 40) keys.Repeat(Qt::Key_F12, kKeyF12, t);
+  keys.Up(Qt::Key_F12, kKeyF12, 1600);
+  form.held_keys().Settle();
+  EXPECT_TRUE(form.FullscreenOn());
+  EXPECT_EQ(f.store.values["FullscreenMode"], "1");
 
-namespace tiko {
-namespace {
+  keys.Down(Qt::Key_Escape, kKeyEsc, 2000);
+  for (int t = 2500; t < 3000; t += 40) keys.Repeat(Qt::Key_Escape, kKeyEsc, t);
+  EXPECT_EQ(f.terminations, 1);
+  EXPECT_EQ(f.output_closes, 0);  // Esc ends without the close handling
+}
+
+TEST(WindowKeysTest, KeysHeldWhenTheWindowLosesTheKeyboardAreReleased) {
+  FormFixture f;
+  f.Create();
+  TForm1& form = *f.form;
+  Keyboard keys{form};
+  const int& mode = form.unit().vars().mode;
+  constexpr std::uint32_t kKey3 = 12;
+  keys.Down(Qt::Key_5, kKey5, 100, "5");
+  keys.Up(Qt::Key_5, kKey5, 150, "5");
+  form.held_keys().Settle();
+  keys.Down(Qt::Key_3, kKey3, 200, "3");
+  ASSERT_EQ(mode, 3);  // TIME held shows the alarm time
+  QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(&form, &out);
+  EXPECT_EQ(mode, 4);
+  // Back with the key still held: its repeats press nothing, its release releases nothing.
+  keys.Repeat(Qt::Key_3, kKey3, 700, "3");
+  EXPECT_EQ(mode, 4);
+  keys.Up(Qt::Key_3, kKey3, 800, "3");
+  form.held_keys().Settle();
+  EXPECT_EQ(mode, 4);
+  // Released while away and pressed again: a press.
+  keys.Down(Qt::Key_3, kKey3, 900, "3");
+  QApplication::sendEvent(&form, &out);
+  keys.Down(Qt::Key_3, kKey3, 1000, "3");
+  EXPECT_EQ(mode, 3);
+}
 
 // A held arrow key on the real clock: X repeats the key every 33 ms, but the
 // hero steps at most once per step time, about twice a second.
@@ -97,6 +197,7 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
   f.Create();
   TForm1& form = *f.form;
   Unit& unit = form.unit();
+  Keyboard keys{form};
   auto advance_to = [&](std::int64_t t) {
     while (auto due = unit.timers().NextDue()) {
       if (*due > t) break;
@@ -106,10 +207,11 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
     now = t;
   };
 
-  Key(form, QEvent::KeyPress, Qt::Key_5);
-  Key(form, QEvent::KeyRelease, Qt::Key_5);
-  Key(form, QEvent::KeyPress, Qt::Key_1);
-  Key(form, QEvent::KeyRelease, Qt::Key_1);
+  keys.Down(Qt::Key_5, kKey5, 1);
+  keys.Up(Qt::Key_5, kKey5, 2);
+  keys.Down(Qt::Key_1, kKey1, 3);
+  keys.Up(Qt::Key_1, kKey1, 4);
+  form.held_keys().Settle();
   advance_to(4100);
   ASSERT_TRUE(unit.vars().play_active);
   ASSERT_EQ(unit.vars().hero_col, 1);
@@ -118,13 +220,10 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
   // Right held from 4100 ms: (1, 5) -> (2, 5) at once, (3, 5) one step time later.
   std::vector<std::pair<std::int64_t, int>> moves;
   int col = 1;
-  Key(form, QEvent::KeyPress, Qt::Key_Right);
+  keys.Down(Qt::Key_Right, kKeyRight, 4100);
   for (std::int64_t t = 4100; t <= 5100; t += 33) {
     advance_to(t);
-    if (t > 4100) {
-      Key(form, QEvent::KeyRelease, Qt::Key_Right, true);
-      Key(form, QEvent::KeyPress, Qt::Key_Right, true);
-    }
+    if (t > 4100) keys.Repeat(Qt::Key_Right, kKeyRight, t);
     if (unit.vars().hero_col != col) {
       col = unit.vars().hero_col;
       moves.emplace_back(t, col);
@@ -137,7 +236,8 @@ TEST(WindowKeysTest, AHeldArrowMovesTheHeroTwiceASecond) {
   EXPECT_LT(moves[1].first - moves[0].first, 466 + 33);
 
   // The real release ends the hold.
-  Key(form, QEvent::KeyRelease, Qt::Key_Right);
+  keys.Up(Qt::Key_Right, kKeyRight, 5120);
+  form.held_keys().Settle();
   EXPECT_FALSE(unit.scene().Visible(btn_cross_down));
 }
 

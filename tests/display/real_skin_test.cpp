@@ -82,6 +82,8 @@ TEST(RealSkinTest, F12TwiceGivesBackTheSameWindow) {
   for (int i = 0; i < 2; ++i) {
     QKeyEvent f12(QEvent::KeyPress, Qt::Key_F12, Qt::NoModifier);
     QApplication::sendEvent(&form, &f12);
+    QKeyEvent f12_up(QEvent::KeyRelease, Qt::Key_F12, Qt::NoModifier);
+    QApplication::sendEvent(&form, &f12_up);
   }
   const auto again = layout();
   for (std::size_t i = 0; i < again.size(); ++i) {

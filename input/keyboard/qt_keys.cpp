@@ -1,8 +1,13 @@
-#include "input/qt_keys.h"
+#include "input/keyboard/qt_keys.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 
+#include "input/keyboard/key_codes.h"
 #include "engine/keys/key_list.h"
+#ifdef TIKO_HAVE_XKB_X11
+#include "input/keyboard/xkb_layout.h"
+#endif
 
 namespace tiko {
 
@@ -65,7 +70,24 @@ int VirtualKeyOf(int qt_key, Qt::KeyboardModifiers modifiers) {
 }
 
 int VirtualKeyOf(const QKeyEvent& event) {
-  return VirtualKeyOf(event.key(), event.modifiers());
+  const std::uint32_t keycode = event.nativeScanCode();
+  const int key = event.key();
+  if (keycode == 0) return VirtualKeyOf(key, event.modifiers());
+#ifdef TIKO_HAVE_XKB_X11
+  if (XkbLayout* layout = XkbLayout::OfApplication()) {
+    if (auto syms = layout->SymsOf(keycode, event.nativeModifiers())) {
+      return VirtualKeyOfSyms(*syms).value_or(VirtualKeyOf(key, event.modifiers()));
+    }
+  }
+#endif
+  // Without the layout's symbols: the number row by its place, and no other
+  // character taken for a shifted digit.
+  if (int digit = UsKeyAt(keycode); digit >= '0' && digit <= '9') return digit;
+  const bool character = key > Qt::Key_Space && key <= Qt::Key_ydiaeresis;
+  const bool letter_or_digit =
+      (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
+  if (character && !letter_or_digit && !event.modifiers().testFlag(Qt::KeypadModifier)) return 0;
+  return VirtualKeyOf(key, event.modifiers());
 }
 
 }  // namespace tiko

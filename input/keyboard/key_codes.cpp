@@ -1,0 +1,58 @@
+#include "input/keyboard/key_codes.h"
+
+#include <xkbcommon/xkbcommon.h>
+
+#include <QChar>
+#include <array>
+#include <string_view>
+
+namespace tiko {
+
+namespace {
+
+constexpr std::uint32_t kNumberRowFirst = 10;  // the key '1'; '0' is at 19
+constexpr std::array<std::uint32_t, 3> kLetterRowFirst = {24, 38, 52};
+constexpr std::array<const char*, 3> kLetterRows = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+
+bool IsDigit(std::uint32_t sym) {
+  return sym >= XKB_KEY_0 && sym <= XKB_KEY_9;
+}
+
+int LatinLetter(std::uint32_t sym) {
+  if (sym >= XKB_KEY_a && sym <= XKB_KEY_z) return 'A' + static_cast<int>(sym - XKB_KEY_a);
+  if (sym >= XKB_KEY_A && sym <= XKB_KEY_Z) return static_cast<int>(sym);
+  return 0;
+}
+
+}  // namespace
+
+int UsKeyAt(std::uint32_t keycode) {
+  if (keycode >= kNumberRowFirst && keycode < kNumberRowFirst + 10) {
+    return '0' + static_cast<int>((keycode - kNumberRowFirst + 1) % 10);
+  }
+  for (std::size_t row = 0; row < kLetterRows.size(); ++row) {
+    const std::string_view letters = kLetterRows[row];
+    if (keycode >= kLetterRowFirst[row] && keycode < kLetterRowFirst[row] + letters.size()) {
+      return letters[keycode - kLetterRowFirst[row]];
+    }
+  }
+  return 0;
+}
+
+std::optional<int> VirtualKeyOfSyms(const KeySyms& syms) {
+  if (IsDigit(syms.unshifted)) return static_cast<int>(syms.unshifted);
+  // A number row whose digits need Shift, as on a French keyboard.
+  if (IsDigit(syms.shifted)) return static_cast<int>(syms.shifted);
+  if (int letter = LatinLetter(syms.unshifted)) return letter;
+  const std::uint32_t character = xkb_keysym_to_utf32(syms.unshifted);
+  // Esc, Tab, Enter and the like have control characters: known by what they are.
+  if (character < 0x20 || character == 0x7f) return std::nullopt;
+  if (character == ' ') return ' ';
+  const bool number_row = syms.keycode >= kNumberRowFirst && syms.keycode < kNumberRowFirst + 10;
+  // Letters of other scripts take the code of the US letter at their place,
+  // as Windows gives them; so does the number row of a layout without digits.
+  if ((character > 0x7f && QChar::isLetter(character)) || number_row) return UsKeyAt(syms.keycode);
+  return 0;
+}
+
+}  // namespace tiko

@@ -1,0 +1,27 @@
+// The virtual-key code Windows gives a key, worked out from the symbols the
+// active layout puts on it rather than from the character it types now: the
+// number row gives '0'..'9' on every layout, shifted or not, and a letter key
+// the letter it carries.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace tiko {
+
+// A key and the keysyms of its first two levels in the active layout group.
+struct KeySyms {
+  std::uint32_t keycode = 0;  // X key code
+  std::uint32_t unshifted = 0;
+  std::uint32_t shifted = 0;
+};
+
+// The code of a key that types a character: a digit or a letter, 0 for a
+// character no binding can use. Empty for a key that types none (arrows,
+// Ctrl, F12, ...), which is known by what it is instead.
+std::optional<int> VirtualKeyOfSyms(const KeySyms& syms);
+
+// The digit or letter at this place of a US keyboard (X key codes over evdev), or 0.
+int UsKeyAt(std::uint32_t keycode);
+
+}  // namespace tiko
