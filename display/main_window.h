@@ -147,6 +147,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void KeyUp(int code);
   void TraceKey(const char* what, int code);
   void PressAt(Qt::MouseButton button, QPoint pos);
+  void EndButtonPress();
   void UpdatePointer(QPoint pos);
 
   FormParts parts_;

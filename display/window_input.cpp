@@ -79,13 +79,24 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
 }
 
 // Keys held when the keyboard goes elsewhere would never see their release here.
+// So is a button pressed with the mouse when a popup menu or another window
+// takes the mouse: its release would go there.
 void TForm1::focusOutEvent(QFocusEvent* event) {
   held_keys_.ReleaseAll();
+  EndButtonPress();
   QWidget::focusOutEvent(event);
+}
+
+// Every press on a button picture gets its release operation, once.
+void TForm1::EndButtonPress() {
+  drag_image_ = kNoImage;
+  const ImageId pressed = std::exchange(pressed_button_, kNoImage);
+  if (auto control = ControlOfImage(pressed)) Handle([&] { unit_.Release(*control); });
 }
 
 void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
   if (button != Qt::LeftButton) return;
+  EndButtonPress();  // a release that never came
   const ImageId id = TargetAt(unit_.scene(), pos.x(), pos.y());
   if (id == btn_game_menu_top) {
     pressed_button_ = id;
@@ -132,7 +143,8 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
     }
     return;
   }
-  if (auto control = ControlOfImage(pressed)) Handle([&] { unit_.Release(*control); });
+  pressed_button_ = pressed;
+  EndButtonPress();
 }
 
 void TForm1::mouseMoveEvent(QMouseEvent* event) {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace tiko {
 
@@ -165,7 +166,27 @@ void TKeysForm::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
+// The window manager keeps the dialog above the main window, which it leaves
+// disabled; a click there brings the dialog back to the front with the focus,
+// also in fullscreen.
+void TKeysForm::StayAboveMainWindow() {
+  QWidget* main = host_.MainWidget();
+  if (!main || !main->windowHandle()) return;
+  winId();  // makes the native window
+  windowHandle()->setTransientParent(main->windowHandle());
+  main->removeEventFilter(this);
+  main->installEventFilter(this);
+}
+
 bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == host_.MainWidget()) {
+    if (isVisible() &&
+        (event->type() == QEvent::WindowActivate || event->type() == QEvent::MouseButtonPress)) {
+      raise();
+      activateWindow();
+    }
+    return false;
+  }
   if (event->type() == QEvent::KeyPress && FormKeyDown(static_cast<QKeyEvent*>(event))) {
     return true;
   }
@@ -177,6 +198,7 @@ void TKeysForm::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TKeysForm::event(QEvent* event) {
+  if (event->type() == QEvent::Show) StayAboveMainWindow();
   if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
     cb[1]->setFocus();
   }

@@ -19,6 +19,8 @@ class KeysHost {
   virtual ~KeysHost() = default;
   virtual void RefreshHints() = 0;  // the button hints follow the bindings
   virtual void EnableMainWindow() = 0;
+  // The main window the dialog stays above; none in tests of the dialog alone.
+  virtual QWidget* MainWidget() { return nullptr; }
 };
 
 class TKeysForm : public QWidget {
@@ -44,6 +46,7 @@ class TKeysForm : public QWidget {
  private:
   void Build();
   bool FormKeyDown(QKeyEvent* event);
+  void StayAboveMainWindow();
   void SetLabelColour(int n, QColor colour);
 
   Unit& unit_;

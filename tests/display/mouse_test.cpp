@@ -130,3 +130,36 @@ TEST(MouseTest, DoubleClickOnTheMenuButtonIsOneClick) {
 
 }  // namespace
 }  // namespace tiko
+
+namespace tiko {
+namespace {
+
+// Game A held with the mouse while a right click opens the popup menu, which
+// takes the mouse and the keyboard: the press still gets its release, once.
+TEST(MouseTest, APressWhoseReleaseGoesElsewhereIsReleased) {
+  testing::FormFixture f;
+  f.Create();
+  TForm1& form = *f.form;
+  const Unit& unit = form.unit();
+  QTest::mousePress(&form, Qt::LeftButton, {}, {60, 60});  // opens the lid
+  QTest::mouseRelease(&form, Qt::LeftButton, {}, {60, 60});
+  QTest::mousePress(&form, Qt::LeftButton, {}, {15, 175});
+  ASSERT_EQ(unit.vars().mode, 5);
+  QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+  QApplication::sendEvent(&form, &out);
+  EXPECT_EQ(unit.vars().mode, 6);
+  EXPECT_FALSE(unit.scene().Visible(btn_game_a_down));
+  QTest::mouseRelease(&form, Qt::LeftButton, {}, {15, 175});
+  EXPECT_EQ(unit.vars().mode, 6);
+
+  // A press whose release never came at all ends when the next press begins.
+  QTest::mousePress(&form, Qt::LeftButton, {}, {135, 175});  // ACL
+  ASSERT_EQ(unit.vars().mode, 1);
+  QTest::mousePress(&form, Qt::LeftButton, {}, {135, 175});
+  EXPECT_EQ(unit.vars().mode, 1);
+  QTest::mouseRelease(&form, Qt::LeftButton, {}, {135, 175});
+  EXPECT_EQ(unit.vars().mode, 2);
+}
+
+}  // namespace
+}  // namespace tiko

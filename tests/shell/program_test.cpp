@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include "display/hints.h"
 #include "tests/support/memory_store.h"
@@ -113,6 +114,13 @@ TEST_F(ProgramTest, KeySettingsChangeTheKeysAndTheHints) {
   EXPECT_EQ(HintOf(form->unit(), btn_jump_top), "click or press 'ctrl' key");
   program->popup.menu_item[7]->trigger();
   EXPECT_FALSE(form->isEnabled());
+  // The dialog stays above the main window and takes the focus back from it.
+  ASSERT_TRUE(program->keys.windowHandle());
+  EXPECT_EQ(program->keys.windowHandle()->transientParent(), form->windowHandle());
+  form->activateWindow();
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(form.get(), &activate);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&program->keys));
   program->keys.cb[9]->setCurrentText("<SPACEBAR>");
   QTest::mouseClick(program->keys.btn_accept, Qt::LeftButton);
   EXPECT_TRUE(form->isEnabled());
