@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
   tiko::TellStoreNotices(*store, form, std::cerr);
   form.FormCreate();
   if (form.TerminateRequested()) return 1;
+  form.StartGamepads();
   tiko::Program program(
       form, *store,
       [&sound](std::optional<tiko::SoundOutput> output) { return sound.Snd_Open_Output(output); },

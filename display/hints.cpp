@@ -1,5 +1,7 @@
 #include "display/hints.h"
 
+#include "input/gamepad/gamepads.h"
+
 namespace tiko {
 
 namespace {
@@ -10,10 +12,11 @@ const std::string& KeyOf(const Unit& unit, int binding) {
 
 }  // namespace
 
-std::string HintOf(const Unit& unit, ImageId id) {
+std::string HintOf(const Unit& unit, ImageId id, bool pad) {
   if (auto control = ControlOfImage(id)) {
     const ControlInfo& info = InfoOf(*control);
-    return "click or press " + KeyOf(unit, info.binding) + std::string(info.does);
+    const std::string button = pad ? " or pad " + std::string(PadButtonOf(*control)) : "";
+    return "click or press " + KeyOf(unit, info.binding) + button + std::string(info.does);
   }
   switch (id) {
     case btn_alarm_top:
@@ -23,7 +26,8 @@ std::string HintOf(const Unit& unit, ImageId id) {
              KeyOf(unit, InfoOf(Control::kUp).binding) + ", " +
              KeyOf(unit, InfoOf(Control::kLeft).binding) + ", " +
              KeyOf(unit, InfoOf(Control::kRight).binding) + ", " +
-             KeyOf(unit, InfoOf(Control::kDown).binding);
+             KeyOf(unit, InfoOf(Control::kDown).binding) +
+             (pad ? ", or the pad's d-pad or left stick" : "");
     default:
       return {};
   }

@@ -1,4 +1,5 @@
-// The hint texts of the unit's buttons, built from the keys bound to them.
+// The hint texts of the unit's buttons, built from the keys bound to them
+// and the buttons of a connected game controller.
 #pragma once
 
 #include <string>
@@ -7,7 +8,8 @@
 
 namespace tiko {
 
-// The hint of an image, or an empty text for an image without one.
-std::string HintOf(const Unit& unit, ImageId id);
+// The hint of an image, or an empty text for an image without one; with
+// `pad`, the controller button of each control too.
+std::string HintOf(const Unit& unit, ImageId id, bool pad = false);
 
 }  // namespace tiko

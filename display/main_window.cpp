@@ -115,7 +115,8 @@ void TForm1::LoadSkin() {
 
 void TForm1::UpdateHints() {
   for (int id = 1; id < kImageEnd; ++id) {
-    hints_[id] = QString::fromStdString(HintOf(unit_, static_cast<ImageId>(id)));
+    hints_[id] =
+        QString::fromStdString(HintOf(unit_, static_cast<ImageId>(id), gamepads_.Connected()));
   }
 }
 

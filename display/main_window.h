@@ -21,6 +21,7 @@ class QKeyEvent;
 #include "display/realtime_host.h"
 #include "display/window_shape.h"
 #include "engine/unit.h"
+#include "input/gamepad/gamepads.h"
 #include "input/keyboard/held_keys.h"
 
 namespace tiko {
@@ -73,6 +74,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
 
   Unit& unit() { return unit_; }
   HeldKeys& held_keys() { return held_keys_; }
+  Gamepads& gamepads() { return gamepads_; }
+  // Starts reading game controllers; the program calls it, the tests need not.
+  void StartGamepads() { gamepads_.Start(); }
   const SkinPictures& pictures() const { return pictures_; }
   RealtimeHost& host() { return host_; }
   bool TerminateRequested() const { return terminate_requested_; }
@@ -145,6 +149,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void ApplyOutline(QRect area);
   void KeyDown(int code, bool repeat);
   void KeyUp(int code);
+  // A controller button acts as the key binding of its control would.
+  void PadDown(Control control, bool repeat);
+  void PadUp(Control control);
   void TraceKey(const char* what, int code);
   void PressAt(Qt::MouseButton button, QPoint pos);
   void EndButtonPress();
@@ -181,6 +188,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   const bool trace_keys_ = qEnvironmentVariableIsSet("TIKO_TRACE_KEYS");
   HeldKeys held_keys_{[this](int code, bool repeat) { KeyDown(code, repeat); },
                       [this](int code) { KeyUp(code); }};
+  Gamepads gamepads_{[this](Control control, bool repeat) { PadDown(control, repeat); },
+                     [this](Control control) { PadUp(control); }, [this] { UpdateHints(); }};
   ImageId pressed_button_ = kNoImage;  // the button that took the left press
   ImageId drag_image_ = kNoImage;
   QPoint drag_origin_;  // the press point in the pressed image's coordinates

@@ -68,6 +68,20 @@ void TForm1::KeyUp(int code) {
   TraceKey("done", code);
 }
 
+// The binding decides, as for its key: the left shoulder opens the closed lid
+// and is ACL once it is open, for the press and the release alike.
+void TForm1::PadDown(Control control, bool /*repeat*/) {
+  Handle([&] {
+    if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) unit_.Press(*c);
+  });
+}
+
+void TForm1::PadUp(Control control) {
+  Handle([&] {
+    if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) unit_.Release(*c);
+  });
+}
+
 void TForm1::keyPressEvent(QKeyEvent* event) {
   if (ZoomKey(*event)) return;
   held_keys_.Pressed(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()),

@@ -1,0 +1,86 @@
+// Game controllers in the window: each button acts as its key binding would,
+// and the hints name the buttons while a controller is connected.
+#include <gtest/gtest.h>
+
+#include "fake_skin.h"
+#include "tests/support/virtual_pad.h"
+
+namespace tiko {
+namespace {
+
+using testing::FormFixture;
+using testing::VirtualPad;
+
+struct PadFixture : FormFixture {
+  PadFixture() {
+    testing::NoRealPads();
+    Create();
+    form->gamepads().SetClock([this] { return now; });
+    form->StartGamepads();
+  }
+  void Poll() { form->gamepads().Poll(); }
+  std::int64_t now = 0;
+};
+
+TEST(WindowPadTest, ButtonsActAsTheirKeyBindingsWould) {
+  PadFixture f;
+  const int& mode = f.form->unit().vars().mode;
+  VirtualPad pad;
+  f.Poll();
+
+  // Holding the left shoulder on the closed unit, as holding '5': the press
+  // opens it, the first repeat presses ACL, and the unit stays reset until
+  // the release.
+  pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+  f.Poll();
+  EXPECT_EQ(mode, mode::kAllSegments);
+  f.now = Gamepads::kRepeatDelayMs;
+  f.Poll();
+  EXPECT_EQ(mode, mode::kAclHeld);
+  f.now += Gamepads::kRepeatMs;
+  f.Poll();
+  EXPECT_EQ(mode, mode::kAclHeld);
+  pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false);
+  f.Poll();
+  EXPECT_EQ(mode, mode::kAllSegments);
+
+  // Start held shows the high score; the controller going releases it, and
+  // the release starts Game A as a key's would.
+  pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+  f.Poll();
+  EXPECT_EQ(mode, mode::kGameAHeld);
+  pad.Detach();
+  f.Poll();
+  EXPECT_EQ(mode, mode::kGameA);
+  EXPECT_TRUE(f.errors.empty());
+}
+
+TEST(WindowPadTest, HintsNameThePadButtonsWhileOneIsConnected) {
+  PadFixture f;
+  TForm1& form = *f.form;
+  const QString game_a = "click or press '1' to start game A (hold to view highscore)";
+  EXPECT_EQ(form.HintAt({15, 175}), game_a);
+  {
+    VirtualPad pad;
+    f.Poll();
+    EXPECT_EQ(form.HintAt({60, 60}), "click or press '5' or pad LB to open the game");
+    EXPECT_EQ(form.HintAt({15, 175}),
+              "click or press '1' or pad Start to start game A (hold to view highscore)");
+    EXPECT_EQ(form.HintAt({55, 175}),
+              "click or press '2' or pad Back to start game B (hold to view highscore)");
+    EXPECT_EQ(form.HintAt({95, 175}),
+              "click or press '3' or pad RB to view current time (hold to view alarm time)");
+    EXPECT_EQ(form.HintAt({155, 255}), "click or press 'ctrl' key or pad A/B");
+    EXPECT_EQ(form.HintAt({35, 275}), "click or press 'down arrow' key or pad down");
+    form.unit().SetControllerOverlay(false);
+    EXPECT_EQ(form.HintAt({35, 235}),
+              "activate the controller overlays or use 'up arrow' key, 'left arrow' key, "
+              "'right arrow' key, 'down arrow' key, or the pad's d-pad or left stick");
+    form.unit().SetControllerOverlay(true);
+  }
+  f.Poll();
+  EXPECT_EQ(form.HintAt({15, 175}), game_a);
+}
+
+}  // namespace
+}  // namespace tiko
