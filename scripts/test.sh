@@ -43,7 +43,7 @@ UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 echo "== thread sanitizer build (sound tests)"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DTIKO_TSAN=ON -DTIKO_GUI=OFF -DBUILD_TESTING=ON > /dev/null
 cmake --build build-tsan -j"$jobs" --target tiko_sound_tests
-TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/bin/tiko_sound_tests
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/sound/tiko_sound_tests
 
 echo "== fuzzing"
 # Every fuzz target for a bounded time each, one after the other.

@@ -22,18 +22,6 @@ start_playing() {
   xdotool key 1
   sleep 0.2
 }
-ended() {
-  for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || {
-      status=0
-      wait "$pid" || status=$?
-      pid=""
-      return 0
-    }
-    sleep 0.1
-  done
-  return 1
-}
 
 start_playing
 xdotool key Escape

@@ -31,11 +31,6 @@ start() {
   sleep 0.5
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
 }
-stop() {
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  pid=""
-}
 count() { grep -c -- "$1" "$trace" || true; }
 # Waits for a line of the trace, up to 3 s.
 traced() {

@@ -39,11 +39,6 @@ start() {  # start: the program from its folder; waits for its main window to be
   sleep 0.5
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
 }
-stop() {
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  pid=""
-}
 geometry() { eval "$(xdotool getwindowgeometry --shell "$wid")"; }
 eventually() {  # eventually WHY CMD...: CMD succeeds within 3 s
   local why=$1

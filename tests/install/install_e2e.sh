@@ -14,18 +14,6 @@ start() {  # start FOLDER PROGRAM: runs PROGRAM with FOLDER as its working folde
   (cd "$1" && exec "$2" 2> "$work/stderr") &
   pid=$!
 }
-stopped() {  # stopped: the program ends within 5 s; its status is in $status
-  for _ in $(seq 50); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      status=0
-      wait "$pid" || status=$?
-      pid=""
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
 # The unit opened, so that the all-segments pattern shows every LCD picture:
 # none may be the placeholder (a red square), and the unit must be drawn.
 check_unit_drawn() {  # check_unit_drawn NAME
@@ -48,7 +36,7 @@ check_unit_drawn() {  # check_unit_drawn NAME
     [[ $(xprop -id "$main" WM_CLASS) == *'"tiko"'* ]] || fail "$1: the window's class is not tiko"
   fi
   xdotool windowfocus --sync "$main" key Escape
-  stopped || fail "$1: Esc did not end the program"
+  ended || fail "$1: Esc did not end the program"
 }
 
 # Installed into a scratch prefix, started from / with a fresh settings folder:
@@ -95,7 +83,7 @@ start "$build/bin" "$work/lonely/bin/tiko"
 error=$(find_window "^Error$") || fail "no data: no error box"
 shot no_data
 xdotool windowfocus --sync "$error" key Return
-stopped || fail "no data: the program did not end"
+ended || fail "no data: the program did not end"
 ((status == 1)) || fail "no data: status $status"
 grep -qx "tiko: Config.ini not found; looked in $work/lonely/bin and $work/lonely/share/tiko" \
   "$work/stderr" || fail "no data: stderr says '$(cat "$work/stderr")'"

@@ -1,7 +1,7 @@
 # Shared set-up of the scripts that drive the program over X: sourced with the
 # program's path and an optional screenshot folder as $1 and $2. Gives tiko,
-# shots, bindir, work, store, pid, fail, shot, seed, find_window, ini and
-# rect, and cleans up on exit.
+# shots, bindir, work, store, pid, fail, shot, seed, find_window, ended,
+# stop, ini and rect, and cleans up on exit.
 tiko=$(readlink -f "$1")
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
@@ -36,6 +36,23 @@ find_window() {  # find_window NAME: waits up to 5 s for a mapped window
   return 1
 }
 
+ended() {  # ended: the program $pid ends within 5 s; its status is in $status
+  for _ in $(seq 50); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      status=0
+      wait "$pid" || status=$?
+      pid=""
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+stop() {  # stop: ends the program $pid at once
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=""
+}
 # ini SECTION KEY: a value of the program's Config.ini, names without regard to case.
 ini() {
   awk -v s="[$(echo "$1" | tr 'A-Z' 'a-z')]" -v k="$(echo "$2" | tr 'A-Z' 'a-z')" '
