@@ -66,12 +66,7 @@ TEST(WindowPadTest, HintsNameThePadButtonsWhileOneIsConnected) {
     EXPECT_EQ(form.HintAt({60, 60}), "click or press '5' or pad LB to open the game");
     EXPECT_EQ(form.HintAt({15, 175}),
               "click or press '1' or pad Start to start game A (hold to view highscore)");
-    EXPECT_EQ(form.HintAt({55, 175}),
-              "click or press '2' or pad Back to start game B (hold to view highscore)");
-    EXPECT_EQ(form.HintAt({95, 175}),
-              "click or press '3' or pad RB to view current time (hold to view alarm time)");
     EXPECT_EQ(form.HintAt({155, 255}), "click or press 'ctrl' key or pad A/B");
-    EXPECT_EQ(form.HintAt({35, 275}), "click or press 'down arrow' key or pad down");
     form.unit().SetControllerOverlay(false);
     EXPECT_EQ(form.HintAt({35, 235}),
               "activate the controller overlays or use 'up arrow' key, 'left arrow' key, "
