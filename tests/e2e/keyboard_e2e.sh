@@ -6,7 +6,6 @@
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
-trace="$work/trace"
 mkdir -p "$(dirname "$store")"
 printf '%s\n' 'Windows Registry Editor Version 5.00' '' \
   '[HKEY_CURRENT_USER\Software\Orvane\Qorvix50]' '"SoundMode"="2"' '"SplashScreen"="0"' \
@@ -32,14 +31,6 @@ start() {
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
 }
 count() { grep -c -- "$1" "$trace" || true; }
-# Waits for a line of the trace, up to 3 s.
-traced() {
-  for _ in $(seq 30); do
-    grep -q -- "$1" "$trace" && return 0
-    sleep 0.1
-  done
-  fail "$2 (no '$1' in the key trace)"
-}
 hold() {
   xdotool keydown "$1"
   sleep "$2"

@@ -7,20 +7,12 @@
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
-trace="$work/trace"
 
 openbox --sm-disable > /dev/null 2>&1 &
 wm=$!
 trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; kill "$wm" 2>/dev/null; rm -rf "$work"' EXIT
 sleep 1
 
-traced() {  # traced TEXT WHY: TEXT shows in the key trace within 3 s
-  for _ in $(seq 30); do
-    grep -q -- "$1" "$trace" && return 0
-    sleep 0.1
-  done
-  fail "$2"
-}
 # above A B: window A comes after B in the window manager's stacking order.
 above() {
   local order

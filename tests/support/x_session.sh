@@ -1,7 +1,7 @@
 # Shared set-up of the scripts that drive the program over X: sourced with the
 # program's path and an optional screenshot folder as $1 and $2. Gives tiko,
-# shots, bindir, work, store, pid, fail, shot, seed, find_window, ended,
-# stop, ini and rect, and cleans up on exit.
+# shots, bindir, work, store, trace, pid, fail, shot, seed, find_window,
+# ended, stop, traced, ini and rect, and cleans up on exit.
 tiko=$(readlink -f "$1")
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
@@ -12,6 +12,7 @@ export XDG_CONFIG_HOME="$work/config"
 unset QT_QPA_PLATFORM
 store="$XDG_CONFIG_HOME/Orvane/Qorvix50.reg"
 pid=""
+trace="$work/trace"  # the key trace of a program started with TIKO_TRACE_KEYS=1
 
 fail() {
   echo "FAIL: $*" >&2
@@ -52,6 +53,13 @@ stop() {  # stop: ends the program $pid at once
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   pid=""
+}
+traced() {  # traced TEXT WHY: TEXT shows in the key trace within 3 s
+  for _ in $(seq 30); do
+    grep -q -- "$1" "$trace" && return 0
+    sleep 0.1
+  done
+  fail "$2 (no '$1' in the key trace)"
 }
 # ini SECTION KEY: a value of the program's Config.ini, names without regard to case.
 ini() {
