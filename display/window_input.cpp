@@ -41,7 +41,8 @@ constexpr int kVkF12 = 123;
 void TForm1::TraceKey(const char* what, int code) {
   if (!trace_keys_) return;
   const Vars& v = unit_.vars();
-  std::printf("tiko: key %s %d mode=%d hero=%d,%d\n", what, code, v.mode, v.hero_col, v.hero_row);
+  std::printf("tiko: key %s %d mode=%d hero=%d,%d\n", what, code, static_cast<int>(v.mode),
+              v.hero_col, v.hero_row);
   std::fflush(stdout);
 }
 

@@ -67,19 +67,19 @@ void Unit::EndChanceTime() {
     Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
   }
   switch (state_.vars.chance_resume) {
-    case resume::kFlyingCatch:
+    case Resume::kFlyingCatch:
       Silence();
       StartFlyingTune();
       ResumeNormalPlay();
       RemoveFallingCoconut();
       break;
-    case resume::kCoconutBonus:  // the steps still to pay are dropped
+    case Resume::kCoconutBonus:  // the steps still to pay are dropped
       ResumePlayWithCoconutTune();
       break;
-    case resume::kRescuePhase1:  // the phase goes on with its next step
+    case Resume::kRescuePhase1:  // the phase goes on with its next step
       Enable(TimerId::Timer_Bonus_Phase_1);
       break;
-    case resume::kRescuePhase2:
+    case Resume::kRescuePhase2:
       Enable(TimerId::Timer_Bonus_Phase_2);
       break;
     default:

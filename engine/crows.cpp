@@ -96,7 +96,7 @@ void Unit::Gam_Set_Difficulty() {
     ++hundreds;
   }
   int band = std::clamp(rest / 20, 0, 4);  // a score is never negative in play
-  bool game_a = state_.vars.mode == mode::kGameA;
+  bool game_a = state_.vars.mode == Mode::kGameA;
   const crows::DifficultyBand& b = game_a ? crows::kGameABands[band] : crows::kGameBBands[band];
   // Set twice, as the unit does: with a reduction the countdown restarts.
   Interval(TimerId::Timer_Game, b.tick_ms);

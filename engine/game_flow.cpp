@@ -46,15 +46,15 @@ void Unit::Timer_Game_StartTimer() {
 void Unit::Gam_End_Of_Game() {
   if (state_.vars.score >= 1000)
     state_.vars.score %= 1000;  // below 1000, as counting down by 1000 leaves it
-  if (state_.vars.mode == mode::kGameA && state_.vars.score > state_.vars.hiscore_a) {
+  if (state_.vars.mode == Mode::kGameA && state_.vars.score > state_.vars.hiscore_a) {
     state_.vars.hiscore_a = state_.vars.score;
     if (ports_.store) ports_.store->WriteInteger("HiScore1", state_.vars.hiscore_a);
   }
-  if (state_.vars.mode == mode::kGameB && state_.vars.score > state_.vars.hiscore_b) {
+  if (state_.vars.mode == Mode::kGameB && state_.vars.score > state_.vars.hiscore_b) {
     state_.vars.hiscore_b = state_.vars.score;
     if (ports_.store) ports_.store->WriteInteger("HiScore2", state_.vars.hiscore_b);
   }
-  state_.vars.mode = mode::kGameOver;
+  state_.vars.mode = Mode::kGameOver;
   state_.vars.game_over_step = 1;
   Start(TimerId::Timer_Game_Over, 1000);
 }
@@ -73,7 +73,7 @@ void Unit::Timer_Game_OverTimer() {
   }
   StepOn(state_.vars.game_over_step);
   if (state_.vars.game_over_step >= 300) {
-    EnterMode(mode::kClock);
+    EnterMode(Mode::kClock);
     Disable(TimerId::Timer_Game_Over);
   }
 }

@@ -55,7 +55,7 @@ void Unit::Catch() {
   AddTo(state_.vars.score, state_.vars.point_value);
   Vid_Show_Panel_Score(state_.vars.score, true);
   Gam_Set_Difficulty();
-  state_.vars.chance_resume = resume::kFlyingCatch;
+  state_.vars.chance_resume = Resume::kFlyingCatch;
   Gam_Check_Chance_Time();
 }
 
@@ -222,13 +222,13 @@ void Unit::ReachForLock(int row) {
   Show(tiko_hand_6_seg[row]);
   Disable(TimerId::Timer_Flying_Music);
   Silence();
-  if (state_.vars.key_state == key::kCarried && Lit(garu_lock_seg[row])) {
+  if (state_.vars.key_state == KeyState::kCarried && Lit(garu_lock_seg[row])) {
     Gam_Stop_All_Timers();
     state_.vars.play_active = false;
     Play(SoundId::snd_Bonus1);
     state_.vars.bonus1_step = 1;
     Start(TimerId::Timer_Bonus_Phase_1, 1);
-  } else if (state_.vars.key_state == key::kCarried) {
+  } else if (state_.vars.key_state == KeyState::kCarried) {
     Gam_Stop_All_Timers();
     state_.vars.play_active = false;
     Play(SoundId::snd_Key2);
@@ -249,7 +249,7 @@ void Unit::Inp_jump_down() {
     Play(SoundId::snd_Jump);
   } else if (move.kind == Kind::kJumpToKey) {
     MoveHero(move.col, move.row);
-    Play(state_.vars.key_state == key::kHanging ? SoundId::snd_Key1 : SoundId::snd_Jump);
+    Play(state_.vars.key_state == KeyState::kHanging ? SoundId::snd_Key1 : SoundId::snd_Jump);
     state_.vars.play_active = false;
     state_.vars.jump_step = 1;
     Start(TimerId::Timer_Tiko_Jump, 1);
@@ -320,7 +320,7 @@ void Unit::Timer_Tiko_JumpTimer() {
   if (state_.vars.jump_step == 1) {
     const int game_ms = state_.timers[TimerId::Timer_Game].interval;
     if (!Lit(crow_seg[2][5]))
-      Interval(TimerId::Timer_Tiko_Jump, state_.vars.key_state == key::kHanging ? 620 : 560);
+      Interval(TimerId::Timer_Tiko_Jump, state_.vars.key_state == KeyState::kHanging ? 620 : 560);
     if (Lit(crow_seg[1][4])) {
       Disable(TimerId::Timer_Key_Blink);
       Hide(key_seg[1]);
@@ -336,8 +336,8 @@ void Unit::Timer_Tiko_JumpTimer() {
     Disable(TimerId::Timer_Key_Blink);
     Hide(key_seg[1]);
     // Taking the key hangs a new coconut at the top left.
-    if (state_.vars.key_state == key::kHanging) Show(coconut_seg[0]);
-    state_.vars.key_state = key::kCarried;
+    if (state_.vars.key_state == KeyState::kHanging) Show(coconut_seg[0]);
+    state_.vars.key_state = KeyState::kCarried;
     MoveHero(1, 5);
     Play(SoundId::snd_Step);
     state_.vars.play_active = true;

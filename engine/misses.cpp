@@ -154,7 +154,7 @@ void Unit::Gam_Reprise_After_Miss() {
   Vid_Show_All_Coconuts(false);
   state_.vars.point_value = 1;
   state_.vars.double_score_on = false;
-  state_.vars.key_state = key::kHanging;  // a carried key goes back to its hook
+  state_.vars.key_state = KeyState::kHanging;  // a carried key goes back to its hook
   Show(key_seg[1]);
   ResumeNormalPlay();
 }

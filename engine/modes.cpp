@@ -10,80 +10,80 @@ void Unit::Inp_open_down() {
   Hide(im_background_front);
   Show(im_background_back);
   Show(im_background_screen_top);
-  EnterMode(mode::kAllSegments);
+  EnterMode(Mode::kAllSegments);
 }
 
 void Unit::Inp_acl_down() {
   Show(btn_acl_down);
-  if (state_.vars.mode == mode::kClosed) return;
-  EnterMode(mode::kAclHeld);
+  if (state_.vars.mode == Mode::kClosed) return;
+  EnterMode(Mode::kAclHeld);
 }
 
 void Unit::Inp_acl_up() {
   Hide(btn_acl_down);
-  if (state_.vars.mode != mode::kAclHeld) return;
-  EnterMode(mode::kAllSegments);
+  if (state_.vars.mode != Mode::kAclHeld) return;
+  EnterMode(Mode::kAllSegments);
 }
 
 namespace {
 // GAME A, GAME B and TIME act only from every segment lit, the clock or game over.
-bool AcceptsSystemPress(int m) {
-  return m == mode::kAllSegments || m == mode::kClock || m == mode::kGameOver;
+bool AcceptsSystemPress(Mode m) {
+  return m == Mode::kAllSegments || m == Mode::kClock || m == Mode::kGameOver;
 }
 }  // namespace
 
 void Unit::Inp_game_a_down() {
   Show(btn_game_a_down);
   if (!AcceptsSystemPress(state_.vars.mode)) return;
-  EnterMode(mode::kGameAHeld);
+  EnterMode(Mode::kGameAHeld);
 }
 
 void Unit::Inp_game_a_up() {
   Hide(btn_game_a_down);
-  if (state_.vars.mode != mode::kGameAHeld) return;
-  EnterMode(mode::kGameA);
+  if (state_.vars.mode != Mode::kGameAHeld) return;
+  EnterMode(Mode::kGameA);
 }
 
 void Unit::Inp_game_b_down() {
   Show(btn_game_b_down);
   if (!AcceptsSystemPress(state_.vars.mode)) return;
-  EnterMode(mode::kGameBHeld);
+  EnterMode(Mode::kGameBHeld);
 }
 
 void Unit::Inp_game_b_up() {
   Hide(btn_game_b_down);
-  if (state_.vars.mode != mode::kGameBHeld) return;
-  EnterMode(mode::kGameB);
+  if (state_.vars.mode != Mode::kGameBHeld) return;
+  EnterMode(Mode::kGameB);
 }
 
 void Unit::Inp_time_down() {
   Show(btn_time_down);
   if (!AcceptsSystemPress(state_.vars.mode)) return;
-  EnterMode(mode::kTimeHeld);
+  EnterMode(Mode::kTimeHeld);
 }
 
 void Unit::Inp_time_up() {
   Hide(btn_time_down);
-  if (state_.vars.mode != mode::kTimeHeld) return;
-  EnterMode(mode::kClock);
+  if (state_.vars.mode != Mode::kTimeHeld) return;
+  EnterMode(Mode::kClock);
 }
 
-void Unit::EnterMode(int m) {
+void Unit::EnterMode(Mode m) {
   state_.vars.mode = m;
   Gam_Set_Mode();
 }
 
 void Unit::Gam_Set_Mode() {
   switch (state_.vars.mode) {
-    case mode::kAclHeld:
+    case Mode::kAclHeld:
       Gam_Stop_All_Timers();
       Silence();
       state_.vars.play_active = false;
       break;
-    case mode::kAllSegments:
+    case Mode::kAllSegments:
       Vid_Show_All(true);
       break;
-    case mode::kTimeHeld:
+    case Mode::kTimeHeld:
       Gam_Stop_All_Timers();
       Vid_Show_All(false);
       Show(im_game_background);
@@ -97,7 +97,7 @@ void Unit::Gam_Set_Mode() {
       Vid_Show_Digit(4, 0);
       state_.vars.play_active = false;
       break;
-    case mode::kClock:
+    case Mode::kClock:
       Gam_Stop_All_Timers();
       Vid_Show_All(false);
       Show(im_game_background);
@@ -107,11 +107,11 @@ void Unit::Gam_Set_Mode() {
       Start(TimerId::Timer_Clock, 1);
       state_.vars.play_active = false;
       break;
-    case mode::kGameAHeld:
-    case mode::kGameBHeld:
+    case Mode::kGameAHeld:
+    case Mode::kGameBHeld:
       Gam_Stop_All_Timers();
       Vid_Show_All(false);
-      if (state_.vars.mode == mode::kGameAHeld) {
+      if (state_.vars.mode == Mode::kGameAHeld) {
         Show(im_panel_game_a);
         Vid_Show_Panel_Score(state_.vars.hiscore_a, true);
       } else {
@@ -120,8 +120,8 @@ void Unit::Gam_Set_Mode() {
       }
       state_.vars.play_active = false;
       break;
-    case mode::kGameA:
-    case mode::kGameB:
+    case Mode::kGameA:
+    case Mode::kGameB:
       // A new game: nothing is cleared first, the GAME caption stays.
       Show(im_game_background);
       Show(panel_alarm_seg[1]);
@@ -144,7 +144,7 @@ void Unit::Gam_Set_Mode() {
       state_.vars.double_score_on = false;
       state_.vars.game_start_step = 1;
       Start(TimerId::Timer_Game_Start, 1);
-      state_.vars.key_state = key::kHanging;
+      state_.vars.key_state = KeyState::kHanging;
       Show(key_seg[1]);
       Start(TimerId::Timer_Key_Blink, 210);
       state_.vars.hero_move_lock = false;

@@ -52,7 +52,7 @@ void Unit::Timer_Coconut_BonusTimer() {
           static_cast<long long>(state_.vars.coconut_pos) * state_.vars.point_value);
     Vid_Show_Panel_Score(state_.vars.score, true);
     Gam_Set_Difficulty();
-    state_.vars.chance_resume = resume::kCoconutBonus;
+    state_.vars.chance_resume = Resume::kCoconutBonus;
     Gam_Check_Chance_Time();
   } else if (state_.vars.coconut_bonus_step == 1) {
     Interval(TimerId::Timer_Coconut_Bonus, 1);

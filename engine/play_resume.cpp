@@ -14,7 +14,7 @@ void Unit::ResumeNormalPlay() {
   Enable(TimerId::Timer_Game);
   Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
   Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-  if (state_.vars.key_state == key::kHanging) Enable(TimerId::Timer_Key_Blink);
+  if (state_.vars.key_state == KeyState::kHanging) Enable(TimerId::Timer_Key_Blink);
   state_.vars.play_active = true;
 }
 

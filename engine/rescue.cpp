@@ -114,7 +114,7 @@ void Unit::Timer_Key_FallTimer() {
       break;
     case KeyFall::kResume:
       // The key is back at its hook; the hero still hangs where he reached.
-      state_.vars.key_state = key::kHanging;
+      state_.vars.key_state = KeyState::kHanging;
       Show(key_seg[1]);
       ResumeNormalPlay();
       StartFlyingTune();
@@ -125,7 +125,7 @@ void Unit::Timer_Key_FallTimer() {
 }
 
 // One point of a rescue phase; chance time may start from it.
-void Unit::PayRescuePoint(int resume) {
+void Unit::PayRescuePoint(Resume resume) {
   AddTo(state_.vars.score, state_.vars.point_value);
   Vid_Show_Panel_Score(state_.vars.score, true);
   Gam_Set_Difficulty();
@@ -160,7 +160,7 @@ void Unit::Timer_Bonus_Phase_1Timer() {
       }
       break;
     case Phase1::kPayPoint:
-      PayRescuePoint(resume::kRescuePhase1);
+      PayRescuePoint(Resume::kRescuePhase1);
       Play(SoundId::snd_Point);  // after the check: it sounds even over a chance fanfare's silence
       break;
     case Phase1::kPhase2OrWait:
@@ -176,7 +176,7 @@ void Unit::Timer_Bonus_Phase_1Timer() {
       Hide(im_garu_arm_l2);
       state_.vars.garu_arm_pos = 5;
       Vid_Show_Garu_Arm_Lock(true);  // arm and lock at height 2
-      state_.vars.key_state = key::kHanging;
+      state_.vars.key_state = KeyState::kHanging;
       Show(key_seg[1]);
       ResumeNormalPlay();
       StartFlyingTune();
@@ -206,7 +206,7 @@ void Unit::Timer_Bonus_Phase_2Timer() {
       Show(im_garu_arm_r1);
       break;
     case Phase2::kPayPoint:
-      PayRescuePoint(resume::kRescuePhase2);
+      PayRescuePoint(Resume::kRescuePhase2);
       break;
     case Phase2::kNewCage:
       BuildNewCage();
@@ -228,7 +228,7 @@ void Unit::BuildNewCage() {
   Play(SoundId::snd_Start2);
   state_.vars.garu_arm_pos = 5;
   Vid_Show_Garu_Arm_Lock(true);
-  state_.vars.key_state = key::kHanging;
+  state_.vars.key_state = KeyState::kHanging;
   Show(key_seg[1]);
   Enable(TimerId::Timer_Key_Blink);  // the key blinks during the pause
   state_.vars.hero_col = 1;

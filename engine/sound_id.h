@@ -6,44 +6,50 @@
 
 namespace tiko {
 
+// The one list of the cues: each gives its enumerator, its name and its file,
+// relative to the working directory with a forward slash.
+#define TIKO_SOUNDS(X)                \
+  X(snd_Bonus1, "Sound/Bonus1.wav")   \
+  X(snd_Bonus2, "Sound/Bonus2.wav")   \
+  X(snd_Bonus3, "Sound/Bonus3.wav")   \
+  X(snd_Chance, "Sound/Chance.wav")   \
+  X(snd_Coconut, "Sound/Coconut.wav") \
+  X(snd_Crow, "Sound/Crow.wav")       \
+  X(snd_Falling, "Sound/Falling.wav") \
+  X(snd_Flying, "Sound/Flying.wav")   \
+  X(snd_Hand1, "Sound/Hand1.wav")     \
+  X(snd_Hand2, "Sound/Hand2.wav")     \
+  X(snd_Jump, "Sound/Jump.wav")       \
+  X(snd_Key1, "Sound/Key1.wav")       \
+  X(snd_Key2, "Sound/Key2.wav")       \
+  X(snd_Miss, "Sound/Miss.wav")       \
+  X(snd_Point, "Sound/Point.wav")     \
+  X(snd_Start1, "Sound/Start1.wav")   \
+  X(snd_Start2, "Sound/Start2.wav")   \
+  X(snd_Step, "Sound/Step.wav")
+
 enum class SoundId {
-  snd_Bonus1,
-  snd_Bonus2,
-  snd_Bonus3,
-  snd_Chance,
-  snd_Coconut,
-  snd_Crow,
-  snd_Falling,
-  snd_Flying,
-  snd_Hand1,
-  snd_Hand2,
-  snd_Jump,
-  snd_Key1,
-  snd_Key2,
-  snd_Miss,
-  snd_Point,
-  snd_Start1,
-  snd_Start2,
-  snd_Step,
+#define TIKO_SOUND_ENUMERATOR(name, file) name,
+  TIKO_SOUNDS(TIKO_SOUND_ENUMERATOR)
+#undef TIKO_SOUND_ENUMERATOR
 };
 
 inline constexpr int kSoundCount = 18;
 
 inline constexpr std::array<std::string_view, kSoundCount> kSoundNames = {
-    "snd_Bonus1", "snd_Bonus2", "snd_Bonus3", "snd_Chance", "snd_Coconut", "snd_Crow",
-    "snd_Falling", "snd_Flying", "snd_Hand1", "snd_Hand2", "snd_Jump", "snd_Key1",
-    "snd_Key2", "snd_Miss", "snd_Point", "snd_Start1", "snd_Start2", "snd_Step",
+#define TIKO_SOUND_NAME(name, file) #name,
+    TIKO_SOUNDS(TIKO_SOUND_NAME)
+#undef TIKO_SOUND_NAME
 };
 
-// Relative to the working directory, with a forward slash.
 inline constexpr std::array<std::string_view, kSoundCount> kSoundFiles = {
-    "Sound/Bonus1.wav", "Sound/Bonus2.wav", "Sound/Bonus3.wav", "Sound/Chance.wav",
-    "Sound/Coconut.wav", "Sound/Crow.wav", "Sound/Falling.wav", "Sound/Flying.wav",
-    "Sound/Hand1.wav", "Sound/Hand2.wav", "Sound/Jump.wav", "Sound/Key1.wav",
-    "Sound/Key2.wav", "Sound/Miss.wav", "Sound/Point.wav", "Sound/Start1.wav",
-    "Sound/Start2.wav", "Sound/Step.wav",
+#define TIKO_SOUND_FILE(name, file) file,
+    TIKO_SOUNDS(TIKO_SOUND_FILE)
+#undef TIKO_SOUND_FILE
 };
 
-inline std::string_view SoundName(SoundId id) { return kSoundNames[static_cast<int>(id)]; }
+inline std::string_view SoundName(SoundId id) {
+  return kSoundNames[static_cast<int>(id)];
+}
 
 }  // namespace tiko

@@ -11,42 +11,45 @@
 
 namespace tiko {
 
-// In the order in which Gam_Stop_All_Timers disables them; timers due at the
-// same moment tick in this order too.
+// The one list of the timers: each gives its enumerator and its name. In the
+// order in which Gam_Stop_All_Timers disables them; timers due at the same
+// moment tick in this order too.
+#define TIKO_TIMERS(X)   \
+  X(Timer_Bonus_Phase_1) \
+  X(Timer_Bonus_Phase_2) \
+  X(Timer_Chance)        \
+  X(Timer_Clock)         \
+  X(Timer_Coconut)       \
+  X(Timer_Coconut_Bonus) \
+  X(Timer_Coconut_Music) \
+  X(Timer_Flying_Music)  \
+  X(Timer_Game)          \
+  X(Timer_Game_Over)     \
+  X(Timer_Game_Start)    \
+  X(Timer_Tiko_1_1_Hand) \
+  X(Timer_Tiko_6_Hand)   \
+  X(Timer_Tiko_Jump)     \
+  X(Timer_Tiko_Step)     \
+  X(Timer_Key_Blink)     \
+  X(Timer_Key_Fall)      \
+  X(Timer_Garu_Arm)      \
+  X(Timer_Miss_Crow)     \
+  X(Timer_Miss_Fall)     \
+  X(Timer_Score_Blink)   \
+  X(Timer_Umbrella_Balloon)
+
 enum class TimerId {
-  Timer_Bonus_Phase_1,
-  Timer_Bonus_Phase_2,
-  Timer_Chance,
-  Timer_Clock,
-  Timer_Coconut,
-  Timer_Coconut_Bonus,
-  Timer_Coconut_Music,
-  Timer_Flying_Music,
-  Timer_Game,
-  Timer_Game_Over,
-  Timer_Game_Start,
-  Timer_Tiko_1_1_Hand,
-  Timer_Tiko_6_Hand,
-  Timer_Tiko_Jump,
-  Timer_Tiko_Step,
-  Timer_Key_Blink,
-  Timer_Key_Fall,
-  Timer_Garu_Arm,
-  Timer_Miss_Crow,
-  Timer_Miss_Fall,
-  Timer_Score_Blink,
-  Timer_Umbrella_Balloon,
+#define TIKO_TIMER_ENUMERATOR(name) name,
+  TIKO_TIMERS(TIKO_TIMER_ENUMERATOR)
+#undef TIKO_TIMER_ENUMERATOR
 };
 
 inline constexpr int kTimerCount = 22;
 
 inline constexpr std::array<std::string_view, kTimerCount> kTimerNames = {
-    "Timer_Bonus_Phase_1", "Timer_Bonus_Phase_2",    "Timer_Chance",        "Timer_Clock",
-    "Timer_Coconut",       "Timer_Coconut_Bonus",    "Timer_Coconut_Music", "Timer_Flying_Music",
-    "Timer_Game",          "Timer_Game_Over",        "Timer_Game_Start",    "Timer_Tiko_1_1_Hand",
-    "Timer_Tiko_6_Hand",   "Timer_Tiko_Jump",        "Timer_Tiko_Step",     "Timer_Key_Blink",
-    "Timer_Key_Fall",      "Timer_Garu_Arm",         "Timer_Miss_Crow",     "Timer_Miss_Fall",
-    "Timer_Score_Blink",   "Timer_Umbrella_Balloon",
+#define TIKO_TIMER_NAME(name) #name,
+    TIKO_TIMERS(TIKO_TIMER_NAME)
+#undef TIKO_TIMER_NAME
 };
 
 inline std::string_view TimerName(TimerId id) {

@@ -47,11 +47,11 @@ void Unit::CreateFinish() {
   }
   state_.vars.play_active = false;
   state_.vars.hero_move_lock = false;
-  EnterMode(mode::kClosed);
+  EnterMode(Mode::kClosed);
 }
 
 void Unit::HandOver() {
-  EnterMode(mode::kClosed);
+  EnterMode(Mode::kClosed);
 }
 
 void Unit::Reset_Hiscores() {

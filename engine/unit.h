@@ -114,7 +114,7 @@ class Unit {
 
   // --- game rules ---
   void Gam_Set_Mode();
-  void EnterMode(int m);  // sets `mode` and applies it
+  void EnterMode(Mode m);  // sets `mode` and applies it
   void Gam_Stop_All_Timers();
   void Gam_Set_Difficulty();
   bool Gam_Check_Collisions();
@@ -208,7 +208,7 @@ class Unit {
   bool MoveCrows(int phase);
   void MoveUmbrellas();
   void MoveBalloons();
-  void PayRescuePoint(int resume);
+  void PayRescuePoint(Resume resume);
   void BuildNewCage();
   void RemoveFallingCoconut();
   void ResumeNormalPlay();

@@ -1,60 +1,58 @@
 #include "engine/vars.h"
 
 #include <array>
+#include <type_traits>
 
 namespace tiko {
 
 namespace {
 
-#define TIKO_INT(n)       \
-  VarField {              \
-#n, &Vars::n, nullptr \
-  }
-#define TIKO_FLAG(n)      \
-  VarField {              \
-#n, nullptr, &Vars::n \
-  }
+// clang-format off
+#define TIKO_VAR(n)                                                         \
+  VarField{#n, std::is_same_v<decltype(Vars::n), bool>,                     \
+           [](const Vars& v) { return static_cast<int>(v.n); },             \
+           [](Vars& v, int value) { v.n = static_cast<decltype(Vars::n)>(value); }}
+// clang-format on
 
 const std::array kVarTable = {
-    TIKO_INT(mode),
-    TIKO_INT(score),
-    TIKO_INT(hiscore_a),
-    TIKO_INT(hiscore_b),
-    TIKO_INT(point_value),
-    TIKO_INT(chance_threshold),
-    TIKO_INT(miss_count),
-    TIKO_FLAG(double_score_on),
-    TIKO_INT(hero_col),
-    TIKO_INT(hero_row),
-    TIKO_FLAG(hero_move_lock),
-    TIKO_FLAG(play_active),
-    TIKO_INT(crow_spawn_range),
-    TIKO_INT(game_phase),
-    TIKO_INT(key_state),
-    TIKO_INT(chains_opened),
-    TIKO_INT(rescue_count),
-    TIKO_INT(garu_arm_pos),
-    TIKO_INT(coconut_pos),
-    TIKO_INT(coconut_bonus_next),
-    TIKO_INT(coconut_bonus_left),
-    TIKO_INT(chance_resume),
-    TIKO_INT(game_start_step),
-    TIKO_INT(game_over_step),
-    TIKO_INT(score_blink_phase),
-    TIKO_INT(hand_1_1_step),
-    TIKO_INT(jump_step),
-    TIKO_INT(umbrella_balloon_step),
-    TIKO_INT(coconut_bonus_step),
-    TIKO_INT(key_fall_step),
-    TIKO_INT(bonus1_step),
-    TIKO_INT(bonus2_step),
-    TIKO_INT(miss_crow_step),
-    TIKO_INT(miss_fall_step),
-    TIKO_INT(chance_step),
+    TIKO_VAR(mode),
+    TIKO_VAR(score),
+    TIKO_VAR(hiscore_a),
+    TIKO_VAR(hiscore_b),
+    TIKO_VAR(point_value),
+    TIKO_VAR(chance_threshold),
+    TIKO_VAR(miss_count),
+    TIKO_VAR(double_score_on),
+    TIKO_VAR(hero_col),
+    TIKO_VAR(hero_row),
+    TIKO_VAR(hero_move_lock),
+    TIKO_VAR(play_active),
+    TIKO_VAR(crow_spawn_range),
+    TIKO_VAR(game_phase),
+    TIKO_VAR(key_state),
+    TIKO_VAR(chains_opened),
+    TIKO_VAR(rescue_count),
+    TIKO_VAR(garu_arm_pos),
+    TIKO_VAR(coconut_pos),
+    TIKO_VAR(coconut_bonus_next),
+    TIKO_VAR(coconut_bonus_left),
+    TIKO_VAR(chance_resume),
+    TIKO_VAR(game_start_step),
+    TIKO_VAR(game_over_step),
+    TIKO_VAR(score_blink_phase),
+    TIKO_VAR(hand_1_1_step),
+    TIKO_VAR(jump_step),
+    TIKO_VAR(umbrella_balloon_step),
+    TIKO_VAR(coconut_bonus_step),
+    TIKO_VAR(key_fall_step),
+    TIKO_VAR(bonus1_step),
+    TIKO_VAR(bonus2_step),
+    TIKO_VAR(miss_crow_step),
+    TIKO_VAR(miss_fall_step),
+    TIKO_VAR(chance_step),
 };
 
-#undef TIKO_INT
-#undef TIKO_FLAG
+#undef TIKO_VAR
 
 }  // namespace
 

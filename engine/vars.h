@@ -7,41 +7,43 @@
 namespace tiko {
 
 // The ten modes `mode` holds.
-namespace mode {
-inline constexpr int kClosed = 0;       // the lid is shut
-inline constexpr int kAclHeld = 1;      // everything stopped
-inline constexpr int kAllSegments = 2;  // every segment lit
-inline constexpr int kTimeHeld = 3;     // the alarm time
-inline constexpr int kClock = 4;        // the time of day
-inline constexpr int kGameAHeld = 5;    // the Game A high score
-inline constexpr int kGameA = 6;
-inline constexpr int kGameBHeld = 7;  // the Game B high score
-inline constexpr int kGameB = 8;
-inline constexpr int kGameOver = 9;
-}  // namespace mode
+enum class Mode : int {
+  kClosed = 0,       // the lid is shut
+  kAclHeld = 1,      // everything stopped
+  kAllSegments = 2,  // every segment lit
+  kTimeHeld = 3,     // the alarm time
+  kClock = 4,        // the time of day
+  kGameAHeld = 5,    // the Game A high score
+  kGameA = 6,
+  kGameBHeld = 7,  // the Game B high score
+  kGameB = 8,
+  kGameOver = 9,
+};
 
 // Modes 6 and 8: a game is running (in play or in one of its sequences).
-constexpr bool InGame(int m) {
-  return m == mode::kGameA || m == mode::kGameB;
+constexpr bool InGame(Mode m) {
+  return m == Mode::kGameA || m == Mode::kGameB;
 }
 
-// Where the key is (`key_state`).
-namespace key {
-inline constexpr int kHanging = 1;  // at its hook at the start, blinking
-inline constexpr int kCarried = 2;
-}  // namespace key
+// Where the key is (`key_state`); none before the first game.
+enum class KeyState : int {
+  kNone = 0,
+  kHanging = 1,  // at its hook at the start, blinking
+  kCarried = 2,
+};
 
 // The sequence chance time hands back to (`chance_resume`), set by the scoring
 // step that started it.
-namespace resume {
-inline constexpr int kFlyingCatch = 1;
-inline constexpr int kCoconutBonus = 2;
-inline constexpr int kRescuePhase1 = 3;
-inline constexpr int kRescuePhase2 = 4;
-}  // namespace resume
+enum class Resume : int {
+  kNone = 0,
+  kFlyingCatch = 1,
+  kCoconutBonus = 2,
+  kRescuePhase1 = 3,
+  kRescuePhase2 = 4,
+};
 
 struct Vars {
-  int mode = 0;
+  Mode mode = Mode::kClosed;
   int score = 0;
   int hiscore_a = 0;
   int hiscore_b = 0;
@@ -55,14 +57,14 @@ struct Vars {
   bool play_active = false;
   int crow_spawn_range = 0;
   int game_phase = 0;
-  int key_state = 0;
+  KeyState key_state = KeyState::kNone;
   int chains_opened = 0;
   int rescue_count = 0;
   int garu_arm_pos = 0;
   int coconut_pos = 0;
   int coconut_bonus_next = 0;
   int coconut_bonus_left = 0;
-  int chance_resume = 0;
+  Resume chance_resume = Resume::kNone;
   int game_start_step = 0;
   int game_over_step = 0;
   int score_blink_phase = 0;
@@ -78,11 +80,13 @@ struct Vars {
   int chance_step = 0;
 };
 
-// One row per variable, in the order `dump` prints them.
+// One row per variable, in the order `dump` prints them; every value reads and
+// writes as an int (a flag as 0 or 1).
 struct VarField {
   std::string_view name;
-  int Vars::*integer;  // null for a flag
-  bool Vars::*flag;    // null for an integer
+  bool flag;
+  int (*get)(const Vars&);
+  void (*set)(Vars&, int);
 };
 
 std::span<const VarField> VarTable();

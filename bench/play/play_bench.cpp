@@ -48,8 +48,7 @@ void BM_BusyPlay(benchmark::State& state) {
         ++ticks;
       }
       unit.state().timers.AdvanceTo(t);
-      int mode = unit.vars().mode;
-      if (mode != 6 && mode != 8) {
+      if (!tiko::InGame(unit.vars().mode)) {
         unit.Inp_game_b_down();
         unit.Inp_game_b_up();
         ++games;

@@ -4,9 +4,9 @@
 
 namespace tiko {
 
-std::optional<Control> ControlOfBinding(int binding, int m) {
+std::optional<Control> ControlOfBinding(int binding, Mode m) {
   if (binding == InfoOf(Control::kOpen).binding) {
-    return m == mode::kClosed ? Control::kOpen : Control::kAcl;
+    return m == Mode::kClosed ? Control::kOpen : Control::kAcl;
   }
   for (const ControlInfo& info : kControls) {
     if (info.binding == binding) return info.control;

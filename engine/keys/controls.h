@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/image_id.h"
+#include "engine/vars.h"
 
 namespace tiko {
 
@@ -21,6 +22,7 @@ inline constexpr int kControlCount = 10;
 struct ControlInfo {
   Control control;
   std::string_view name;  // tiko-script's button name
+  std::string_view pad;   // the game controller's button that drives it, as hints name it
   int binding;            // the key binding 1..9 that drives it
   ImageId image;          // the picture the mouse presses
   bool has_release;       // the lid has no release operation
@@ -28,19 +30,19 @@ struct ControlInfo {
 };
 
 inline constexpr std::array<ControlInfo, kControlCount> kControls = {{
-    {Control::kOpen, "open", 4, btn_open, false, " to open the game"},
-    {Control::kAcl, "acl", 4, btn_acl_top, true, " to reset the game"},
-    {Control::kGameA, "game_a", 1, btn_game_a_top, true,
+    {Control::kOpen, "open", "LB", 4, btn_open, false, " to open the game"},
+    {Control::kAcl, "acl", "LB", 4, btn_acl_top, true, " to reset the game"},
+    {Control::kGameA, "game_a", "Start", 1, btn_game_a_top, true,
      " to start game A (hold to view highscore)"},
-    {Control::kGameB, "game_b", 2, btn_game_b_top, true,
+    {Control::kGameB, "game_b", "Back", 2, btn_game_b_top, true,
      " to start game B (hold to view highscore)"},
-    {Control::kTime, "time", 3, btn_time_top, true,
+    {Control::kTime, "time", "RB", 3, btn_time_top, true,
      " to view current time (hold to view alarm time)"},
-    {Control::kUp, "up", 5, btn_ctrlr_overlay_up, true, ""},
-    {Control::kDown, "down", 8, btn_ctrlr_overlay_down, true, ""},
-    {Control::kLeft, "left", 6, btn_ctrlr_overlay_left, true, ""},
-    {Control::kRight, "right", 7, btn_ctrlr_overlay_right, true, ""},
-    {Control::kJump, "jump", 9, btn_jump_top, true, ""},
+    {Control::kUp, "up", "up", 5, btn_ctrlr_overlay_up, true, ""},
+    {Control::kDown, "down", "down", 8, btn_ctrlr_overlay_down, true, ""},
+    {Control::kLeft, "left", "left", 6, btn_ctrlr_overlay_left, true, ""},
+    {Control::kRight, "right", "right", 7, btn_ctrlr_overlay_right, true, ""},
+    {Control::kJump, "jump", "A/B", 9, btn_jump_top, true, ""},
 }};
 
 inline constexpr const ControlInfo& InfoOf(Control control) {
@@ -49,7 +51,7 @@ inline constexpr const ControlInfo& InfoOf(Control control) {
 
 // The control a key binding drives in `mode`: binding 4 opens the closed unit
 // and is ACL once it is open, for the press and for the release alike.
-std::optional<Control> ControlOfBinding(int binding, int mode);
+std::optional<Control> ControlOfBinding(int binding, Mode mode);
 
 // The control whose picture is `image`.
 std::optional<Control> ControlOfImage(ImageId image);

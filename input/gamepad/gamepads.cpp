@@ -36,28 +36,7 @@ int IndexOf(Control control) {
 }  // namespace
 
 std::string_view PadButtonOf(Control control) {
-  switch (control) {
-    case Control::kOpen:
-    case Control::kAcl:
-      return "LB";
-    case Control::kGameA:
-      return "Start";
-    case Control::kGameB:
-      return "Back";
-    case Control::kTime:
-      return "RB";
-    case Control::kUp:
-      return "up";
-    case Control::kDown:
-      return "down";
-    case Control::kLeft:
-      return "left";
-    case Control::kRight:
-      return "right";
-    case Control::kJump:
-      return "A/B";
-  }
-  return {};
+  return InfoOf(control).pad;
 }
 
 Gamepads::Gamepads(std::function<void(Control, bool)> press, std::function<void(Control)> release,

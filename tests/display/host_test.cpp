@@ -37,7 +37,7 @@ TEST(HostTest, ArmsAtTheNextDueTimeAndFiresLateTicksOnce) {
   now = 100;
   Tap(form, Qt::Key_5);
   Tap(form, Qt::Key_3);
-  EXPECT_EQ(unit.vars().mode, 4);
+  EXPECT_EQ(unit.vars().mode, Mode::kClock);
   ASSERT_TRUE(host.Armed());
   EXPECT_EQ(host.ArmedDelayMs(), 1);
   now = 101;

@@ -100,27 +100,27 @@ TEST(WindowKeysTest, XRepeatsArePressesAndNeverReleasesWhateverTheirFlag) {
   f.Create();
   TForm1& form = *f.form;
   Keyboard keys{form};
-  const int& mode = form.unit().vars().mode;
+  const Mode& mode = form.unit().vars().mode;
 
   // Holding '5' on the closed unit: the press opens it, the first repeat
   // presses ACL, and the unit stays reset until the real release.
   keys.Down(Qt::Key_5, kKey5, 1000, "5");
-  EXPECT_EQ(mode, 2);
+  EXPECT_EQ(mode, Mode::kAllSegments);
   keys.Repeat(Qt::Key_5, kKey5, 1500, "5");
-  EXPECT_EQ(mode, 1);
+  EXPECT_EQ(mode, Mode::kAclHeld);
   keys.Repeat(Qt::Key_5, kKey5, 1533, "5");
-  EXPECT_EQ(mode, 1);
+  EXPECT_EQ(mode, Mode::kAclHeld);
   keys.Up(Qt::Key_5, kKey5, 1560, "5");
-  EXPECT_EQ(mode, 1);  // held back until it is known that no repeat follows
+  EXPECT_EQ(mode, Mode::kAclHeld);  // held back until it is known that no repeat follows
   QTest::qWait(HeldKeys::kSettleMs * 3);
-  EXPECT_EQ(mode, 2);
+  EXPECT_EQ(mode, Mode::kAllSegments);
 
   // A release and a new press at another time are a release and a press.
   keys.Down(Qt::Key_1, kKey1, 2000, "1");
-  EXPECT_EQ(mode, 5);
+  EXPECT_EQ(mode, Mode::kGameAHeld);
   keys.Up(Qt::Key_1, kKey1, 2100, "1");
   keys.Down(Qt::Key_1, kKey1, 2101, "1");
-  EXPECT_EQ(mode, 6);  // the release started Game A; the new press is ignored in play
+  EXPECT_EQ(mode, Mode::kGameA);  // the release started Game A; the new press is ignored in play
 }
 
 TEST(WindowKeysTest, TheReleaseCarriesTheCodeOfItsPress) {
@@ -135,10 +135,10 @@ TEST(WindowKeysTest, TheReleaseCarriesTheCodeOfItsPress) {
   // while Shift makes it type '!'.
   constexpr std::uint32_t kRemapped = 38;
   keys.Down(Qt::Key_1, kRemapped, 200, "1");
-  EXPECT_EQ(form.unit().vars().mode, 5);
+  EXPECT_EQ(form.unit().vars().mode, Mode::kGameAHeld);
   keys.Up(Qt::Key_Exclam, kRemapped, 300, "!");
   form.held_keys().Settle();
-  EXPECT_EQ(form.unit().vars().mode, 6);
+  EXPECT_EQ(form.unit().vars().mode, Mode::kGameA);
   EXPECT_FALSE(form.unit().scene().Visible(btn_game_a_down));
 }
 
@@ -165,27 +165,27 @@ TEST(WindowKeysTest, KeysHeldWhenTheWindowLosesTheKeyboardAreReleased) {
   f.Create();
   TForm1& form = *f.form;
   Keyboard keys{form};
-  const int& mode = form.unit().vars().mode;
+  const Mode& mode = form.unit().vars().mode;
   constexpr std::uint32_t kKey3 = 12;
   keys.Down(Qt::Key_5, kKey5, 100, "5");
   keys.Up(Qt::Key_5, kKey5, 150, "5");
   form.held_keys().Settle();
   keys.Down(Qt::Key_3, kKey3, 200, "3");
-  ASSERT_EQ(mode, 3);  // TIME held shows the alarm time
+  ASSERT_EQ(mode, Mode::kTimeHeld);  // TIME held shows the alarm time
   QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
   QApplication::sendEvent(&form, &out);
-  EXPECT_EQ(mode, 4);
+  EXPECT_EQ(mode, Mode::kClock);
   // Back with the key still held: its repeats press nothing, its release releases nothing.
   keys.Repeat(Qt::Key_3, kKey3, 700, "3");
-  EXPECT_EQ(mode, 4);
+  EXPECT_EQ(mode, Mode::kClock);
   keys.Up(Qt::Key_3, kKey3, 800, "3");
   form.held_keys().Settle();
-  EXPECT_EQ(mode, 4);
+  EXPECT_EQ(mode, Mode::kClock);
   // Released while away and pressed again: a press.
   keys.Down(Qt::Key_3, kKey3, 900, "3");
   QApplication::sendEvent(&form, &out);
   keys.Down(Qt::Key_3, kKey3, 1000, "3");
-  EXPECT_EQ(mode, 3);
+  EXPECT_EQ(mode, Mode::kTimeHeld);
 }
 
 // A held arrow key on the real clock: X repeats the key every 33 ms, but the

@@ -51,26 +51,26 @@ TEST(MouseTest, PressesAndReleasesReachTheUnit) {
   Unit& unit = form.unit();
 
   QTest::mousePress(&form, Qt::LeftButton, {}, {60, 60});
-  EXPECT_EQ(unit.vars().mode, 2);
+  EXPECT_EQ(unit.vars().mode, Mode::kAllSegments);
   QTest::mouseRelease(&form, Qt::LeftButton, {}, {60, 60});
-  EXPECT_EQ(unit.vars().mode, 2);
+  EXPECT_EQ(unit.vars().mode, Mode::kAllSegments);
 
   // Game A pressed shows the pressed picture; released far outside it, the game starts.
   QTest::mousePress(&form, Qt::LeftButton, {}, {15, 175});
-  EXPECT_EQ(unit.vars().mode, 5);
+  EXPECT_EQ(unit.vars().mode, Mode::kGameAHeld);
   EXPECT_TRUE(unit.scene().Visible(btn_game_a_down));
   QTest::mouseRelease(&form, Qt::LeftButton, {}, {190, 290});
-  EXPECT_EQ(unit.vars().mode, 6);
+  EXPECT_EQ(unit.vars().mode, Mode::kGameA);
   EXPECT_FALSE(unit.scene().Visible(btn_game_a_down));
 
   // The right button is no press; ACL with the left is.
   QTest::mousePress(&form, Qt::RightButton, {}, {135, 175});
   QTest::mouseRelease(&form, Qt::RightButton, {}, {135, 175});
-  EXPECT_EQ(unit.vars().mode, 6);
+  EXPECT_EQ(unit.vars().mode, Mode::kGameA);
   QTest::mousePress(&form, Qt::LeftButton, {}, {135, 175});
-  EXPECT_EQ(unit.vars().mode, 1);
+  EXPECT_EQ(unit.vars().mode, Mode::kAclHeld);
   QTest::mouseRelease(&form, Qt::LeftButton, {}, {135, 175});
-  EXPECT_EQ(unit.vars().mode, 2);
+  EXPECT_EQ(unit.vars().mode, Mode::kAllSegments);
 }
 
 TEST(MouseTest, DragsTheWindowOnlyWindowedAndOnlyWithTheLeftButton) {
@@ -144,21 +144,21 @@ TEST(MouseTest, APressWhoseReleaseGoesElsewhereIsReleased) {
   QTest::mousePress(&form, Qt::LeftButton, {}, {60, 60});  // opens the lid
   QTest::mouseRelease(&form, Qt::LeftButton, {}, {60, 60});
   QTest::mousePress(&form, Qt::LeftButton, {}, {15, 175});
-  ASSERT_EQ(unit.vars().mode, 5);
+  ASSERT_EQ(unit.vars().mode, Mode::kGameAHeld);
   QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
   QApplication::sendEvent(&form, &out);
-  EXPECT_EQ(unit.vars().mode, 6);
+  EXPECT_EQ(unit.vars().mode, Mode::kGameA);
   EXPECT_FALSE(unit.scene().Visible(btn_game_a_down));
   QTest::mouseRelease(&form, Qt::LeftButton, {}, {15, 175});
-  EXPECT_EQ(unit.vars().mode, 6);
+  EXPECT_EQ(unit.vars().mode, Mode::kGameA);
 
   // A press whose release never came at all ends when the next press begins.
   QTest::mousePress(&form, Qt::LeftButton, {}, {135, 175});  // ACL
-  ASSERT_EQ(unit.vars().mode, 1);
+  ASSERT_EQ(unit.vars().mode, Mode::kAclHeld);
   QTest::mousePress(&form, Qt::LeftButton, {}, {135, 175});
-  EXPECT_EQ(unit.vars().mode, 1);
+  EXPECT_EQ(unit.vars().mode, Mode::kAclHeld);
   QTest::mouseRelease(&form, Qt::LeftButton, {}, {135, 175});
-  EXPECT_EQ(unit.vars().mode, 2);
+  EXPECT_EQ(unit.vars().mode, Mode::kAllSegments);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ struct PadFixture : FormFixture {
 
 TEST(WindowPadTest, ButtonsActAsTheirKeyBindingsWould) {
   PadFixture f;
-  const int& mode = f.form->unit().vars().mode;
+  const Mode& mode = f.form->unit().vars().mode;
   VirtualPad pad;
   f.Poll();
 
@@ -33,25 +33,25 @@ TEST(WindowPadTest, ButtonsActAsTheirKeyBindingsWould) {
   // the release.
   pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
   f.Poll();
-  EXPECT_EQ(mode, mode::kAllSegments);
+  EXPECT_EQ(mode, Mode::kAllSegments);
   f.now = Gamepads::kRepeatDelayMs;
   f.Poll();
-  EXPECT_EQ(mode, mode::kAclHeld);
+  EXPECT_EQ(mode, Mode::kAclHeld);
   f.now += Gamepads::kRepeatMs;
   f.Poll();
-  EXPECT_EQ(mode, mode::kAclHeld);
+  EXPECT_EQ(mode, Mode::kAclHeld);
   pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false);
   f.Poll();
-  EXPECT_EQ(mode, mode::kAllSegments);
+  EXPECT_EQ(mode, Mode::kAllSegments);
 
   // Start held shows the high score; the controller going releases it, and
   // the release starts Game A as a key's would.
   pad.Button(SDL_CONTROLLER_BUTTON_START, true);
   f.Poll();
-  EXPECT_EQ(mode, mode::kGameAHeld);
+  EXPECT_EQ(mode, Mode::kGameAHeld);
   pad.Detach();
   f.Poll();
-  EXPECT_EQ(mode, mode::kGameA);
+  EXPECT_EQ(mode, Mode::kGameA);
   EXPECT_TRUE(f.errors.empty());
 }
 

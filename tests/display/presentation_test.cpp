@@ -133,7 +133,7 @@ TEST(PresentationTest, ASkinErrorIsShownAndTheProgramGoesOn) {
   // The keys still work after the error, and the window is on the screen.
   QKeyEvent five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5");
   QApplication::sendEvent(f.form.get(), &five);
-  EXPECT_EQ(f.form->unit().vars().mode, 2);
+  EXPECT_EQ(f.form->unit().vars().mode, Mode::kAllSegments);
   f.form->pm_10_fullscreenClick();
   EXPECT_EQ(f.errors.size(), 2u);
   EXPECT_EQ(f.form->pos(), QPoint(0, 0));

@@ -34,7 +34,7 @@ TEST(RealSkinTest, EveryButtonTakesTheMouseAtItsCentre) {
                      Centre(unit.scene()[btn_open]).y()),
             btn_open);
   QTest::mouseClick(f.form.get(), Qt::LeftButton, {}, Centre(unit.scene()[btn_open]));
-  ASSERT_EQ(unit.vars().mode, 2);
+  ASSERT_EQ(unit.vars().mode, Mode::kAllSegments);
   for (ImageId id : {btn_game_a_top, btn_game_b_top, btn_time_top, btn_acl_top, btn_jump_top,
                      btn_alarm_top, btn_ctrlr_overlay_up, btn_ctrlr_overlay_left,
                      btn_ctrlr_overlay_right, btn_ctrlr_overlay_down}) {

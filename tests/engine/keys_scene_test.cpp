@@ -37,13 +37,13 @@ TEST(Keys, TheOpenKeyBecomesAclOnceOpen) {
   f.Create();
   Unit& u = f.unit;
   u.FormKeyDown(53);  // '5' opens
-  EXPECT_EQ(u.vars().mode, 2);
+  EXPECT_EQ(u.vars().mode, Mode::kAllSegments);
   u.FormKeyDown(53);
-  EXPECT_EQ(u.vars().mode, 1);
+  EXPECT_EQ(u.vars().mode, Mode::kAclHeld);
   u.FormKeyUp(53);
-  EXPECT_EQ(u.vars().mode, 2);
+  EXPECT_EQ(u.vars().mode, Mode::kAllSegments);
   u.FormKeyUp(53);  // ACL release in mode 2 changes nothing
-  EXPECT_EQ(u.vars().mode, 2);
+  EXPECT_EQ(u.vars().mode, Mode::kAllSegments);
 }
 
 TEST(Scene, StackingOrderHoldsEveryImageOnceWithTheLayersInPlace) {

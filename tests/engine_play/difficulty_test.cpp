@@ -23,7 +23,7 @@ constexpr Expected kIntervals[] = {
     {23, {800, 730, 660, 590, 520}, {530, 470, 390, 330, 260}},
 };
 
-int IntervalAt(Unit& unit, int mode, int score) {
+int IntervalAt(Unit& unit, Mode mode, int score) {
   unit.state().vars.mode = mode;
   unit.state().vars.score = score;
   unit.Gam_Set_Difficulty();
@@ -36,8 +36,8 @@ TEST(Difficulty, IntervalsFollowTheBandsAndTheHundreds) {
     for (int band = 0; band < 5; ++band) {
       for (int n : {band * 20, band * 20 + 19}) {
         int score = row.hundreds * 100 + n;
-        EXPECT_EQ(IntervalAt(unit, 6, score), row.a[band]) << "Game A at " << score;
-        EXPECT_EQ(IntervalAt(unit, 8, score), row.b[band]) << "Game B at " << score;
+        EXPECT_EQ(IntervalAt(unit, Mode::kGameA, score), row.a[band]) << "Game A at " << score;
+        EXPECT_EQ(IntervalAt(unit, Mode::kGameB, score), row.b[band]) << "Game B at " << score;
       }
     }
   }
@@ -48,18 +48,19 @@ TEST(Difficulty, SpawnRangeByBandAndGame) {
   const int a[5] = {20, 14, 8, 8, 6};
   const int b[5] = {12, 8, 8, 7, 6};
   for (int band = 0; band < 5; ++band) {
-    IntervalAt(unit, 6, band * 20 + 5);
+    IntervalAt(unit, Mode::kGameA, band * 20 + 5);
     EXPECT_EQ(unit.vars().crow_spawn_range, a[band]);
-    IntervalAt(unit, 6, 300 + band * 20 + 5);
+    IntervalAt(unit, Mode::kGameA, 300 + band * 20 + 5);
     EXPECT_EQ(unit.vars().crow_spawn_range, a[band] - 1);  // one less from the first hundred on
-    IntervalAt(unit, 8, 300 + band * 20 + 5);
+    IntervalAt(unit, Mode::kGameB, 300 + band * 20 + 5);
     EXPECT_EQ(unit.vars().crow_spawn_range, b[band]);
   }
 }
 
 TEST(Difficulty, OutsideTheGamesNothingChanges) {
   Unit unit(UnitPorts{});
-  for (int mode : {0, 1, 2, 3, 4, 5, 7, 9}) {
+  for (Mode mode : {Mode::kClosed, Mode::kAclHeld, Mode::kAllSegments, Mode::kTimeHeld,
+                    Mode::kClock, Mode::kGameAHeld, Mode::kGameBHeld, Mode::kGameOver}) {
     EXPECT_EQ(IntervalAt(unit, mode, 50), 1);
     EXPECT_EQ(unit.vars().crow_spawn_range, 0);
   }
@@ -69,7 +70,7 @@ TEST(Difficulty, OutsideTheGamesNothingChanges) {
 TEST(Difficulty, CountdownRestartsOnlyWhenTheIntervalChanges) {
   Unit unit(UnitPorts{});
   unit.Gam_Stop_All_Timers();  // only the crow tick runs here
-  unit.state().vars.mode = 6;
+  unit.state().vars.mode = Mode::kGameA;
   unit.state().vars.score = 10;
   unit.Gam_Set_Difficulty();
   unit.state().timers.Enable(TimerId::Timer_Game);

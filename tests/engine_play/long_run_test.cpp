@@ -50,7 +50,7 @@ enum Press { kNothing, kUp, kDown, kLeft, kRight, kJump };
 Press Guided(const Unit& unit) {
   const Vars& v = unit.vars();
   const int c = v.hero_col, r = v.hero_row;
-  const bool has_key = v.key_state == 2;
+  const bool has_key = v.key_state == KeyState::kCarried;
   auto lit = [&](ImageId id) { return unit.scene().Visible(id); };
   if (c < 1 || c > 6 || r < 1 || r > 5 || (c >= 5 && r > 4)) return kNothing;  // a fall
   if (c == 5) {
@@ -144,7 +144,7 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
   RunSummary summary;
   const std::int64_t end = static_cast<std::int64_t>(hours) * 3600 * 1000;
   while (unit.Now() < end) {
-    if (unit.vars().mode == 2 || unit.vars().mode == 4 || unit.vars().mode == 9) {
+    if (unit.vars().mode == Mode::kAllSegments || unit.vars().mode == Mode::kClock || unit.vars().mode == Mode::kGameOver) {
       bool game_a = rng() % 2 == 0;
       if (game_a) {
         unit.Inp_game_a_down();
@@ -209,7 +209,7 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
         return summary;
       }
     }
-    if (unit.vars().mode == 6 || unit.vars().mode == 8) {
+    if (unit.vars().mode == Mode::kGameA || unit.vars().mode == Mode::kGameB) {
       summary.best_score = std::max(summary.best_score, unit.vars().score);
     }
   }

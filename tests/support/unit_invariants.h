@@ -29,7 +29,7 @@ class UnitInvariants {
     const Vars& v = unit.vars();
     if (v.miss_count < 0 || v.miss_count > 3) return "miss_count out of 0..3";
     if (unit.scene().Visible(kNoImage)) return "the no-image entry is lit";
-    if (v.mode != 6 && v.mode != 8) {
+    if (v.mode != Mode::kGameA && v.mode != Mode::kGameB) {
       in_game_ = false;
       return {};
     }

@@ -159,12 +159,9 @@ class Runner {
   void SetVar(const std::string& name, const std::string& value) {
     const VarField* f = FindVar(name);
     if (!f) throw BadLine{"unknown variable '" + name + "'"};
-    if (f->flag) {
-      unit_->state().vars.*(f->flag) = Number(value, 0, 1, "flag") == 1;
-    } else {
-      unit_->state().vars.*(f->integer) =
-          static_cast<int>(Number(value, -2147483648LL, 2147483647LL, "value"));
-    }
+    const long long number = f->flag ? Number(value, 0, 1, "flag")
+                                     : Number(value, -2147483648LL, 2147483647LL, "value");
+    f->set(unit_->state().vars, static_cast<int>(number));
   }
 
   void Dump() {
@@ -173,11 +170,7 @@ class Runner {
     out_ << "vars";
     for (const VarField& f : VarTable()) {
       out_ << ' ' << f.name << '=';
-      if (f.flag) {
-        out_ << ((u.vars().*(f.flag)) ? 1 : 0);
-      } else {
-        out_ << u.vars().*(f.integer);
-      }
+      out_ << f.get(u.vars());
     }
     out_ << "\nlit";
     for (int id = 1; id <= kSkinImageCount; ++id) {
