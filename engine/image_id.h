@@ -160,15 +160,15 @@ namespace tiko {
   X(im_backdrop_logo) \
   X(btn_game_menu_background) \
   X(btn_game_menu_top)
-// clang-format on
 
 enum ImageId : int {
   kNoImage = 0,  // an empty slot of a segment group; the list starts at 1
 #define TIKO_IMAGE_ENUMERATOR(name) name,
   TIKO_IMAGES(TIKO_IMAGE_ENUMERATOR)
 #undef TIKO_IMAGE_ENUMERATOR
-      kImageEnd,
+  kImageEnd,
 };
+// clang-format on
 
 inline constexpr int kSkinImageCount = 145;
 inline constexpr int kImageCount = kImageEnd - 1;  // 149
