@@ -30,11 +30,4 @@ void PrintingErrors::ShowError(const std::string& message) {
   out_ << '@' << now_() << " error " << message << '\n';
 }
 
-TimeOfDay VirtualClock::Now() {
-  constexpr std::int64_t kDay = 24 * 60 * 60;
-  std::int64_t seconds = (base_seconds_ + (now_() - set_at_) / 1000) % kDay;
-  return TimeOfDay{static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
-                   static_cast<int>(seconds % 60)};
-}
-
 }  // namespace tiko::script
