@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
   unit.LoadKeyBindings();
   if (argc > 2) {  // a clash and an unticked check box to look at
     std::array<int, tiko::kBindingCount> choices{};
-    for (int n = 1; n <= tiko::kBindingCount; ++n) choices[n - 1] = unit.key_bindings()[n].key_choice;
+    for (int n = 1; n <= tiko::kBindingCount; ++n)
+      choices[n - 1] = unit.key_bindings()[n].key_choice;
     choices[5] = 42;
     unit.AcceptKeys(choices);
     store.WriteBool("SplashScreen", false);

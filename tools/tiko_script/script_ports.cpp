@@ -6,7 +6,9 @@ void PrintingCues::Snd_Play(SoundId id) {
   out_ << '@' << now_() << " sound " << SoundName(id) << '\n';
 }
 
-void PrintingCues::Snd_Silence() { out_ << '@' << now_() << " silence\n"; }
+void PrintingCues::Snd_Silence() {
+  out_ << '@' << now_() << " silence\n";
+}
 
 int PrintingStore::ReadInteger(const std::string& name, int default_value) {
   return inner_.ReadInteger(name, default_value);
