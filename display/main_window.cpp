@@ -63,7 +63,7 @@ TForm1::TForm1(FormParts parts)
 
   // The in-game menu's click area sits in the corner; its picture is drawn when
   // first needed, in fullscreen.
-  unit_.SetImageBounds(btn_game_menu_top, 0, 0, 36, 32);
+  unit_.LayOut([](Scene& scene) { scene.SetBounds(btn_game_menu_top, 0, 0, 36, 32); });
 
   show_error_box = [](const QString& message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), message, QMessageBox::Ok);
@@ -80,7 +80,14 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate() {
   setWindowTitle(QString::fromUtf8(kTitle));
   MoveOffScreen();
-  fullscreen_on_ = unit_.CreateReadPresentation();
+  // The presentation is the window's; a value that cannot be read is shown
+  // and reads as full screen, as an absent one does.
+  try {
+    fullscreen_on_ = !parts_.store || parts_.store->ReadBool("FullscreenMode", true);
+  } catch (const UnitError& e) {
+    ShowError(e.what());
+    fullscreen_on_ = true;
+  }
   try {
     if (parts_.store) zoom_ = ValidZoom(parts_.store->ReadInteger("Zoom", kZoomDefault));
   } catch (const UnitError&) {
@@ -99,7 +106,10 @@ void TForm1::FormCreate() {
 
 void TForm1::LoadSkin() {
   try {
-    if (parts_.load_skin) parts_.load_skin(unit_, pictures_, *this, parts_.data_dir);
+    if (parts_.load_skin) {
+      unit_.LayOut(
+          [&](Scene& scene) { parts_.load_skin(scene, pictures_, *this, parts_.data_dir); });
+    }
   } catch (const std::exception& e) {
     ShowError(e.what());
   }

@@ -29,7 +29,7 @@ namespace tiko {
 // The loader that lays the window out from the skin file: Gfx_Load_Skin in the
 // program, a stand-in in tests.
 using SkinLoader =
-    std::function<void(Unit&, SkinPictures&, SkinWindow&, const std::filesystem::path&)>;
+    std::function<void(Scene&, SkinPictures&, SkinWindow&, const std::filesystem::path&)>;
 
 struct FormParts {
   SettingsStore* store = nullptr;

@@ -72,15 +72,11 @@ void TForm1::KeyUp(int code) {
 // The binding decides, as for its key: the left shoulder opens the closed lid
 // and is ACL once it is open, for the press and the release alike.
 void TForm1::PadDown(Control control, bool /*repeat*/) {
-  Handle([&] {
-    if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) unit_.Press(*c);
-  });
+  Handle([&] { unit_.PressBinding(InfoOf(control).binding); });
 }
 
 void TForm1::PadUp(Control control) {
-  Handle([&] {
-    if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) unit_.Release(*c);
-  });
+  Handle([&] { unit_.ReleaseBinding(InfoOf(control).binding); });
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {

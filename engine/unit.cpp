@@ -16,15 +16,6 @@ void Unit::ShowError(const std::string& message) {
   if (ports_.errors) ports_.errors->ShowError(message);
 }
 
-bool Unit::CreateReadPresentation() {
-  try {
-    if (ports_.store) return ports_.store->ReadBool("FullscreenMode", true);
-  } catch (const UnitError& e) {
-    ShowError(e.what());
-  }
-  return true;
-}
-
 void Unit::CreateFinish() {
   try {
     LoadKeyBindings();

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "engine/keys/controls.h"
@@ -44,15 +45,15 @@ class Unit {
  public:
   explicit Unit(UnitPorts ports);
 
-  // --- creation of the main window, engine side, split around the skin loader ---
-  // Reads FullscreenMode for the window, which keeps the presentation; true
-  // when the value is absent or cannot be read.
-  bool CreateReadPresentation();
+  // --- creation of the main window, engine side, after the skin loader ---
   // Key bindings, CtrlrOverlay, high scores, then mode 0. Each step that fails
   // on a store value shows its error and the creation goes on.
   void CreateFinish();
   // The splash window's hand-over: mode 0 once more.
   void HandOver();
+  // The window's layout: the skin loader places the images and sizes them in
+  // the scene it is given; the rules switch the segments.
+  void LayOut(const std::function<void(Scene&)>& lay_out) { lay_out(state_.scene); }
 
   // --- time ---
   // Runs every tick due at or before `t`, earliest first, each at its due
@@ -62,7 +63,6 @@ class Unit {
   // The catch-up after the program was held up for `ms`: time jumps to
   // now + ms, then every timer due by then fires once, there.
   void Stall(std::int64_t ms);
-  void RunTimer(TimerId id);
   std::int64_t Now() const { return state_.timers.Now(); }
 
   // --- local time of day ---
@@ -70,6 +70,45 @@ class Unit {
   // 00:00:00.000 at time 0, then whatever SetTimeOfDay sets, running on.
   void SetTimeOfDay(std::int64_t ms_of_day);  // 0 .. kDayMs - 1
   std::int64_t TimeOfDayMs() const;           // the time of day now, ms since midnight
+
+  // --- controls: the one way in for every front end ---
+  void Press(Control control);
+  void Release(Control control);
+  // Key binding n (1..9) pressed or released, from its key or its pad button:
+  // binding 4 opens the closed lid and is ACL once the unit is open.
+  void PressBinding(int n);
+  void ReleaseBinding(int n);
+  // A key with virtual-key code `key`, through the binding it is set to.
+  void FormKeyDown(int key);
+  void FormKeyUp(int key);
+
+  // --- keys ---
+  // The key settings dialog's Accept: binding n takes choices[n - 1], stored
+  // as Key<n>, then decoded, for n = 1 to 9 in turn.
+  void AcceptKeys(const std::array<int, kBindingCount>& choices);
+  const KeyBindings& key_bindings() const { return key_bindings_; }
+  const KeyNames& key_names() const { return key_names_; }
+
+  // The random generator's seed (the window seeds it from the clock at creation).
+  void SeedRandom(std::uint32_t seed) { state_.random.Seed(seed); }
+
+  // --- menu commands of the core ---
+  void ResetHiscores();
+  void SetControllerOverlay(bool on);  // the overlay menu command, without the check mark
+  bool ctrl_overlay_on() const { return ctrl_overlay_on_; }
+
+  // --- state, read by the views, the hosts and tiko-script's dump; tools and
+  // tests that stage a moment write it through UnitProbe ---
+  const Scene& scene() const { return state_.scene; }
+  const Vars& vars() const { return state_.vars; }
+  const TimerBank& timers() const { return state_.timers; }
+
+ private:
+  friend class UnitProbe;
+
+  void RunTimer(TimerId id);
+  void LoadKeyBindings();
+  void Vid_Display_Ctrl_Overlay();
 
   // --- system buttons and lid (mode state machine) ---
   void Inp_open_down();
@@ -93,34 +132,6 @@ class Unit {
   void Inp_right_up();
   void Inp_jump_down();
   void Inp_jump_up();
-
-  // --- controls: the one way in for every front end ---
-  void Press(Control control);
-  void Release(Control control);
-
-  // --- keys ---
-  void LoadKeyBindings();
-  // The key settings dialog's Accept: binding n takes choices[n - 1], stored
-  // as Key<n>, then decoded, for n = 1 to 9 in turn.
-  void AcceptKeys(const std::array<int, kBindingCount>& choices);
-  const KeyBindings& key_bindings() const { return key_bindings_; }
-  // The control a key with virtual-key code `key` drives now, if it is bound.
-  std::optional<Control> ControlOfKey(int key) const;
-  void FormKeyDown(int key);
-  void FormKeyUp(int key);
-
-  // The random generator's seed (the window seeds it from the clock at creation).
-  void SeedRandom(std::uint32_t seed) { state_.random.Seed(seed); }
-
-  // Places an image of the window: the window lays out its in-game menu button.
-  void SetImageBounds(ImageId id, int left, int top, int width, int height) {
-    state_.scene.SetBounds(id, left, top, width, height);
-  }
-
-  // --- menu commands of the core ---
-  void ResetHiscores();
-  void SetControllerOverlay(bool on);  // the overlay menu command, without the check mark
-  void Vid_Display_Ctrl_Overlay();
 
   // --- game rules ---
   void Gam_Set_Mode();
@@ -158,19 +169,6 @@ class Unit {
   void Timer_Score_BlinkTimer();
   void Timer_Umbrella_BalloonTimer();
 
-  // --- state, read by the views, the hosts and tiko-script's dump ---
-  const Scene& scene() const { return state_.scene; }
-  const Vars& vars() const { return state_.vars; }
-  const TimerBank& timers() const { return state_.timers; }
-  const KeyNames& key_names() const { return key_names_; }
-  bool ctrl_overlay_on() const { return ctrl_overlay_on_; }
-  // Writing the state directly is for tiko-script's set, show, timer and seed
-  // commands, for the skin loader, for tests and for tools that stage a
-  // moment. The views change the unit only through its operations.
-  UnitState& state() { return state_; }
-  const UnitState& state() const { return state_; }
-
- private:
   // Shorthands for the rules.
   bool Lit(ImageId id) const { return state_.scene.Visible(id); }
   void Set(ImageId id, bool on) { state_.scene.SetVisible(id, on); }

@@ -63,8 +63,10 @@ void GameMenu::Close() {
 }
 
 void GameMenu::SizePicture(int width, int height) {
-  const Image& picture = unit_.scene()[btn_game_menu_background];
-  unit_.SetImageBounds(btn_game_menu_background, picture.left, picture.top, width, height);
+  unit_.LayOut([&](Scene& scene) {
+    const Image& picture = scene[btn_game_menu_background];
+    scene.SetBounds(btn_game_menu_background, picture.left, picture.top, width, height);
+  });
   host_.SceneChanged();
 }
 

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/unit.h"
+#include "engine/unit_probe.h"
 #include "tests/support/null_ports.h"
 
 namespace {
@@ -18,13 +19,13 @@ void Run(benchmark::State& state, bool game) {
   for (auto _ : state) {
     tiko::Unit unit(tiko::UnitPorts{&cues, nullptr, &clock, nullptr});
     unit.CreateFinish();
-    unit.Inp_open_down();
+    unit.Press(tiko::Control::kOpen);
     if (game) {
-      unit.Inp_game_a_down();
-      unit.Inp_game_a_up();
+      unit.Press(tiko::Control::kGameA);
+      unit.Release(tiko::Control::kGameA);
     } else {
-      unit.Inp_time_down();
-      unit.Inp_time_up();
+      unit.Press(tiko::Control::kTime);
+      unit.Release(tiko::Control::kTime);
     }
     unit.RunUntil(kVirtualMs);
     benchmark::DoNotOptimize(unit.vars().score);

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/unit.h"
+#include "engine/unit_probe.h"
 #include "tests/support/null_ports.h"
 
 namespace {
@@ -18,17 +19,17 @@ constexpr std::int64_t kActionEveryMs = 700;
 
 // Puts the hero at the top left under a hanging coconut and knocks it down.
 void KnockCoconut(tiko::Unit& unit) {
-  tiko::Vars& v = unit.state().vars;
-  unit.Inp_right_up();
+  tiko::Vars& v = tiko::UnitProbe(unit).vars();
+  unit.Release(tiko::Control::kRight);
   if (!(v.hero_col == 1 && v.hero_row == 1)) {
-    unit.state().scene.Hide(tiko_seg[v.hero_col][v.hero_row]);
+    tiko::UnitProbe(unit).scene().Hide(tiko_seg[v.hero_col][v.hero_row]);
     v.hero_col = 1;
     v.hero_row = 1;
-    unit.state().scene.Show(tiko_seg[1][1]);
+    tiko::UnitProbe(unit).scene().Show(tiko_seg[1][1]);
   }
-  unit.state().scene.Show(coconut_seg[0]);
-  unit.Inp_up_down();
-  unit.Inp_up_up();
+  tiko::UnitProbe(unit).scene().Show(coconut_seg[0]);
+  unit.Press(tiko::Control::kUp);
+  unit.Release(tiko::Control::kUp);
 }
 
 void BM_BusyPlay(benchmark::State& state) {
@@ -40,28 +41,28 @@ void BM_BusyPlay(benchmark::State& state) {
     tiko::Unit unit(tiko::UnitPorts{&cues, nullptr, &clock, nullptr});
     unit.CreateFinish();
     unit.SeedRandom(12345);
-    unit.Inp_open_down();
+    unit.Press(tiko::Control::kOpen);
     int action = 0;
     for (std::int64_t t = kActionEveryMs; t <= kVirtualMs; t += kActionEveryMs) {
-      while (auto id = unit.state().timers.PopDue(t, false)) {
-        unit.RunTimer(*id);
+      while (auto id = tiko::UnitProbe(unit).timers().PopDue(t, false)) {
+        tiko::UnitProbe(unit).RunTimer(*id);
         ++ticks;
       }
-      unit.state().timers.AdvanceTo(t);
+      tiko::UnitProbe(unit).timers().AdvanceTo(t);
       if (!tiko::InGame(unit.vars().mode)) {
-        unit.Inp_game_b_down();
-        unit.Inp_game_b_up();
+        unit.Press(tiko::Control::kGameB);
+        unit.Release(tiko::Control::kGameB);
         ++games;
       } else if (unit.vars().play_active) {
         // Knocks between walks along the top vine, where the crows come by.
         if (++action % 3 == 0) {
           KnockCoconut(unit);
         } else if (unit.vars().hero_col >= 3) {
-          unit.Inp_left_up();
-          unit.Inp_left_down();
+          unit.Release(tiko::Control::kLeft);
+          unit.Press(tiko::Control::kLeft);
         } else {
-          unit.Inp_right_up();
-          unit.Inp_right_down();
+          unit.Release(tiko::Control::kRight);
+          unit.Press(tiko::Control::kRight);
         }
       }
     }

@@ -12,6 +12,7 @@
 #include "config/ini/ini_file.h"
 #include "config/picture/picture.h"
 #include "config/skin/skin_loader.h"
+#include "engine/unit_probe.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ void BM_LoadFullSkin(benchmark::State& state) {
   tiko::SkinPictures pictures;
   HeadlessWindow window(state.range(0) != 0);
   for (auto _ : state) {
-    tiko::Gfx_Load_Skin(unit, pictures, window, exe_dir);
+    tiko::Gfx_Load_Skin(tiko::UnitProbe(unit).scene(), pictures, window, exe_dir);
     benchmark::DoNotOptimize(pictures.picture[tiko::im_background_bottom].bits());
   }
   state.SetItemsProcessed(state.iterations() * tiko::kSkinImageCount);

@@ -48,10 +48,10 @@ int Offset(const std::string& text, int screen, int unit) {
 
 class SkinRun {
  public:
-  SkinRun(Unit& unit, SkinPictures& pictures, SkinWindow& window, const IniFile& ini,
+  SkinRun(Scene& scene, SkinPictures& pictures, SkinWindow& window, const IniFile& ini,
           const std::filesystem::path& data_dir)
       : data_dir_(data_dir),
-        scene_(unit.state().scene),
+        scene_(scene),
         fullscreen_on_(window.FullscreenOn()),
         pictures_(pictures),
         window_(window),
@@ -220,8 +220,7 @@ class SkinRun {
 };
 
 // The in-game menu exists only in full screen; closed, its picture shows just the symbol.
-void ShowGameMenu(Unit& unit, bool fullscreen_on) {
-  Scene& scene = unit.state().scene;
+void ShowGameMenu(Scene& scene, bool fullscreen_on) {
   scene.SetVisible(btn_game_menu_top, fullscreen_on);
   scene.SetVisible(btn_game_menu_background, fullscreen_on);
   const Image& menu = scene[btn_game_menu_background];
@@ -239,18 +238,18 @@ PictureVariants FindVariants(const std::filesystem::path& file) {
   return PictureVariants{variant("@2x"), variant("@3x")};
 }
 
-void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
+void Gfx_Load_Skin(Scene& scene, SkinPictures& pictures, SkinWindow& window,
                    const std::filesystem::path& data_dir) {
   std::filesystem::path config = ConfigIniPath(data_dir);
   if (FileExists(config)) {
     // A file that exists but cannot be read gives the defaults, as absent keys do.
     IniFile ini = IniFile::Load(config).value_or(IniFile());
-    SkinRun(unit, pictures, window, ini, data_dir).Run();
+    SkinRun(scene, pictures, window, ini, data_dir).Run();
   } else {
     window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
     window.RequestTerminate();
   }
-  ShowGameMenu(unit, window.FullscreenOn());
+  ShowGameMenu(scene, window.FullscreenOn());
 }
 
 }  // namespace tiko

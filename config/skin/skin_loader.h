@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/scene.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -52,7 +53,7 @@ class SkinWindow {
 // backdrop follows the window's size) and sizes the logo to its picture.
 // Throws UnitError for a malformed colour or an undecodable picture; what was
 // applied before stays.
-void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
+void Gfx_Load_Skin(Scene& scene, SkinPictures& pictures, SkinWindow& window,
                    const std::filesystem::path& data_dir);
 
 }  // namespace tiko

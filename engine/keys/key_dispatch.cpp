@@ -64,11 +64,6 @@ void Unit::AcceptKeys(const std::array<int, kBindingCount>& choices) {
   for (int n = 1; n <= kBindingCount; ++n) key_bindings_.Set(ports_.store, n, choices[n - 1]);
 }
 
-std::optional<Control> Unit::ControlOfKey(int key) const {
-  if (auto n = key_bindings_.BindingOf(key)) return ControlOfBinding(*n, state_.vars.mode);
-  return std::nullopt;
-}
-
 void KeyBindings::Load(SettingsStore* store) {
   std::array<int, kBindingCount + 1> choices{};
   for (int n = 1; n <= kBindingCount; ++n) {
@@ -93,12 +88,20 @@ std::optional<int> KeyBindings::BindingOf(int key) const {
   return std::nullopt;
 }
 
+void Unit::PressBinding(int n) {
+  if (auto control = ControlOfBinding(n, state_.vars.mode)) Press(*control);
+}
+
+void Unit::ReleaseBinding(int n) {
+  if (auto control = ControlOfBinding(n, state_.vars.mode)) Release(*control);
+}
+
 void Unit::FormKeyDown(int key) {
-  if (auto control = ControlOfKey(key)) Press(*control);
+  if (auto n = key_bindings_.BindingOf(key)) PressBinding(*n);
 }
 
 void Unit::FormKeyUp(int key) {
-  if (auto control = ControlOfKey(key)) Release(*control);
+  if (auto n = key_bindings_.BindingOf(key)) ReleaseBinding(*n);
 }
 
 }  // namespace tiko

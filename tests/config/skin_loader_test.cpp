@@ -12,6 +12,7 @@
 
 #include "config/picture/picture.h"
 #include "config/skin/picture_budget.h"
+#include "engine/unit_probe.h"
 #include "tests/config/temp_dir.h"
 
 namespace tiko {
@@ -52,7 +53,7 @@ class SkinLoaderTest : public ::testing::Test {
  protected:
   void WriteConfig(const std::string& text) { WriteFile(Data("Config.ini"), text); }
   std::filesystem::path Data(const std::string& name) const { return dir_.path() / "data" / name; }
-  void Load() { Gfx_Load_Skin(unit_, pictures_, window_, dir_.path() / "data"); }
+  void Load() { Gfx_Load_Skin(UnitProbe(unit_).scene(), pictures_, window_, dir_.path() / "data"); }
   std::string LoadError() {
     try {
       Load();
@@ -206,7 +207,7 @@ TEST_F(SkinLoaderTest, BackdropAndLogoComeFromTheBackdropFolder) {
 }
 
 TEST_F(SkinLoaderTest, MissingConfigIsReportedAndTheMenuStepStillRuns) {
-  unit_.state().scene.Hide(btn_game_menu_top);
+  UnitProbe(unit_).scene().Hide(btn_game_menu_top);
   Load();
   EXPECT_EQ(window_.errors,
             std::vector<std::string>{

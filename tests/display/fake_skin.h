@@ -10,6 +10,7 @@
 #include <string>
 
 #include "display/main_window.h"
+#include "engine/unit_probe.h"
 
 namespace tiko::testing {
 
@@ -61,7 +62,7 @@ inline QImage Solid(QSize size, QColor colour) {
 }
 
 // Lays the window out as the skin loader does for the window's presentation.
-inline void FakeLoadSkin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
+inline void FakeLoadSkin(Scene& scene, SkinPictures& pictures, SkinWindow& window,
                          const std::filesystem::path&) {
   window.SetClientHeight(kGameHeight);
   window.SetClientWidth(kGameWidth);
@@ -78,8 +79,8 @@ inline void FakeLoadSkin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
   } else {
     window.SetColor(kTransp);
     window.SetColorKey(true, kTransp);
-    unit.state().scene.Hide(im_backdrop);
-    unit.state().scene.Hide(im_backdrop_logo);
+    scene.Hide(im_backdrop);
+    scene.Hide(im_backdrop_logo);
   }
   for (const Placed& p : FakeLayout()) {
     QImage picture = Solid(p.rect.size(), p.colour);
@@ -88,12 +89,12 @@ inline void FakeLoadSkin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
       QPainter(&picture).fillRect(0, 0, 20, 20, QColor(255, 0, 255));
     }
     pictures.picture[p.id] = picture;
-    unit.state().scene.SetBounds(p.id, p.rect.left() + offset_x, p.rect.top() + offset_y,
-                                 p.rect.width(), p.rect.height());
+    scene.SetBounds(p.id, p.rect.left() + offset_x, p.rect.top() + offset_y, p.rect.width(),
+                    p.rect.height());
   }
-  unit.state().scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
-  unit.state().scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
-  unit.state().scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
+  scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
+  scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
+  scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
 }
 
 class MemoryStore : public SettingsStore {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/unit_probe.h"
 #include "fake_skin.h"
 
 namespace tiko {
@@ -54,7 +55,7 @@ TEST(HostTest, ArmsAtTheNextDueTimeAndStallsAfterAHoldUp) {
   host.on_stall = [&](std::int64_t ms) { stalls.emplace_back(unit.Now(), ms); };
   now = 8101;
   const std::uint64_t before = unit.scene().Revision();
-  unit.state().scene.SetPicture(im_panel_digit_2, kNoImage);
+  UnitProbe(unit).scene().SetPicture(im_panel_digit_2, kNoImage);
   host.Fire();
   EXPECT_NE(unit.scene().Picture(im_panel_digit_2), kNoImage);
   EXPECT_GT(unit.scene().Revision(), before);
@@ -78,8 +79,8 @@ TEST(HostTest, LateTicksKeepTheirDueTimesAndInputFollowsThem) {
   Tap(form, Qt::Key_3);  // the clock, first tick at 101
   now = 101;
   host.Fire();
-  unit.state().vars.score_blink_phase = 1;
-  unit.state().timers.Start(TimerId::Timer_Score_Blink, 30);  // due 131, 161, ...
+  UnitProbe(unit).vars().score_blink_phase = 1;
+  UnitProbe(unit).timers().Start(TimerId::Timer_Score_Blink, 30);  // due 131, 161, ...
 
   std::vector<std::int64_t> dues;
   host.on_tick = [&](std::int64_t due, std::int64_t late_us) {
@@ -102,7 +103,7 @@ TEST(HostTest, LateTicksKeepTheirDueTimesAndInputFollowsThem) {
   Tap(form, Qt::Key_5);  // ACL, after the two ticks due by 400
   EXPECT_EQ(dues, (std::vector<std::int64_t>{341, 371}));
   EXPECT_EQ(unit.Now(), 400);
-  EXPECT_EQ(unit.vars().mode, 2);
+  EXPECT_EQ(unit.vars().mode, Mode::kAllSegments);
 }
 
 class SetClock : public LocalClock {

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "display/mouse_targets.h"
+#include "engine/unit_probe.h"
 #include "fake_skin.h"
 
 namespace tiko {
@@ -36,7 +37,7 @@ TEST(HitTest, TopmostVisibleTargetByRectangle) {
   EXPECT_EQ(TargetAt(scene, -1, 10), kNoImage);
 
   // Opened: the frame over the LCD drags; an LCD segment takes no mouse.
-  f.form->unit().Inp_open_down();
+  f.form->unit().Press(Control::kOpen);
   EXPECT_EQ(TargetAt(scene, 60, 60), im_background_screen_top);
   EXPECT_EQ(TargetAt(scene, 10, 100), im_background_back);
 

@@ -57,7 +57,7 @@ TEST(PresentationTest, WindowedTakesTheUnitsOutline) {
 
 // A skin with no pictures leaves only the key colour: the window shows the desktop.
 TEST(PresentationTest, WindowedWithNothingButTheKeyColourIsAllSeeThrough) {
-  FormFixture f(false, [](Unit&, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
+  FormFixture f(false, [](Scene&, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
     window.SetClientHeight(100);
     window.SetClientWidth(80);
     window.SetColor(0x00ff00ff);
@@ -123,9 +123,9 @@ TEST(PresentationTest, TheSwitchClosesTheInGameMenu) {
 
 TEST(PresentationTest, ASkinErrorIsShownAndTheProgramGoesOn) {
   bool broken = true;
-  FormFixture f(false, [&](Unit& unit, SkinPictures& pictures, SkinWindow& window,
+  FormFixture f(false, [&](Scene& scene, SkinPictures& pictures, SkinWindow& window,
                            const std::filesystem::path& dir) {
-    testing::FakeLoadSkin(unit, pictures, window, dir);
+    testing::FakeLoadSkin(scene, pictures, window, dir);
     if (broken) throw UnitError("'$zz' is not a valid integer value");
   });
   f.Create();
@@ -149,7 +149,7 @@ TEST(PresentationTest, AStoreErrorIsShownAndCreationGoesOn) {
 }
 
 TEST(PresentationTest, AMissingSkinFileEndsTheProgram) {
-  FormFixture f(false, [](Unit&, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
+  FormFixture f(false, [](Scene&, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
     window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
     window.RequestTerminate();
   });

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/unit_probe.h"
 #include "tests/engine/unit_fixture.h"
 
 namespace tiko::test {
@@ -10,9 +11,9 @@ TEST(EndOfGame, HighScoreRuleKeepsTheShownScoreAndOnlyItsOwnGame) {
   f.store.values["HiScore1"] = "200";
   f.store.values["HiScore2"] = "300";
   f.Create();
-  f.unit.state().vars.mode = Mode::kGameA;
-  f.unit.state().vars.score = 1234;
-  f.unit.Gam_End_Of_Game();
+  UnitProbe(f.unit).vars().mode = Mode::kGameA;
+  UnitProbe(f.unit).vars().score = 1234;
+  UnitProbe(f.unit).EndOfGame();
   EXPECT_EQ(f.unit.vars().score, 234);
   EXPECT_EQ(f.unit.vars().hiscore_a, 234);
   EXPECT_EQ(f.store.values["HiScore1"], "234");
@@ -29,18 +30,18 @@ TEST(EndOfGame, ATieOrALowerScoreWritesNothing) {
   f.store.values["HiScore2"] = "150";
   f.Create();
   f.store.values.erase("HiScore2");  // a rewrite would show up again
-  f.unit.state().vars.mode = Mode::kGameB;
-  f.unit.state().vars.score = 150;
-  f.unit.Gam_End_Of_Game();
+  UnitProbe(f.unit).vars().mode = Mode::kGameB;
+  UnitProbe(f.unit).vars().score = 150;
+  UnitProbe(f.unit).EndOfGame();
   EXPECT_EQ(f.store.values.count("HiScore2"), 0u);
-  f.unit.state().vars.mode = Mode::kGameB;
-  f.unit.state().vars.score = 1149;  // shown as 149
-  f.unit.Gam_End_Of_Game();
+  UnitProbe(f.unit).vars().mode = Mode::kGameB;
+  UnitProbe(f.unit).vars().score = 1149;  // shown as 149
+  UnitProbe(f.unit).EndOfGame();
   EXPECT_EQ(f.store.values.count("HiScore2"), 0u);
   EXPECT_EQ(f.unit.vars().hiscore_b, 150);
-  f.unit.state().vars.mode = Mode::kGameB;
-  f.unit.state().vars.score = 151;
-  f.unit.Gam_End_Of_Game();
+  UnitProbe(f.unit).vars().mode = Mode::kGameB;
+  UnitProbe(f.unit).vars().score = 151;
+  UnitProbe(f.unit).EndOfGame();
   EXPECT_EQ(f.store.values["HiScore2"], "151");
 }
 

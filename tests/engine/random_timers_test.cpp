@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/random.h"
+#include "engine/unit_probe.h"
 #include "tests/engine/unit_fixture.h"
 
 namespace tiko::test {
@@ -70,28 +71,28 @@ TEST(Timers, AnIntervalBelowOneNeverFiresAndCannotHangTheLoop) {
   UnitFixture f;
   f.Create();
   Unit& u = f.unit;
-  u.state().timers.Disable(TimerId::Timer_Tiko_Step);
-  u.state().timers.Start(TimerId::Timer_Game, 0);
-  u.state().timers.Start(TimerId::Timer_Chance, -5);
-  u.state().timers.Start(TimerId::Timer_Clock, 1000);
+  UnitProbe(u).timers().Disable(TimerId::Timer_Tiko_Step);
+  UnitProbe(u).timers().Start(TimerId::Timer_Game, 0);
+  UnitProbe(u).timers().Start(TimerId::Timer_Chance, -5);
+  UnitProbe(u).timers().Start(TimerId::Timer_Clock, 1000);
   EXPECT_EQ(u.timers().NextDue(), 1000);
   u.RunUntil(5000);  // returns: the two stuck timers are skipped
   u.Stall(4000);
-  EXPECT_FALSE(u.state().timers.PopDue(9000, false));
+  EXPECT_FALSE(UnitProbe(u).timers().PopDue(9000, false));
   EXPECT_TRUE(u.timers()[TimerId::Timer_Game].enabled);
 
   // A proper interval later starts it counting from then.
-  u.state().timers.SetInterval(TimerId::Timer_Game, 50);
+  UnitProbe(u).timers().SetInterval(TimerId::Timer_Game, 50);
   EXPECT_EQ(u.timers()[TimerId::Timer_Game].due, 9050);
-  EXPECT_EQ(u.state().timers.PopDue(9050, false), TimerId::Timer_Game);
+  EXPECT_EQ(UnitProbe(u).timers().PopDue(9050, false), TimerId::Timer_Game);
 }
 
 TEST(Timers, StopAllStopsTheClockAndTheStepTimerToo) {
   UnitFixture f;
   f.Create();
-  f.unit.state().timers.Start(TimerId::Timer_Clock, 1000);
+  UnitProbe(f.unit).timers().Start(TimerId::Timer_Clock, 1000);
   EXPECT_TRUE(f.unit.timers()[TimerId::Timer_Tiko_Step].enabled);
-  f.unit.Gam_Stop_All_Timers();
+  UnitProbe(f.unit).StopAllTimers();
   for (int i = 0; i < kTimerCount; ++i) EXPECT_FALSE(f.unit.timers()[TimerId(i)].enabled);
 }
 
@@ -99,9 +100,9 @@ TEST(Timers, AHandlerChangingItsOwnIntervalSetsTheNextTick) {
   UnitFixture f;
   f.Create();
   Unit& u = f.unit;
-  u.Inp_open_down();
-  u.Inp_time_down();
-  u.Inp_time_up();  // the clock: first tick at once, then every second
+  u.Press(Control::kOpen);
+  u.Press(Control::kTime);
+  u.Release(Control::kTime);  // the clock: first tick at once, then every second
   u.RunUntil(1);
   EXPECT_EQ(u.timers()[TimerId::Timer_Clock].interval, 1000);
   EXPECT_EQ(u.timers()[TimerId::Timer_Clock].due, 1001);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/unit.h"
+#include "engine/unit_probe.h"
 #include "tests/support/memory_store.h"
 
 namespace tiko::test {
@@ -11,23 +12,20 @@ namespace {
 struct OwnClockUnit {
   MemoryStore store;
   Unit unit{UnitPorts{nullptr, &store, nullptr, nullptr}};
-  OwnClockUnit() {
-    unit.CreateReadPresentation();
-    unit.CreateFinish();
-  }
+  OwnClockUnit() { unit.CreateFinish(); }
 };
 
 TEST(Stall, EachLateTimerFiresOnceAtTheNewTimeAndCountsOnFromThere) {
   OwnClockUnit f;
   Unit& u = f.unit;
-  u.Inp_open_down();
-  u.Inp_time_down();
-  u.Inp_time_up();
+  u.Press(Control::kOpen);
+  u.Press(Control::kTime);
+  u.Release(Control::kTime);
   u.RunUntil(1);  // the clock's first tick; then one a second, next at 1001
   u.SetTimeOfDay(((10 * 60 + 59) * 60 + 59) * 1000LL);
   // The score blink's phase alternates 1, 2, 1, ...: its parity counts ticks.
-  u.state().vars.score_blink_phase = 1;
-  u.state().timers.Start(TimerId::Timer_Score_Blink, 100);  // due at 101, 201, ...
+  UnitProbe(u).vars().score_blink_phase = 1;
+  UnitProbe(u).timers().Start(TimerId::Timer_Score_Blink, 100);  // due at 101, 201, ...
 
   u.Stall(2500);
   EXPECT_EQ(u.Now(), 2501);
@@ -39,7 +37,7 @@ TEST(Stall, EachLateTimerFiresOnceAtTheNewTimeAndCountsOnFromThere) {
   EXPECT_EQ(u.scene().DigitOf(seg::panel_digit_seg[3]), 0);
 
   // Nothing due: time only moves.
-  u.Gam_Stop_All_Timers();
+  UnitProbe(u).StopAllTimers();
   u.Stall(700);
   EXPECT_EQ(u.Now(), 3201);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/unit.h"
+#include "engine/unit_probe.h"
 #include "tests/support/memory_store.h"
 
 namespace tiko::test {
@@ -35,10 +36,7 @@ struct UnitFixture {
   RecordingErrors errors;
   Unit unit{UnitPorts{&cues, &store, &clock, &errors}};
 
-  void Create() {
-    unit.CreateReadPresentation();
-    unit.CreateFinish();
-  }
+  void Create() { unit.CreateFinish(); }
 };
 
 }  // namespace tiko::test

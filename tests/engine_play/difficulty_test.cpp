@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/unit.h"
+#include "engine/unit_probe.h"
 
 namespace tiko::test {
 namespace {
@@ -24,9 +25,9 @@ constexpr Expected kIntervals[] = {
 };
 
 int IntervalAt(Unit& unit, Mode mode, int score) {
-  unit.state().vars.mode = mode;
-  unit.state().vars.score = score;
-  unit.Gam_Set_Difficulty();
+  UnitProbe(unit).vars().mode = mode;
+  UnitProbe(unit).vars().score = score;
+  UnitProbe(unit).SetDifficulty();
   return unit.timers()[TimerId::Timer_Game].interval;
 }
 
@@ -69,23 +70,23 @@ TEST(Difficulty, OutsideTheGamesNothingChanges) {
 // Same interval, same countdown; a band change or a reduction restarts it.
 TEST(Difficulty, CountdownRestartsOnlyWhenTheIntervalChanges) {
   Unit unit(UnitPorts{});
-  unit.Gam_Stop_All_Timers();  // only the crow tick runs here
-  unit.state().vars.mode = Mode::kGameA;
-  unit.state().vars.score = 10;
-  unit.Gam_Set_Difficulty();
-  unit.state().timers.Enable(TimerId::Timer_Game);
-  unit.state().timers.AdvanceTo(300);
-  unit.state().vars.score = 11;
-  unit.Gam_Set_Difficulty();
+  UnitProbe(unit).StopAllTimers();  // only the crow tick runs here
+  UnitProbe(unit).vars().mode = Mode::kGameA;
+  UnitProbe(unit).vars().score = 10;
+  UnitProbe(unit).SetDifficulty();
+  UnitProbe(unit).timers().Enable(TimerId::Timer_Game);
+  UnitProbe(unit).timers().AdvanceTo(300);
+  UnitProbe(unit).vars().score = 11;
+  UnitProbe(unit).SetDifficulty();
   EXPECT_EQ(unit.timers().NextDue(), 1000);
-  unit.state().vars.score = 20;
-  unit.Gam_Set_Difficulty();
+  UnitProbe(unit).vars().score = 20;
+  UnitProbe(unit).SetDifficulty();
   EXPECT_EQ(unit.timers().NextDue(), 300 + 930);
-  unit.state().vars.score = 120;
-  unit.Gam_Set_Difficulty();
-  unit.state().timers.AdvanceTo(400);
-  unit.state().vars.score = 121;
-  unit.Gam_Set_Difficulty();  // 930 then 910: set twice, restarted
+  UnitProbe(unit).vars().score = 120;
+  UnitProbe(unit).SetDifficulty();
+  UnitProbe(unit).timers().AdvanceTo(400);
+  UnitProbe(unit).vars().score = 121;
+  UnitProbe(unit).SetDifficulty();  // 930 then 910: set twice, restarted
   EXPECT_EQ(unit.timers().NextDue(), 400 + 910);
 }
 

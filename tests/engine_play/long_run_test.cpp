@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/unit.h"
+#include "engine/unit_probe.h"
 #include "tests/support/memory_store.h"
 #include "tests/support/unit_invariants.h"
 
@@ -85,19 +86,19 @@ Press Guided(const Unit& unit) {
 void Do(Unit& unit, Press p) {
   switch (p) {
     case kUp:
-      unit.Inp_up_down();
+      unit.Press(Control::kUp);
       break;
     case kDown:
-      unit.Inp_down_down();
+      unit.Press(Control::kDown);
       break;
     case kLeft:
-      unit.Inp_left_down();
+      unit.Press(Control::kLeft);
       break;
     case kRight:
-      unit.Inp_right_down();
+      unit.Press(Control::kRight);
       break;
     case kJump:
-      unit.Inp_jump_down();
+      unit.Press(Control::kJump);
       break;
     case kNothing:
       break;
@@ -108,10 +109,10 @@ void Do(Unit& unit, Press p) {
 // silent copy of the unit.
 bool LeadsToMiss(const Unit& unit, Press p) {
   Unit probe(UnitPorts{});
-  probe.state() = unit.state();
+  UnitProbe(probe).CopyStateOf(unit);
   Do(probe, p);
-  probe.Inp_up_up();
-  probe.Inp_jump_up();
+  probe.Release(Control::kUp);
+  probe.Release(Control::kJump);
   probe.RunUntil(probe.Now() + 1700);
   return probe.vars().miss_count != unit.vars().miss_count ||
          probe.timers()[TimerId::Timer_Miss_Crow].enabled ||
@@ -134,63 +135,63 @@ RunSummary RandomRun(std::uint32_t seed, int hours) {
   HashingCues cues;
   ZeroClock clock;
   Unit unit(UnitPorts{&cues, &store, &clock, nullptr});
-  unit.CreateReadPresentation();
   unit.CreateFinish();
   unit.SeedRandom(seed);
-  unit.Inp_open_down();
+  unit.Press(Control::kOpen);
 
   std::mt19937 rng(seed);
   UnitInvariants invariants;
   RunSummary summary;
   const std::int64_t end = static_cast<std::int64_t>(hours) * 3600 * 1000;
   while (unit.Now() < end) {
-    if (unit.vars().mode == Mode::kAllSegments || unit.vars().mode == Mode::kClock || unit.vars().mode == Mode::kGameOver) {
+    if (unit.vars().mode == Mode::kAllSegments || unit.vars().mode == Mode::kClock ||
+        unit.vars().mode == Mode::kGameOver) {
       bool game_a = rng() % 2 == 0;
       if (game_a) {
-        unit.Inp_game_a_down();
-        unit.Inp_game_a_up();
+        unit.Press(Control::kGameA);
+        unit.Release(Control::kGameA);
       } else {
-        unit.Inp_game_b_down();
-        unit.Inp_game_b_up();
+        unit.Press(Control::kGameB);
+        unit.Release(Control::kGameB);
       }
       ++summary.games;
       // Every third game starts near the first chance time, so that runs get there.
-      if (summary.games % 3 == 0) unit.state().vars.score = 250 + static_cast<int>(rng() % 50);
+      if (summary.games % 3 == 0) UnitProbe(unit).vars().score = 250 + static_cast<int>(rng() % 50);
     }
     if (rng() % 10 < 9) {
       // The guided player presses and lets go, unless that soon ends in a miss.
       Do(unit, SafeChoice(unit, Guided(unit)));
-      unit.Inp_up_up();
-      unit.Inp_jump_up();
+      unit.Release(Control::kUp);
+      unit.Release(Control::kJump);
     } else {
       switch (rng() % 10) {
         case 0:
-          unit.Inp_up_down();
+          unit.Press(Control::kUp);
           break;
         case 1:
-          unit.Inp_down_down();
+          unit.Press(Control::kDown);
           break;
         case 2:
-          unit.Inp_left_down();
+          unit.Press(Control::kLeft);
           break;
         case 3:
         case 4:
-          unit.Inp_right_down();
+          unit.Press(Control::kRight);
           break;
         case 5:
-          unit.Inp_jump_down();
+          unit.Press(Control::kJump);
           break;
         case 6:
-          unit.Inp_up_up();
+          unit.Release(Control::kUp);
           break;
         case 7:
-          unit.Inp_left_up();
+          unit.Release(Control::kLeft);
           break;
         case 8:
-          unit.Inp_right_up();
+          unit.Release(Control::kRight);
           break;
         default:
-          unit.Inp_jump_up();
+          unit.Release(Control::kJump);
           break;
       }
     }

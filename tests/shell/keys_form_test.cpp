@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "engine/unit_probe.h"
 #include "tests/support/memory_store.h"
 
 namespace tiko {
@@ -27,7 +28,7 @@ bool Red(QLabel* label) {
 class KeysFormTest : public testing::Test {
  protected:
   void Create() {
-    unit.LoadKeyBindings();
+    UnitProbe(unit).LoadKeyBindings();
     store.values.clear();  // only the dialog's own writes are looked at
     form = std::make_unique<TKeysForm>(unit, host);
     form->show();

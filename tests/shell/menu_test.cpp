@@ -10,6 +10,7 @@
 #include "app/shell/manual_form.h"
 #include "app/shell/popup_menu.h"
 #include "app/shell/splash_form.h"
+#include "engine/unit_probe.h"
 #include "input/dialog/keys_form.h"
 #include "tests/shell/url_recorder.h"
 #include "tests/support/memory_store.h"
@@ -54,7 +55,7 @@ class FakeHost : public MenuHost, public KeysHost, public SplashHost {
 class MenuTest : public testing::Test {
  protected:
   MenuTest() {
-    unit.LoadKeyBindings();
+    UnitProbe(unit).LoadKeyBindings();
     host.main.resize(640, 520);
     host.main.show();
     popup = std::make_unique<PopupMenu>(unit, store, host,
@@ -115,8 +116,8 @@ TEST_F(MenuTest, EntriesInOrderWithTheirShortcutsAndTheBoldDefault) {
 TEST_F(MenuTest, CommandsReachTheirTargets) {
   test::UrlRecorder urls;
   store.values["HiScore1"] = "120";
-  unit.state().vars.hiscore_a = 120;
-  unit.state().vars.hiscore_b = 45;
+  UnitProbe(unit).vars().hiscore_a = 120;
+  UnitProbe(unit).vars().hiscore_b = 45;
   Item(8)->trigger();
   EXPECT_EQ(store.values["HiScore1"], "0");
   EXPECT_EQ(store.values["HiScore2"], "0");
@@ -170,7 +171,7 @@ TEST_F(MenuTest, OpeningTheMenuReadsTheSplashSetting) {
 }
 
 TEST_F(MenuTest, InGameMenuRowsAndTheirClicks) {
-  unit.state().scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
+  UnitProbe(unit).scene().SetBounds(btn_game_menu_background, 0, 0, 36, 32);
   popup->game_menu.btn_game_menu_topClick();
   EXPECT_TRUE(popup->game_menu.game_menu_open);
   EXPECT_EQ(unit.scene()[btn_game_menu_background].width, 256);

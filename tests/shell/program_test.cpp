@@ -14,29 +14,30 @@
 #include <QWindow>
 
 #include "display/hints.h"
+#include "engine/unit_probe.h"
 #include "tests/support/memory_store.h"
 
 namespace tiko {
 namespace {
 
 // Lays out just the window size and the in-game menu, as the skin loader does.
-void StandInSkin(Unit& unit, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
+void StandInSkin(Scene& scene, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
   QSize size(200, 300);
   if (window.FullscreenOn()) size = window.ScreenSize();
   window.SetClientHeight(size.height());
   window.SetClientWidth(size.width());
   window.SetColorKey(!window.FullscreenOn(), 0x00ff00ff);
-  unit.state().scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
-  unit.state().scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
-  unit.state().scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
+  scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
+  scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
+  scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
 }
 
 // The same with the cross pad (blue) and its up overlay (red) at one place.
-void SkinWithCrossPad(Unit& unit, SkinPictures& pictures, SkinWindow& window,
+void SkinWithCrossPad(Scene& scene, SkinPictures& pictures, SkinWindow& window,
                       const std::filesystem::path& dir) {
-  StandInSkin(unit, pictures, window, dir);
+  StandInSkin(scene, pictures, window, dir);
   for (auto [id, colour] : {std::pair{btn_cross_top, Qt::blue}, {btn_ctrlr_overlay_up, Qt::red}}) {
-    unit.state().scene.SetBounds(id, 100, 100, 20, 20);
+    scene.SetBounds(id, 100, 100, 20, 20);
     pictures.picture[id] = QImage(20, 20, QImage::Format_ARGB32);
     pictures.picture[id].fill(colour);
   }

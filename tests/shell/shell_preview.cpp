@@ -6,6 +6,7 @@
 #include "app/shell/about_form.h"
 #include "app/shell/manual_form.h"
 #include "app/shell/splash_form.h"
+#include "engine/unit_probe.h"
 #include "input/dialog/keys_form.h"
 #include "tests/support/memory_store.h"
 
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
   Host host;
   bool first_activation = true;
   tiko::Unit unit{tiko::UnitPorts{nullptr, &store, nullptr, nullptr}};
-  unit.LoadKeyBindings();
+  tiko::UnitProbe(unit).LoadKeyBindings();
   if (argc > 2) {  // a clash and an unticked check box to look at
     std::array<int, tiko::kBindingCount> choices{};
     for (int n = 1; n <= tiko::kBindingCount; ++n)

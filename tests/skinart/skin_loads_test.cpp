@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "config/skin/skin_loader.h"
+#include "engine/unit_probe.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ TEST_P(SkinLoads, EveryPictureLoadsInPlace) {
   SkinPictures pictures;
   FakeWindow window;
   window.fullscreen = GetParam();
-  ASSERT_NO_THROW(Gfx_Load_Skin(unit, pictures, window, TIKO_TEST_BIN_DIR));
+  ASSERT_NO_THROW(Gfx_Load_Skin(UnitProbe(unit).scene(), pictures, window, TIKO_TEST_BIN_DIR));
   EXPECT_EQ(window.errors, "");
   EXPECT_FALSE(window.terminated);
   for (int n = 1; n <= kSkinImageCount; ++n) {

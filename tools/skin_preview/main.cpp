@@ -16,6 +16,7 @@
 #include "display/frame_painter.h"
 #include "engine/segments.h"
 #include "engine/unit.h"
+#include "engine/unit_probe.h"
 #include "tools/skin_preview/on_desk.h"
 
 namespace {
@@ -80,11 +81,11 @@ QImage Paint(const Unit& unit, const SkinPictures& pictures, const PreviewWindow
 // A game in full swing: Tiko rides an umbrella with the key, a coconut hangs,
 // crows run the vines, one chain is open and one miss is on record.
 void StageGame(Unit& unit) {
-  Scene& s = unit.state().scene;
+  Scene& s = UnitProbe(unit).scene();
   using namespace seg;
   s.Hide(tiko_seg[1][5]);
-  unit.state().vars.hero_col = 5;
-  unit.state().vars.hero_row = 2;
+  UnitProbe(unit).vars().hero_col = 5;
+  UnitProbe(unit).vars().hero_row = 2;
   s.Show(tiko_seg[5][2]);
   s.Hide(key_seg[1]);
   s.Show(coconut_seg[0]);
@@ -95,10 +96,10 @@ void StageGame(Unit& unit) {
   s.Show(umbrella_seg[4]);
   for (int k : {1, 3, 5}) s.Show(balloon_seg[k]);
   lcd::Vid_Show_Garu_Arm_Lock(s, unit.vars().garu_arm_pos, false);
-  unit.state().vars.garu_arm_pos = 2;
+  UnitProbe(unit).vars().garu_arm_pos = 2;
   lcd::Vid_Show_Garu_Arm_Lock(s, 2, true);
   s.Hide(garu_chain_seg[1]);
-  unit.state().vars.score = 127;
+  UnitProbe(unit).vars().score = 127;
   lcd::Vid_Show_Panel_Score(s, 127, true);
   lcd::Vid_Show_Panel_Miss(s, 1);
 }
@@ -128,11 +129,10 @@ int main(int argc, char** argv) {
 
   QuietHost host;
   Unit unit(UnitPorts{&host, &host, &host, &host});
-  unit.CreateReadPresentation();
   SkinPictures pictures;
   PreviewWindow windowed(false);
   try {
-    Gfx_Load_Skin(unit, pictures, windowed, bin.toStdString());
+    Gfx_Load_Skin(UnitProbe(unit).scene(), pictures, windowed, bin.toStdString());
   } catch (const UnitError& e) {
     windowed.ShowError(e.what());
   }
@@ -148,33 +148,33 @@ int main(int argc, char** argv) {
   };
 
   shot("closed.png");
-  unit.Inp_open_down();
+  unit.Press(Control::kOpen);
   shot("all-segments.png");
-  unit.Inp_time_down();
-  unit.Inp_time_up();
+  unit.Press(Control::kTime);
+  unit.Release(Control::kTime);
   unit.RunUntil(unit.Now() + 10);
   shot("clock.png");
-  unit.Inp_game_a_down();
+  unit.Press(Control::kGameA);
   shot("highscore.png");  // GAME A held: the LCD without its printed layer
-  unit.Inp_game_a_up();
+  unit.Release(Control::kGameA);
   StageGame(unit);
   shot("game.png");
   // Buttons held down: the pressed pictures under their click areas, as the
   // hero buttons' presses show them.
-  unit.state().scene.SetPicture(btn_cross_down, btn_cross_down_left);
-  unit.state().scene.Show(btn_cross_down);
-  unit.state().scene.Show(btn_jump_down);
-  unit.Inp_time_down();
+  UnitProbe(unit).scene().SetPicture(btn_cross_down, btn_cross_down_left);
+  UnitProbe(unit).scene().Show(btn_cross_down);
+  UnitProbe(unit).scene().Show(btn_jump_down);
+  unit.Press(Control::kTime);
   shot("pressed.png");
-  unit.state().scene.Hide(btn_cross_down);
-  unit.state().scene.Hide(btn_jump_down);
-  unit.Inp_time_up();
+  UnitProbe(unit).scene().Hide(btn_cross_down);
+  UnitProbe(unit).scene().Hide(btn_jump_down);
+  unit.Release(Control::kTime);
 
   // The same moment in full screen: the skin laid out again as the window does
   // on switching, backdrop, logo and in-game menu button included.
   PreviewWindow fullscreen(true);
   try {
-    Gfx_Load_Skin(unit, pictures, fullscreen, bin.toStdString());
+    Gfx_Load_Skin(UnitProbe(unit).scene(), pictures, fullscreen, bin.toStdString());
   } catch (const UnitError& e) {
     fullscreen.ShowError(e.what());
   }

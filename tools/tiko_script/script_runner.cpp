@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/unit.h"
+#include "engine/unit_probe.h"
 #include "tools/tiko_script/script_ports.h"
 #include "tools/tiko_script/state_dump.h"
 
@@ -95,7 +96,6 @@ class Runner {
     // No clock port: the unit's own time of day, 00:00:00 at time 0.
     unit_.emplace(UnitPorts{&cues_, &store_, nullptr, &errors_});
     // The unit as the main window creates it, without window and pictures.
-    unit_->CreateReadPresentation();
     unit_->CreateFinish();
     unit_->SeedRandom(0);
   }
@@ -149,14 +149,15 @@ class Runner {
       SetVar(w[1], w[2]);
     } else if (cmd == "show" || cmd == "hide") {
       args(1);
-      u.state().scene.SetVisible(SkinImageByName(w[1]), cmd == "show");
+      UnitProbe(u).scene().SetVisible(SkinImageByName(w[1]), cmd == "show");
     } else if (cmd == "interval") {
       args(2);
       TimerId id = TimerByName(w[1]);
-      u.state().timers.SetInterval(id, static_cast<int>(Number(w[2], 1, 2147483647, "interval")));
+      UnitProbe(u).timers().SetInterval(id,
+                                        static_cast<int>(Number(w[2], 1, 2147483647, "interval")));
     } else if (cmd == "enable" || cmd == "disable") {
       args(1);
-      u.state().timers.SetEnabled(TimerByName(w[1]), cmd == "enable");
+      UnitProbe(u).timers().SetEnabled(TimerByName(w[1]), cmd == "enable");
     } else if (cmd == "dump") {
       args(0);
       Dump();
@@ -187,9 +188,9 @@ class Runner {
   void SetVar(const std::string& name, const std::string& value) {
     const VarField* f = FindVar(name);
     if (!f) throw BadLine{"unknown variable '" + name + "'"};
-    const long long number = f->flag ? Number(value, 0, 1, "flag")
-                                     : Number(value, -2147483648LL, 2147483647LL, "value");
-    f->set(unit_->state().vars, static_cast<int>(number));
+    const long long number =
+        f->flag ? Number(value, 0, 1, "flag") : Number(value, -2147483648LL, 2147483647LL, "value");
+    f->set(UnitProbe(*unit_).vars(), static_cast<int>(number));
   }
 
   void Dump() { DumpUnit(*unit_, out_); }
