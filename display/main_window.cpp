@@ -16,6 +16,7 @@
 #include "display/hints.h"
 #include "display/mouse_targets.h"
 #include "display/picture_scaling.h"
+#include "display/wayland_window.h"
 #include "display/window_shape.h"
 #include "display/zoom.h"
 
@@ -152,12 +153,16 @@ void TForm1::pm_14_exitClick() {
   if (terminate) terminate();
 }
 
+// Wayland lets no window place itself: the compositor places it, and maps it
+// only when it is shown.
 void TForm1::MoveOffScreen() {
+  if (OnWayland()) return;
   const QSize screen = QGuiApplication::primaryScreen()->size();
   move(-screen.width(), -screen.height());
 }
 
 void TForm1::CentreOnScreen() {
+  if (OnWayland()) return;
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   const QPoint centred(screen.x() + (screen.width() - width()) / 2,
                        screen.y() + (screen.height() - height()) / 2);

@@ -10,6 +10,7 @@
 #include "display/game_menu_picture.h"
 #include "display/main_window.h"
 #include "display/picture_scaling.h"
+#include "display/wayland_window.h"
 #include "display/zoom.h"
 
 namespace tiko {
@@ -37,7 +38,7 @@ QRect TForm1::ScreenArea() const {
 void TForm1::ApplyScale() {
   const QSize window =
       fullscreen_on_ ? QGuiApplication::primaryScreen()->size() : ScaledSize(client_, scale_);
-  resize(window.expandedTo(QSize(1, 1)));
+  SizeWindow(*this, window.expandedTo(QSize(1, 1)), fullscreen_on_);
   const double device_scale = DeviceScale();
   if (device_scale != prepared_scale_) {
     prepared_ = ScalePictures(pictures_, device_scale, devicePixelRatioF());
@@ -62,7 +63,7 @@ void TForm1::SetZoom(int percent) {
   scale_ = scale;
   ApplyScale();
   const QPoint corner = (centre - QPointF(width(), height()) / 2).toPoint();
-  move(KeepInside(QRect(corner, size()), ScreenArea()));
+  if (!OnWayland()) move(KeepInside(QRect(corner, size()), ScreenArea()));
   Refresh();
 }
 
@@ -112,7 +113,8 @@ void TForm1::RefitToScreen() {
   scale_ = FitScale(client_, ScreenArea().size(), zoom_);
   ApplyScale();
   // A window shown on the screen stays inside it; one kept off it stays there.
-  if (geometry().intersects(ScreenArea())) move(KeepInside(geometry(), ScreenArea()));
+  if (!OnWayland() && geometry().intersects(ScreenArea()))
+    move(KeepInside(geometry(), ScreenArea()));
   Refresh();
 }
 
