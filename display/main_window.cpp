@@ -60,6 +60,14 @@ TForm1::TForm1(FormParts parts)
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   resize(client_);
+  if (OnWayland()) {
+    // The unit fits the work area once it is known, as it fits X's work area.
+    work_area_probe_ = std::make_unique<WorkAreaProbe>([this](QSize area) {
+      work_area_ = area;
+      RefitToScreen();
+    });
+    work_area_probe_->Start();
+  }
 
   // The in-game menu's click area sits in the corner; its picture is drawn when
   // first needed, in fullscreen.

@@ -32,7 +32,12 @@ double TForm1::DeviceScale() const {
 
 QRect TForm1::ScreenArea() const {
   const QScreen* shown_on = screen() ? screen() : QGuiApplication::primaryScreen();
-  return fullscreen_on_ ? shown_on->geometry() : shown_on->availableGeometry();
+  if (fullscreen_on_) return shown_on->geometry();
+  const QRect available = shown_on->availableGeometry();
+  // Wayland tells Qt no work area; a maximized window's size is it.
+  if (work_area_.isValid())
+    return QRect(available.topLeft(), available.size().boundedTo(work_area_));
+  return available;
 }
 
 void TForm1::ApplyScale() {
