@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The program on a headless sway (a tiling compositor) of 1366 x 768: the unit
 # floats at its own size without decoration, takes keys by their place from
-# a French and a German keymap, holds keys with Qt's own repeat, goes
-# fullscreen and back, is dragged by its body, and keeps the key settings
-# dialog above it. Usage: sway_e2e.sh TIKO WL_KEYS [SHOTS_DIR]
+# French, German and Russian keymaps, holds keys with Qt's own repeat, goes
+# fullscreen and back, lets clicks through its see-through pixels, is dragged
+# by its body, and keeps the key settings dialog above it. Usage: sway_e2e.sh TIKO WL_KEYS [SHOTS_DIR]
 set -euo pipefail
 
 wl_keys=$(readlink -f "$2")
@@ -77,6 +77,11 @@ send key 21  # where US has Y, German has Z
 traced "key down 90" "the German Z key"
 send key 44
 traced "key down 89" "the German Y key"
+# Cyrillic letters give the US letter at their place: only the compositor's
+# keymap tells that the key typing Ef is where US has A.
+send layout ru
+send key 30
+traced "key down 65" "the Russian key at the place of A"
 send layout us
 
 # --- A held direction moves the hero at most 5 places in 2 s ---
@@ -106,6 +111,23 @@ send key 88
 sleep 1
 [[ $(field .floating) == true && $(field .fullscreen_mode) == 0 ]] ||
   fail "after F12 again the window is not floating: $(node "$title")"
+
+# --- See-through pixels take no clicks, the unit's own pixels do: a right
+# click on the unit opens its menu to the right, over the empty desktop ---
+read -r x y w < <(field '"\(.rect.x) \(.rect.y) \(.rect.width)"')
+menu_shows() {  # menu_shows X Y: a right click there puts a menu beside the unit
+  grim -g "$((x + w)),$((y + 500)) 150x100" "$work/before.png"
+  seat set "$1" "$2"
+  seat press button3
+  seat release button3
+  sleep 0.5
+  grim -g "$((x + w)),$((y + 500)) 150x100" "$work/after.png"
+  [[ $(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true) != 0 ]]
+}
+menu_shows $((x + w - 3)) $((y + 480)) && fail "a right click on a see-through pixel reached the unit"
+menu_shows $((x + w - 30)) $((y + 480)) || fail "a right click on the unit's body opened no menu"
+send key 1  # Escape closes the menu
+sleep 0.3
 
 # --- Dragged by the unit's body: the compositor moves it ---
 # (The test keyboard's pointer gives the seat one for sway's cursor commands.)

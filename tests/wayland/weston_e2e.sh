@@ -20,15 +20,22 @@ export WAYLAND_DISPLAY=wayland-tiko
 seed SoundMode=2 SplashScreen=0 FullscreenMode=0
 (cd / && exec "$tiko" > "$work/out" 2>&1) &
 pid=$!
-sleep 3
-kill -0 "$pid" 2>/dev/null || fail "the program ended: $(cat "$work/out")"
-(cd "$work" && weston-screenshooter) || fail "weston-screenshooter took no picture"
-mv "$work"/wayland-screenshot*.png "$shots/weston_windowed.png"
-
-# What is not the desktop's colour below the panel is the unit (and its shadow).
-box=$(convert "$shots/weston_windowed.png" -crop 1366x720+0+48 +repage \
-  -fill black -opaque "#$background" -fill white +opaque black -format '%@' info:)
-read -r w h x y <<< "${box//[x+]/ }"
+# A screen of the unit: what is not the desktop's colour below the panel is
+# the unit. Looked at until it fits (the work area is learnt after the start).
+look() {
+  rm -f "$work"/wayland-screenshot*.png
+  (cd "$work" && weston-screenshooter) || fail "weston-screenshooter took no picture"
+  mv "$work"/wayland-screenshot*.png "$shots/weston_windowed.png"
+  box=$(convert "$shots/weston_windowed.png" -crop 1366x720+0+48 +repage \
+    -fill black -opaque "#$background" -fill white +opaque black -format '%@' info:)
+  read -r w h x y <<< "${box//[x+]/ }"
+}
+for _ in $(seq 10); do
+  sleep 1
+  kill -0 "$pid" 2>/dev/null || fail "the program ended: $(cat "$work/out")"
+  look
+  ((h > 300 && y + h < 720 && x > 0 && x + w < 1366)) && break
+done
 ((h > 300)) || fail "no unit on the screen (${w}x$h at $x,$y below the panel)"
 ((y + h < 720)) || fail "the unit reaches the bottom of the screen: ${w}x$h at $x,$((y + 48))"
 ((x > 0 && x + w < 1366)) || fail "the unit reaches a side of the screen: ${w}x$h at $x,$((y + 48))"
