@@ -16,6 +16,7 @@
 #include "config/skin/skin_loader.h"
 #include "config/store/reg_file_store.h"
 #include "display/main_window.h"
+#include "record/recordings_folder.h"
 #include "sound/fsound_hooks.h"
 #include "sound/sound_system.h"
 #include "tiko_version.h"
@@ -71,12 +72,15 @@ int main(int argc, char** argv) {
   tiko::TellStoreNotices(*store, form, std::cerr);
   form.FormCreate();
   if (form.TerminateRequested()) return 1;
+  form.session().StartRecording(tiko::RecordingsFolder(), TIKO_VERSION);
   form.StartGamepads();
   tiko::Program program(
       form, *store,
       [&sound](std::optional<tiko::SoundOutput> output) { return sound.Snd_Open_Output(output); },
       *data_dir);
   const int status = app.exec();
+  // Exit, Escape, closing the window and the termination signals all end here.
+  form.session().FinishRecording();
   // Escape, Exit or a signal end the loop without closing the sound library:
   // its device thread stops here, before anything it reads is freed.
   tiko::fsound::Shutdown();

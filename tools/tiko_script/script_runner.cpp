@@ -9,6 +9,7 @@
 
 #include "engine/unit.h"
 #include "tools/tiko_script/script_ports.h"
+#include "tools/tiko_script/state_dump.h"
 
 namespace tiko::script {
 
@@ -167,34 +168,7 @@ class Runner {
     }
   }
 
-  void Dump() {
-    const Unit& u = *unit_;
-    out_ << '@' << u.Now() << " dump\n";
-    out_ << "vars";
-    for (const VarField& f : VarTable()) {
-      out_ << ' ' << f.name << '=';
-      if (f.flag) {
-        out_ << ((u.vars().*(f.flag)) ? 1 : 0);
-      } else {
-        out_ << u.vars().*(f.integer);
-      }
-    }
-    out_ << "\nlit";
-    for (int id = 1; id <= kSkinImageCount; ++id) {
-      if (u.scene().Visible(ImageId(id))) out_ << ' ' << kImageNames[id - 1];
-    }
-    out_ << "\ndigits ";
-    for (int place = 1; place <= 4; ++place) {
-      int d = u.scene().DigitOf(seg::panel_digit_seg[place]);
-      out_ << (d < 0 ? '-' : static_cast<char>('0' + d));
-    }
-    out_ << "\ntimers";
-    for (int i = 0; i < kTimerCount; ++i) {
-      const GameTimer& t = u.timers()[static_cast<TimerId>(i)];
-      out_ << ' ' << kTimerNames[i] << '=' << t.interval << ':' << (t.enabled ? "on" : "off");
-    }
-    out_ << '\n';
-  }
+  void Dump() { DumpUnit(*unit_, out_); }
 
   std::ostream& out_;
   PrintingCues cues_;

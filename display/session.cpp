@@ -1,0 +1,197 @@
+#include "display/session.h"
+
+#include <QDateTime>
+#include <QTime>
+#include <chrono>
+#include <cstdio>
+#include <sstream>
+
+#include "record/recordings_folder.h"
+#include "tools/tiko_script/state_dump.h"
+
+namespace tiko {
+
+namespace {
+
+constexpr int kVkEscape = 27;
+constexpr int kVkF12 = 123;
+
+// The local time of day may drift this far from the unit's clock before a
+// recording notes it with a `clock` line: a changed system clock or daylight
+// saving, not the two clocks' own small drift.
+constexpr int kClockToleranceMs = 1000;
+
+int LocalMsOfDay() {
+  return QTime::currentTime().msecsSinceStartOfDay();
+}
+
+}  // namespace
+
+std::string DumpText(const Unit& unit) {
+  std::ostringstream out;
+  script::DumpUnit(unit, out);
+  return out.str();
+}
+
+Session::Session(SessionPorts ports, std::function<void()> changed,
+                 std::function<void()> pads_changed)
+    : ports_(ports),
+      changed_(std::move(changed)),
+      clock_([this] { return unit_.Now(); }),
+      unit_(UnitPorts{ports_.cues, ports_.store, &clock_, ports_.errors}),
+      host_(unit_,
+            [this] {
+              Observe();
+              if (changed_) changed_();
+            }),
+      trace_keys_(qEnvironmentVariableIsSet("TIKO_TRACE_KEYS")),
+      held_keys_([this](int code, bool repeat) { KeyDown(code, repeat); },
+                 [this](int code) { KeyUp(code); }),
+      gamepads_([this](Control control, bool) { PadDown(control); },
+                [this](Control control) { PadUp(control); }, std::move(pads_changed)) {
+  clock_.Set(LocalMsOfDay());
+}
+
+Session::~Session() = default;
+
+void Session::Handle(const std::function<void()>& handler, const std::string& command) {
+  host_.Sync();
+  Observe();
+  if (recorder_ && !command.empty()) recorder_->Command(unit_.Now(), command);
+  try {
+    handler();
+  } catch (const UnitError& e) {
+    if (ports_.errors) ports_.errors->ShowError(e.what());
+  }
+  host_.Rearm();
+  Observe();
+  if (changed_) changed_();
+}
+
+void Session::Observe() {
+  const int local = LocalMsOfDay();
+  int off = (local - clock_.MsOfDay()) % kMsPerDay;
+  if (off > kMsPerDay / 2) off -= kMsPerDay;
+  if (off < -kMsPerDay / 2) off += kMsPerDay;
+  if (off > kClockToleranceMs || off < -kClockToleranceMs) {
+    clock_.Set(local);
+    if (recorder_) recorder_->Command(unit_.Now(), "clock " + ClockText(local));
+  }
+  if (recorder_) recorder_->Observe(unit_.vars(), clock_.MsOfDay());
+}
+
+void Session::Seed(std::uint32_t seed) {
+  seed_ = seed;
+  unit_.SeedRandom(seed);
+}
+
+// Mode 0 once more, on a unit that no input has reached yet: nothing for a
+// recording to repeat.
+void Session::HandOver() {
+  Handle([this] { unit_.HandOver(); });
+}
+
+// With TIKO_TRACE_KEYS set, each key that reaches the window is printed with
+// the unit's mode and the hero's place after it: what a player whose key does
+// nothing can look at, and what the X tests read.
+void Session::TraceKey(const char* what, int code) {
+  if (!trace_keys_) return;
+  const Vars& v = unit_.vars();
+  std::printf("tiko: key %s %d mode=%d hero=%d,%d\n", what, code, v.mode, v.hero_col, v.hero_row);
+  std::fflush(stdout);
+}
+
+// Every key press goes to the bindings, repeats too, as Windows sends them;
+// F12 and Esc act once per press of the key.
+void Session::KeyDown(int code, bool repeat) {
+  TraceKey(repeat ? "repeat" : "down", code);
+  if (code == kVkF12) {
+    if (!repeat && on_fullscreen_key) on_fullscreen_key();
+    return;
+  }
+  if (code == kVkEscape) {
+    if (!repeat && on_exit_key) on_exit_key();
+    return;
+  }
+  Handle([&] { unit_.FormKeyDown(code); }, "keydown " + std::to_string(code));
+  TraceKey("done", code);
+}
+
+void Session::KeyUp(int code) {
+  TraceKey("up", code);
+  if (code == kVkF12 || code == kVkEscape) return;
+  Handle([&] { unit_.FormKeyUp(code); }, "keyup " + std::to_string(code));
+  TraceKey("done", code);
+}
+
+void Session::Press(Control control) {
+  Handle([&] { unit_.Press(control); }, "press " + std::string(InfoOf(control).name));
+}
+
+void Session::Release(Control control) {
+  // The lid has no release operation: nothing happens and nothing is recorded.
+  if (!InfoOf(control).has_release) return;
+  Handle([&] { unit_.Release(control); }, "release " + std::string(InfoOf(control).name));
+}
+
+// The binding decides, as for its key: the left shoulder opens the closed lid
+// and is ACL once it is open, for the press and the release alike.
+void Session::PadDown(Control control) {
+  if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) Press(*c);
+}
+
+void Session::PadUp(Control control) {
+  if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) Release(*c);
+}
+
+void Session::AcceptKeys(const std::array<int, kBindingCount>& choices) {
+  std::string command = "keys";
+  for (int choice : choices) command += ' ' + std::to_string(choice);
+  Handle(
+      [&] {
+        for (int n = 1; n <= kBindingCount; ++n) unit_.SetKeyChoice(n, choices[n - 1]);
+      },
+      command);
+}
+
+void Session::SetOverlays(bool on) {
+  Handle([&] { unit_.SetControllerOverlay(on); }, on ? "overlays 1" : "overlays 0");
+}
+
+void Session::ResetHiscores() {
+  Handle([&] { unit_.Reset_Hiscores(); }, "hiscores_reset");
+}
+
+void Session::StartRecording(const std::filesystem::path& folder, const std::string& version) {
+  RecordingStart start;
+  start.version = version;
+  start.date = QDateTime::currentDateTime()
+                   .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                   .toStdString();
+  start.seed = seed_;
+  // The `clock` line acts at the unit's time 0.
+  start.clock_ms = static_cast<int>(((clock_.MsOfDay() - unit_.Now()) % kMsPerDay + kMsPerDay) %
+                                    kMsPerDay);
+  recorder_ = std::make_unique<Recorder>(
+      folder / RecordingName(std::chrono::system_clock::now()), start, unit_);
+  if (!recorder_->ok()) {
+    std::fprintf(stderr, "tiko: cannot write a recording in %s\n", folder.c_str());
+    recorder_.reset();
+    return;
+  }
+  PruneRecordings(folder);
+}
+
+void Session::FinishRecording() {
+  if (!recorder_) return;
+  host_.Sync();
+  Observe();
+  recorder_->Finish(unit_.Now(), unit_.vars(), DumpText(unit_));
+  recorder_.reset();
+}
+
+std::filesystem::path Session::RecordingFile() const {
+  return recorder_ ? recorder_->file() : std::filesystem::path();
+}
+
+}  // namespace tiko
