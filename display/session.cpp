@@ -4,6 +4,7 @@
 #include <QTime>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 #include "record/recordings_folder.h"
@@ -13,6 +14,8 @@ namespace tiko {
 
 namespace {
 
+constexpr int kVkSpace = 32;
+constexpr int kVkRight = 39;
 constexpr int kVkEscape = 27;
 constexpr int kVkF12 = 123;
 
@@ -55,6 +58,12 @@ Session::Session(SessionPorts ports, std::function<void()> changed,
 Session::~Session() = default;
 
 void Session::Handle(const std::function<void()>& handler, const std::string& command) {
+  if (replay_) {
+    // The replay runs the unit's time; the window's own operations still work.
+    handler();
+    if (changed_) changed_();
+    return;
+  }
   host_.Sync();
   Observe();
   if (recorder_ && !command.empty()) recorder_->Command(unit_.Now(), command);
@@ -66,6 +75,10 @@ void Session::Handle(const std::function<void()>& handler, const std::string& co
   host_.Rearm();
   Observe();
   if (changed_) changed_();
+}
+
+void Session::Rearm() {
+  if (!replay_) host_.Rearm();
 }
 
 void Session::Observe() {
@@ -105,6 +118,10 @@ void Session::TraceKey(const char* what, int code) {
 // F12 and Esc act once per press of the key.
 void Session::KeyDown(int code, bool repeat) {
   TraceKey(repeat ? "repeat" : "down", code);
+  if (replay_) {
+    if (!repeat) ReplayKey(code);
+    return;
+  }
   if (code == kVkF12) {
     if (!repeat && on_fullscreen_key) on_fullscreen_key();
     return;
@@ -117,30 +134,51 @@ void Session::KeyDown(int code, bool repeat) {
   TraceKey("done", code);
 }
 
+void Session::ReplayKey(int code) {
+  switch (code) {
+    case kVkSpace:
+      return replay_->TogglePause();
+    case kVkRight:
+      return replay_->NextSpeed();
+    case kVkF12:
+      if (on_fullscreen_key) on_fullscreen_key();
+      return;
+    case kVkEscape:
+      if (on_exit_key) on_exit_key();
+      return;
+    default:
+      return;
+  }
+}
+
 void Session::KeyUp(int code) {
   TraceKey("up", code);
+  if (replay_) return;
   if (code == kVkF12 || code == kVkEscape) return;
   Handle([&] { unit_.FormKeyUp(code); }, "keyup " + std::to_string(code));
   TraceKey("done", code);
 }
 
 void Session::Press(Control control) {
+  if (replay_) return;
   Handle([&] { unit_.Press(control); }, "press " + std::string(InfoOf(control).name));
 }
 
 void Session::Release(Control control) {
   // The lid has no release operation: nothing happens and nothing is recorded.
-  if (!InfoOf(control).has_release) return;
+  if (replay_ || !InfoOf(control).has_release) return;
   Handle([&] { unit_.Release(control); }, "release " + std::string(InfoOf(control).name));
 }
 
 // The binding decides, as for its key: the left shoulder opens the closed lid
 // and is ACL once it is open, for the press and the release alike.
 void Session::PadDown(Control control) {
+  if (replay_) return;
   if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) Press(*c);
 }
 
 void Session::PadUp(Control control) {
+  if (replay_) return;
   if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) Release(*c);
 }
 
@@ -192,6 +230,32 @@ void Session::FinishRecording() {
 
 std::filesystem::path Session::RecordingFile() const {
   return recorder_ ? recorder_->file() : std::filesystem::path();
+}
+
+}  // namespace tiko
+
+namespace tiko {
+
+bool Session::LoadReplay(const std::filesystem::path& file, std::string* why) {
+  std::ifstream in(file);
+  if (!in) {
+    if (why) *why = "cannot read " + file.string();
+    return false;
+  }
+  replay_ = std::make_unique<ReplayPlayer>(
+      unit_, clock_,
+      [this] {
+        if (changed_) changed_();
+      },
+      [this] {
+        if (on_replay_state) on_replay_state();
+      });
+  replay_->SetSteps(ReadSteps(in));
+  return true;
+}
+
+void Session::StartReplay() {
+  if (replay_) replay_->Start();
 }
 
 }  // namespace tiko

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "display/realtime_host.h"
+#include "display/replay_player.h"
 #include "engine/unit.h"
 #include "input/gamepad/gamepads.h"
 #include "input/keyboard/held_keys.h"
@@ -50,6 +51,9 @@ class Session {
   // that do not change the unit).
   void Handle(const std::function<void()>& handler, const std::string& command = {});
 
+  // Arms the host at the next due time (nothing while a replay plays).
+  void Rearm();
+
   // The creation's random seed.
   void Seed(std::uint32_t seed);
   // The splash window's hand-over.
@@ -71,9 +75,20 @@ class Session {
   // The recording's file, empty when nothing is recorded.
   std::filesystem::path RecordingFile() const;
 
+  // Makes this session a replay of the recording `file`, before the unit's
+  // creation: the host stays still and only Space (pause), the right arrow
+  // (speed) and Esc are taken. False, with the reason, when it cannot be read.
+  bool LoadReplay(const std::filesystem::path& file, std::string* why);
+  // Starts playing it, once the unit is created and shown.
+  void StartReplay();
+  const ReplayPlayer* replay() const { return replay_.get(); }
+  // Told when the replay pauses, changes speed or ends.
+  std::function<void()> on_replay_state;
+
  private:
   void KeyDown(int code, bool repeat);
   void KeyUp(int code);
+  void ReplayKey(int code);
   void PadDown(Control control);
   void PadUp(Control control);
   void TraceKey(const char* what, int code);
@@ -88,6 +103,7 @@ class Session {
   RealtimeHost host_;
   std::uint32_t seed_ = 0;
   std::unique_ptr<Recorder> recorder_;
+  std::unique_ptr<ReplayPlayer> replay_;
   const bool trace_keys_;
   HeldKeys held_keys_;
   Gamepads gamepads_;
