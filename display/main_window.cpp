@@ -88,7 +88,7 @@ void TForm1::FormCreate() {
   UpdateHints();
   session_.Seed(
       static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  session_.Rearm();
+  session_.Begin();
   Refresh();
 }
 

@@ -6,10 +6,9 @@ namespace {
 constexpr int kFrameMs = 10;
 }
 
-ReplayPlayer::ReplayPlayer(Unit& unit, ScriptClock& clock, std::function<void()> changed,
+ReplayPlayer::ReplayPlayer(Unit& unit, std::function<void()> changed,
                            std::function<void()> state_changed)
     : unit_(unit),
-      clock_(clock),
       changed_(std::move(changed)),
       state_changed_(std::move(state_changed)) {
   timer_.setTimerType(Qt::PreciseTimer);
@@ -49,7 +48,7 @@ void ReplayPlayer::Advance(std::int64_t ms) {
         // The program stood still: nothing runs until the stall's end, then
         // every late timer fires once.
         if (target_ < *wait_end_) break;
-        unit_.RunUntil(*wait_end_, /*real_clock=*/true);
+        unit_.Stall(*wait_end_ - unit_.Now());
       } else {
         unit_.RunUntil(std::min(target_, *wait_end_));
         acted = true;
@@ -67,7 +66,7 @@ void ReplayPlayer::Advance(std::int64_t ms) {
       continue;
     }
     acted = true;
-    if (!ApplyStep(unit_, clock_, step, &error_)) {
+    if (!ApplyStep(unit_, step, &error_)) {
       next_ = steps_.size();
       break;
     }

@@ -15,7 +15,6 @@
 
 #include "engine/unit.h"
 #include "record/replay_steps.h"
-#include "record/script_clock.h"
 
 namespace tiko {
 
@@ -23,7 +22,7 @@ class ReplayPlayer : public QObject {
  public:
   // `changed` runs after the unit changed; `state_changed` after a pause, a
   // new speed or the end.
-  ReplayPlayer(Unit& unit, ScriptClock& clock, std::function<void()> changed,
+  ReplayPlayer(Unit& unit, std::function<void()> changed,
                std::function<void()> state_changed);
 
   void SetSteps(std::vector<ReplayStep> steps) { steps_ = std::move(steps); }
@@ -46,7 +45,6 @@ class ReplayPlayer : public QObject {
   void Tick();
 
   Unit& unit_;
-  ScriptClock& clock_;
   std::function<void()> changed_;
   std::function<void()> state_changed_;
   std::vector<ReplayStep> steps_;

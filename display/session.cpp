@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "record/clock_text.h"
 #include "record/recordings_folder.h"
 #include "tools/tiko_script/state_dump.h"
 
@@ -19,16 +20,12 @@ constexpr int kVkRight = 39;
 constexpr int kVkEscape = 27;
 constexpr int kVkF12 = 123;
 
-// The local time of day may drift this far from the unit's clock before a
-// recording notes it with a `clock` line: a changed system clock or daylight
-// saving, not the two clocks' own small drift.
-constexpr int kClockToleranceMs = 1000;
-
-int LocalMsOfDay() {
-  return QTime::currentTime().msecsSinceStartOfDay();
-}
-
 }  // namespace
+
+TimeOfDay QtLocalClock::Now() {
+  const QTime now = QTime::currentTime();
+  return TimeOfDay{now.hour(), now.minute(), now.second(), now.msec()};
+}
 
 std::string DumpText(const Unit& unit) {
   std::ostringstream out;
@@ -40,8 +37,8 @@ Session::Session(SessionPorts ports, std::function<void()> changed,
                  std::function<void()> pads_changed)
     : ports_(ports),
       changed_(std::move(changed)),
-      clock_([this] { return unit_.Now(); }),
-      unit_(UnitPorts{ports_.cues, ports_.store, &clock_, ports_.errors}),
+      // The unit keeps its own time of day; the host keeps it with the computer's.
+      unit_(UnitPorts{ports_.cues, ports_.store, nullptr, ports_.errors}),
       host_(unit_,
             [this] {
               Observe();
@@ -52,7 +49,13 @@ Session::Session(SessionPorts ports, std::function<void()> changed,
                  [this](int code) { KeyUp(code); }),
       gamepads_([this](Control control, bool) { PadDown(control); },
                 [this](Control control) { PadUp(control); }, std::move(pads_changed)) {
-  clock_.Set(LocalMsOfDay());
+  // Both come before the host changes the unit, with the unit's time where they happen.
+  host_.on_stall = [this](std::int64_t ms) {
+    if (recorder_) recorder_->Stall(unit_.Now(), ms);
+  };
+  host_.on_clock = [this](std::int64_t ms_of_day) {
+    if (recorder_) recorder_->Command(unit_.Now(), "clock " + ClockText(ms_of_day));
+  };
 }
 
 Session::~Session() = default;
@@ -77,20 +80,14 @@ void Session::Handle(const std::function<void()>& handler, const std::string& co
   if (changed_) changed_();
 }
 
-void Session::Rearm() {
-  if (!replay_) host_.Rearm();
+void Session::Begin() {
+  if (replay_) return;
+  host_.FollowLocalTime(&local_clock_);
+  host_.Rearm();
 }
 
 void Session::Observe() {
-  const int local = LocalMsOfDay();
-  int off = (local - clock_.MsOfDay()) % kMsPerDay;
-  if (off > kMsPerDay / 2) off -= kMsPerDay;
-  if (off < -kMsPerDay / 2) off += kMsPerDay;
-  if (off > kClockToleranceMs || off < -kClockToleranceMs) {
-    clock_.Set(local);
-    if (recorder_) recorder_->Command(unit_.Now(), "clock " + ClockText(local));
-  }
-  if (recorder_) recorder_->Observe(unit_.vars(), clock_.MsOfDay());
+  if (recorder_) recorder_->Observe(unit_.vars(), unit_.TimeOfDayMs());
 }
 
 void Session::Seed(std::uint32_t seed) {
@@ -185,11 +182,7 @@ void Session::PadUp(Control control) {
 void Session::AcceptKeys(const std::array<int, kBindingCount>& choices) {
   std::string command = "keys";
   for (int choice : choices) command += ' ' + std::to_string(choice);
-  Handle(
-      [&] {
-        for (int n = 1; n <= kBindingCount; ++n) unit_.SetKeyChoice(n, choices[n - 1]);
-      },
-      command);
+  Handle([&] { unit_.AcceptKeys(choices); }, command);
 }
 
 void Session::SetOverlays(bool on) {
@@ -197,7 +190,7 @@ void Session::SetOverlays(bool on) {
 }
 
 void Session::ResetHiscores() {
-  Handle([&] { unit_.Reset_Hiscores(); }, "hiscores_reset");
+  Handle([&] { unit_.ResetHiscores(); }, "hiscores_reset");
 }
 
 void Session::StartRecording(const std::filesystem::path& folder, const std::string& version) {
@@ -208,8 +201,7 @@ void Session::StartRecording(const std::filesystem::path& folder, const std::str
                    .toStdString();
   start.seed = seed_;
   // The `clock` line acts at the unit's time 0.
-  start.clock_ms = static_cast<int>(((clock_.MsOfDay() - unit_.Now()) % kMsPerDay + kMsPerDay) %
-                                    kMsPerDay);
+  start.clock_ms = ((unit_.TimeOfDayMs() - unit_.Now()) % kDayMs + kDayMs) % kDayMs;
   recorder_ = std::make_unique<Recorder>(
       folder / RecordingName(std::chrono::system_clock::now()), start, unit_);
   if (!recorder_->ok()) {
@@ -243,7 +235,7 @@ bool Session::LoadReplay(const std::filesystem::path& file, std::string* why) {
     return false;
   }
   replay_ = std::make_unique<ReplayPlayer>(
-      unit_, clock_,
+      unit_,
       [this] {
         if (changed_) changed_();
       },

@@ -18,9 +18,14 @@
 #include "input/gamepad/gamepads.h"
 #include "input/keyboard/held_keys.h"
 #include "record/recorder.h"
-#include "record/script_clock.h"
 
 namespace tiko {
+
+// The computer's local time of day, which the unit's own follows.
+class QtLocalClock : public LocalClock {
+ public:
+  TimeOfDay Now() override;
+};
 
 struct SessionPorts {
   CueSink* cues = nullptr;
@@ -51,8 +56,9 @@ class Session {
   // that do not change the unit).
   void Handle(const std::function<void()>& handler, const std::string& command = {});
 
-  // Arms the host at the next due time (nothing while a replay plays).
-  void Rearm();
+  // The unit created and seeded: its time of day set from the computer's and
+  // its timers armed (a replay keeps the time of day its recording gives).
+  void Begin();
 
   // The creation's random seed.
   void Seed(std::uint32_t seed);
@@ -92,13 +98,12 @@ class Session {
   void PadDown(Control control);
   void PadUp(Control control);
   void TraceKey(const char* what, int code);
-  // After a command or a batch of ticks: the local time of day followed, the
-  // games and high scores noted.
+  // After a command or a batch of ticks: the games and high scores noted.
   void Observe();
 
   SessionPorts ports_;
   std::function<void()> changed_;
-  ScriptClock clock_;
+  QtLocalClock local_clock_;
   Unit unit_;
   RealtimeHost host_;
   std::uint32_t seed_ = 0;

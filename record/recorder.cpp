@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "record/script_clock.h"
+#include "record/clock_text.h"
 
 namespace tiko {
 
@@ -32,7 +32,7 @@ Recorder::Recorder(std::filesystem::path file, const RecordingStart& start, cons
   }
   if (!default_keys) Append(keys);
   if (!unit.ctrl_overlay_on()) Append("overlays 0");
-  games_.Observe(unit.vars(), start.clock_ms);
+  games_.Observe(unit.vars(), static_cast<int>(start.clock_ms));
 }
 
 Recorder::~Recorder() {
@@ -59,8 +59,8 @@ void Recorder::Stall(std::int64_t now, std::int64_t ms) {
   last_ = now + ms;
 }
 
-void Recorder::Observe(const Vars& vars, int ms_of_day) {
-  games_.Observe(vars, ms_of_day);
+void Recorder::Observe(const Vars& vars, std::int64_t ms_of_day) {
+  games_.Observe(vars, static_cast<int>(ms_of_day));
   if (vars.hiscore_a > hiscore_a_ || vars.hiscore_b > hiscore_b_) high_score_set_ = true;
   hiscore_a_ = vars.hiscore_a;
   hiscore_b_ = vars.hiscore_b;

@@ -20,7 +20,7 @@ struct RecordingStart {
   std::string version;
   std::string date;  // YYYY-MM-DD HH:MM:SS
   std::uint32_t seed = 0;
-  int clock_ms = 0;  // the local time of day at the unit's time 0
+  std::int64_t clock_ms = 0;  // the local time of day at the unit's time 0
 };
 
 class Recorder {
@@ -40,7 +40,7 @@ class Recorder {
   // The unit took a stall of `ms` at `now`.
   void Stall(std::int64_t now, std::int64_t ms);
   // The unit after a command or a batch of ticks: games and high scores.
-  void Observe(const Vars& vars, int ms_of_day);
+  void Observe(const Vars& vars, std::int64_t ms_of_day);
   // The closing `dump` at `now` and the window's own dump as comments; the
   // file is written again complete. Nothing is recorded after it.
   void Finish(std::int64_t now, const Vars& vars, const std::string& window_dump);

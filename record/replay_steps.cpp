@@ -3,6 +3,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "record/clock_text.h"
+
 namespace tiko {
 
 namespace {
@@ -32,28 +34,13 @@ std::vector<ReplayStep> ReadSteps(std::istream& in) {
   return steps;
 }
 
-std::optional<int> ParseClockText(const std::string& text) {
-  // HH:MM, then optionally :SS, then optionally .mmm
-  const size_t n = text.size();
-  if (n != 5 && n != 8 && n != 12) return std::nullopt;
-  if (text[2] != ':' || (n >= 8 && text[5] != ':') || (n == 12 && text[8] != '.')) {
-    return std::nullopt;
-  }
-  auto hours = Number(text.substr(0, 2), 0, 23);
-  auto minutes = Number(text.substr(3, 2), 0, 59);
-  auto seconds = n >= 8 ? Number(text.substr(6, 2), 0, 59) : 0;
-  auto ms = n == 12 ? Number(text.substr(9, 3), 0, 999) : 0;
-  if (!hours || !minutes || !seconds || !ms) return std::nullopt;
-  return static_cast<int>(((*hours * 60 + *minutes) * 60 + *seconds) * 1000 + *ms);
-}
-
 std::optional<std::int64_t> StepDuration(const ReplayStep& step) {
   const auto& w = step.words;
   if (w.size() != 2 || (w[0] != "wait" && w[0] != "stall")) return std::nullopt;
   return Number(w[1], 0, 1LL << 50);
 }
 
-bool ApplyStep(Unit& unit, ScriptClock& clock, const ReplayStep& step, std::string* why) {
+bool ApplyStep(Unit& unit, const ReplayStep& step, std::string* why) {
   const auto& w = step.words;
   const std::string& cmd = w[0];
   auto fail = [&](const std::string& reason) {
@@ -69,7 +56,7 @@ bool ApplyStep(Unit& unit, ScriptClock& clock, const ReplayStep& step, std::stri
     return true;
   };
   if (cmd == "dump" && w.size() == 1) return true;
-  if (cmd == "hiscores_reset" && w.size() == 1) return guarded([&] { unit.Reset_Hiscores(); });
+  if (cmd == "hiscores_reset" && w.size() == 1) return guarded([&] { unit.ResetHiscores(); });
   if (cmd == "seed" && w.size() == 2) {
     auto seed = Number(w[1], 0, 4294967295LL);
     if (!seed) return fail("bad seed '" + w[1] + "'");
@@ -79,7 +66,7 @@ bool ApplyStep(Unit& unit, ScriptClock& clock, const ReplayStep& step, std::stri
   if (cmd == "clock" && w.size() == 2) {
     auto ms = ParseClockText(w[1]);
     if (!ms) return fail("bad time '" + w[1] + "'");
-    clock.Set(*ms);
+    unit.SetTimeOfDay(*ms);
     return true;
   }
   if ((cmd == "press" || cmd == "release") && w.size() == 2) {
@@ -105,15 +92,13 @@ bool ApplyStep(Unit& unit, ScriptClock& clock, const ReplayStep& step, std::stri
     return true;
   }
   if (cmd == "keys" && w.size() == kBindingCount + 1) {
-    std::vector<int> choices;
+    std::array<int, kBindingCount> choices{};
     for (int n = 1; n <= kBindingCount; ++n) {
       auto choice = Number(w[n], 1, kKeyChoiceCount);
       if (!choice) return fail("bad key choice '" + w[n] + "'");
-      choices.push_back(static_cast<int>(*choice));
+      choices[n - 1] = static_cast<int>(*choice);
     }
-    return guarded([&] {
-      for (int n = 1; n <= kBindingCount; ++n) unit.SetKeyChoice(n, choices[n - 1]);
-    });
+    return guarded([&] { unit.AcceptKeys(choices); });
   }
   if (cmd == "overlays" && w.size() == 2 && (w[1] == "0" || w[1] == "1")) {
     return guarded([&] { unit.SetControllerOverlay(w[1] == "1"); });

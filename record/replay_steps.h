@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "engine/unit.h"
-#include "record/script_clock.h"
 
 namespace tiko {
 
@@ -22,15 +21,12 @@ struct ReplayStep {
 // The commands of a script, comments and empty lines left out.
 std::vector<ReplayStep> ReadSteps(std::istream& in);
 
-// HH:MM, HH:MM:SS or HH:MM:SS.mmm as milliseconds since midnight.
-std::optional<int> ParseClockText(const std::string& text);
-
 // The milliseconds of a `wait` or `stall`, nothing for any other step.
 std::optional<std::int64_t> StepDuration(const ReplayStep& step);
 
 // Applies a step that acts at a moment; false, with the reason, for one it
 // does not know. `dump` does nothing here. An error the unit shows is shown
 // through its error port, as in the window.
-bool ApplyStep(Unit& unit, ScriptClock& clock, const ReplayStep& step, std::string* why);
+bool ApplyStep(Unit& unit, const ReplayStep& step, std::string* why);
 
 }  // namespace tiko

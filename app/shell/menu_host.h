@@ -24,7 +24,7 @@ class MenuHost {
   virtual void ShowError(const char* message) = 0;
   // The menu commands that change the unit; the program runs them through
   // its session, which records them.
-  virtual void ResetHiscores(Unit& unit) { unit.Reset_Hiscores(); }
+  virtual void ResetHiscores(Unit& unit) { unit.ResetHiscores(); }
   virtual void SetOverlays(Unit& unit, bool on) { unit.SetControllerOverlay(on); }
 };
 

@@ -20,7 +20,7 @@ class KeysHost {
   // Accept: binding n takes choice n; the program runs it through its
   // session, which records it.
   virtual void AcceptKeys(Unit& unit, const std::array<int, kBindingCount>& choices) {
-    for (int n = 1; n <= kBindingCount; ++n) unit.SetKeyChoice(n, choices[n - 1]);
+    unit.AcceptKeys(choices);
   }
   virtual void RefreshHints() = 0;  // the button hints follow the bindings
   virtual void EnableMainWindow() = 0;

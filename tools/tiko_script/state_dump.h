@@ -1,5 +1,6 @@
-// The five lines of `dump`: the unit's time, its variables, the lit images,
-// the score digits and the timers.
+// The unit's whole state as tiko-script's `dump` prints it: five lines, the
+// first stamped with the unit's time. The window writes the same at the end
+// of a recording.
 #pragma once
 
 #include <ostream>
