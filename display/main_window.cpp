@@ -7,7 +7,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QTime>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -16,6 +15,7 @@
 #include "display/hints.h"
 #include "display/mouse_targets.h"
 #include "display/picture_scaling.h"
+#include "display/wayland_window.h"
 #include "display/window_shape.h"
 #include "display/zoom.h"
 
@@ -40,17 +40,12 @@ void MarkProgramStart() {
   ProgramStart() = std::chrono::steady_clock::now();
 }
 
-TimeOfDay QtLocalClock::Now() {
-  const QTime now = QTime::currentTime();
-  return TimeOfDay{now.hour(), now.minute(), now.second(), now.msec()};
-}
-
 TForm1::TForm1(FormParts parts)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       parts_(std::move(parts)),
-      // The unit keeps its own time of day; the host keeps it with the computer's.
-      unit_(UnitPorts{parts_.cues, parts_.store, nullptr, this}),
-      host_(unit_, [this] { Refresh(); }) {
+      session_(SessionPorts{parts_.cues, parts_.store, this}, [this] { Refresh(); },
+               [this] { UpdateHints(); }),
+      unit_(session_.unit()) {
   // A window with an alpha channel, so that it can blend with the desktop
   // whenever a compositor runs; without one every shown pixel is opaque.
   setAttribute(Qt::WA_TranslucentBackground);
@@ -60,6 +55,14 @@ TForm1::TForm1(FormParts parts)
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   resize(client_);
+  if (OnWayland()) {
+    // The unit fits the work area once it is known, as it fits X's work area.
+    work_area_probe_ = std::make_unique<WorkAreaProbe>([this](QSize area) {
+      work_area_ = area;
+      RefitToScreen();
+    });
+    work_area_probe_->Start();
+  }
 
   // The in-game menu's click area sits in the corner; its picture is drawn when
   // first needed, in fullscreen.
@@ -73,6 +76,8 @@ TForm1::TForm1(FormParts parts)
     QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
                               Qt::QueuedConnection);
   };
+  session_.on_fullscreen_key = [this] { pm_10_fullscreenClick(); };
+  session_.on_exit_key = [this] { pm_14_exitClick(); };
 }
 
 TForm1::~TForm1() = default;
@@ -97,10 +102,9 @@ void TForm1::FormCreate() {
   // A skin error does not cost the player the keys, the overlays or the high scores.
   unit_.CreateFinish();
   UpdateHints();
-  unit_.SeedRandom(
+  session_.Seed(
       static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  host_.FollowLocalTime(&local_clock_);
-  host_.Rearm();
+  session_.Begin();
   Refresh();
 }
 
@@ -128,7 +132,7 @@ void TForm1::LoadSkin() {
 void TForm1::UpdateHints() {
   for (int id = 1; id < kImageEnd; ++id) {
     hints_[id] =
-        QString::fromStdString(HintOf(unit_, static_cast<ImageId>(id), gamepads_.Connected()));
+        QString::fromStdString(HintOf(unit_, static_cast<ImageId>(id), session_.gamepads().Connected()));
   }
 }
 
@@ -140,7 +144,7 @@ QString TForm1::HintAt(QPoint pos) const {
 // --- presentation ---
 
 void TForm1::pm_10_fullscreenClick() {
-  Handle([this] {
+  session_.Handle([this] {
     fullscreen_on_ = !fullscreen_on_;
     if (close_game_menu) close_game_menu();
     if (parts_.store) parts_.store->WriteBool("FullscreenMode", fullscreen_on_);
@@ -164,12 +168,16 @@ void TForm1::pm_14_exitClick() {
   if (terminate) terminate();
 }
 
+// Wayland lets no window place itself: the compositor places it, and maps it
+// only when it is shown.
 void TForm1::MoveOffScreen() {
+  if (OnWayland()) return;
   const QSize screen = QGuiApplication::primaryScreen()->size();
   move(-screen.width(), -screen.height());
 }
 
 void TForm1::CentreOnScreen() {
+  if (OnWayland()) return;
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   const QPoint centred(screen.x() + (screen.width() - width()) / 2,
                        screen.y() + (screen.height() - height()) / 2);

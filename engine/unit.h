@@ -78,6 +78,8 @@ class Unit {
   // binding 4 opens the closed lid and is ACL once the unit is open.
   void PressBinding(int n);
   void ReleaseBinding(int n);
+  // The control binding n drives now, for a front end that records controls.
+  std::optional<Control> ControlOfBinding(int n) const;
   // A key with virtual-key code `key`, through the binding it is set to.
   void FormKeyDown(int key);
   void FormKeyUp(int key);

@@ -88,12 +88,16 @@ std::optional<int> KeyBindings::BindingOf(int key) const {
   return std::nullopt;
 }
 
+std::optional<Control> Unit::ControlOfBinding(int n) const {
+  return tiko::ControlOfBinding(n, state_.vars.mode);
+}
+
 void Unit::PressBinding(int n) {
-  if (auto control = ControlOfBinding(n, state_.vars.mode)) Press(*control);
+  if (auto control = ControlOfBinding(n)) Press(*control);
 }
 
 void Unit::ReleaseBinding(int n) {
-  if (auto control = ControlOfBinding(n, state_.vars.mode)) Release(*control);
+  if (auto control = ControlOfBinding(n)) Release(*control);
 }
 
 void Unit::FormKeyDown(int key) {

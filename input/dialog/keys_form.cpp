@@ -6,11 +6,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace tiko {
 
 namespace {
+
+// How long after the dialog was mapped anew the main window's activation is the compositor's.
+constexpr int kRemapSettleMs = 500;
 
 const QColor kBackground(8, 41, 82);
 
@@ -135,7 +139,7 @@ bool TKeysForm::CheckKeys() {
 void TKeysForm::btn_acceptClick() {
   std::array<int, kBindingCount> choices{};
   for (int n = 1; n <= kBindingCount; ++n) choices[n - 1] = cb[n]->currentIndex() + 1;
-  unit_.AcceptKeys(choices);
+  host_.AcceptKeys(unit_, choices);
   host_.RefreshHints();
   host_.EnableMainWindow();
   hide();
@@ -184,8 +188,26 @@ bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == host_.MainWidget()) {
     if (isVisible() &&
         (event->type() == QEvent::WindowActivate || event->type() == QEvent::MouseButtonPress)) {
-      raise();
-      activateWindow();
+      if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // A Wayland compositor may take a program's wish to activate a window
+        // for a mere hint (sway marks it urgent); a window mapped anew comes
+        // to the front with the focus.
+        // The main window has the focus back for a moment while the dialog
+        // is away: that activation is not the player's.
+        if (!remap_pending_ && !(remapped_.isValid() && remapped_.elapsed() < kRemapSettleMs)) {
+          remap_pending_ = true;
+          QTimer::singleShot(0, this, [this] {
+            remap_pending_ = false;
+            if (!isVisible()) return;
+            remapped_.start();
+            hide();
+            show();
+          });
+        }
+      } else {
+        raise();
+        activateWindow();
+      }
     }
     return false;
   }

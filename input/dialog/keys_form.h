@@ -2,6 +2,7 @@
 // Accept refused while two lists show the same key.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 
@@ -17,6 +18,11 @@ namespace tiko {
 class KeysHost {
  public:
   virtual ~KeysHost() = default;
+  // Accept: binding n takes choice n; the program runs it through its
+  // session, which records it.
+  virtual void AcceptKeys(Unit& unit, const std::array<int, kBindingCount>& choices) {
+    unit.AcceptKeys(choices);
+  }
   virtual void RefreshHints() = 0;  // the button hints follow the bindings
   virtual void EnableMainWindow() = 0;
   // The main window the dialog stays above; none in tests of the dialog alone.
@@ -51,6 +57,9 @@ class TKeysForm : public QWidget {
 
   Unit& unit_;
   KeysHost& host_;
+  // On Wayland the dialog is mapped anew to come to the front.
+  bool remap_pending_ = false;
+  QElapsedTimer remapped_;
 };
 
 }  // namespace tiko
