@@ -5,6 +5,7 @@
 // and tiko-script's check count games by this one rule.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "engine/vars.h"
@@ -28,7 +29,7 @@ class GameLog {
 
  private:
   std::vector<GameRecord> games_;
-  int seen_mode_ = -1;
+  std::optional<Mode> seen_mode_;  // none before the first observation
 };
 
 }  // namespace tiko

@@ -52,6 +52,10 @@ void Unit::ResetHiscores() {
   if (ports_.store) ports_.store->WriteInteger("HiScore2", 0);
 }
 
+void Unit::RestoreHiscore(char game, int score) {
+  (game == 'A' ? state_.vars.hiscore_a : state_.vars.hiscore_b) = score;
+}
+
 void Unit::SetControllerOverlay(bool on) {
   ctrl_overlay_on_ = on;
   if (ports_.store) ports_.store->WriteBool("CtrlrOverlay", on);

@@ -96,6 +96,9 @@ class Unit {
 
   // --- menu commands of the core ---
   void ResetHiscores();
+  // The high score of game 'A' or 'B' as a recording begins with it; nothing
+  // is stored.
+  void RestoreHiscore(char game, int score);
   void SetControllerOverlay(bool on);  // the overlay menu command, without the check mark
   bool ctrl_overlay_on() const { return ctrl_overlay_on_; }
 

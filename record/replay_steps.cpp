@@ -80,15 +80,12 @@ bool ApplyStep(Unit& unit, const ReplayStep& step, std::string* why) {
     const int code = static_cast<int>(*key);
     return guarded([&] { cmd == "keydown" ? unit.FormKeyDown(code) : unit.FormKeyUp(code); });
   }
-  if (cmd == "set" && w.size() == 3) {
-    const VarField* field = FindVar(w[1]);
+  // A recording starts from the high scores it was made with; no other state
+  // is staged.
+  if (cmd == "set" && w.size() == 3 && (w[1] == "hiscore_a" || w[1] == "hiscore_b")) {
     auto value = Number(w[2], -2147483648LL, 2147483647LL);
-    if (!field || !value) return fail("bad variable or value in 'set'");
-    if (field->flag) {
-      unit.state().vars.*(field->flag) = *value != 0;
-    } else {
-      unit.state().vars.*(field->integer) = static_cast<int>(*value);
-    }
+    if (!value) return fail("bad variable or value in 'set'");
+    unit.RestoreHiscore(w[1] == "hiscore_a" ? 'A' : 'B', static_cast<int>(*value));
     return true;
   }
   if (cmd == "keys" && w.size() == kBindingCount + 1) {

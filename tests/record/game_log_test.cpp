@@ -7,7 +7,7 @@
 namespace tiko {
 namespace {
 
-Vars At(int mode, int score) {
+Vars At(Mode mode, int score) {
   Vars v;
   v.mode = mode;
   v.score = score;
@@ -16,15 +16,15 @@ Vars At(int mode, int score) {
 
 TEST(GameLog, AGameRunsFromItsModeToTheNextModeWithTheScoreThen) {
   GameLog log;
-  log.Observe(At(mode::kAllSegments, 0), 1000);
-  log.Observe(At(mode::kGameAHeld, 0), 2000);
-  log.Observe(At(mode::kGameA, 0), 3000);
-  log.Observe(At(mode::kGameA, 120), 9000);  // the same game, scoring
-  log.Observe(At(mode::kGameOver, 123), 10000);
-  log.Observe(At(mode::kClock, 123), 20000);
-  log.Observe(At(mode::kGameB, 0), 30000);
-  log.Observe(At(mode::kAclHeld, 45), 40000);  // ACL ends a game too
-  log.Finish(At(mode::kAclHeld, 45));
+  log.Observe(At(Mode::kAllSegments, 0), 1000);
+  log.Observe(At(Mode::kGameAHeld, 0), 2000);
+  log.Observe(At(Mode::kGameA, 0), 3000);
+  log.Observe(At(Mode::kGameA, 120), 9000);  // the same game, scoring
+  log.Observe(At(Mode::kGameOver, 123), 10000);
+  log.Observe(At(Mode::kClock, 123), 20000);
+  log.Observe(At(Mode::kGameB, 0), 30000);
+  log.Observe(At(Mode::kAclHeld, 45), 40000);  // ACL ends a game too
+  log.Finish(At(Mode::kAclHeld, 45));
   ASSERT_EQ(log.games().size(), 2u);
   EXPECT_EQ(log.games()[0].start_ms, 3000);
   EXPECT_EQ(log.games()[0].game, 'A');
@@ -35,13 +35,13 @@ TEST(GameLog, AGameRunsFromItsModeToTheNextModeWithTheScoreThen) {
 
 TEST(GameLog, AGameStillRunningAtTheEndHasTheScoreItShowsThen) {
   GameLog log;
-  log.Observe(At(mode::kGameB, 0), 500);
-  log.Observe(At(mode::kGameB, 7), 600);
-  log.Finish(At(mode::kGameB, 9));
+  log.Observe(At(Mode::kGameB, 0), 500);
+  log.Observe(At(Mode::kGameB, 7), 600);
+  log.Finish(At(Mode::kGameB, 9));
   ASSERT_EQ(log.games().size(), 1u);
   EXPECT_EQ(log.games()[0].score, 9);
   EXPECT_TRUE(log.games()[0].ended);
-  log.Finish(At(mode::kGameB, 50));  // once ended it stays as it was
+  log.Finish(At(Mode::kGameB, 50));  // once ended it stays as it was
   EXPECT_EQ(log.games()[0].score, 9);
 }
 

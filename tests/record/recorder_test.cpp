@@ -94,12 +94,12 @@ TEST_F(RecorderTest, TheFinishedFileNamesItsGamesAndEndsWithBothDumps) {
   unit.CreateFinish();
   Recorder recorder(dir / "r.tiko", Start(), unit);
   Vars v = unit.vars();
-  v.mode = mode::kGameA;
+  v.mode = Mode::kGameA;
   recorder.Command(100, "keyup 49");
   recorder.Observe(v, 3723000);  // 01:02:03
   v.score = 57;
   v.hiscore_a = 57;
-  v.mode = mode::kGameOver;
+  v.mode = Mode::kGameOver;
   recorder.Observe(v, 3800000);
   EXPECT_TRUE(recorder.HighScoreSet());
   recorder.Finish(5000, v, "@5000 dump\nvars a=1\n");
@@ -120,7 +120,7 @@ TEST_F(RecorderTest, AHighScoreLostToAResetIsNoHighScoreSet) {
   Vars v = unit.vars();
   v.hiscore_a = 0;  // Reset Hiscores
   recorder.Observe(v, 0);
-  v.mode = mode::kGameB;
+  v.mode = Mode::kGameB;
   recorder.Observe(v, 0);
   EXPECT_FALSE(recorder.HighScoreSet());
   v.hiscore_b = 3;  // the first Game B score after the reset
