@@ -229,30 +229,39 @@ void TForm1::WatchCompositor() {
 // --- painting ---
 
 void TForm1::Refresh() {
-  const QRect area = RenderFrame();
+  const QRegion area = RenderFrame();
   if (area.isEmpty()) return;
   const double ratio = devicePixelRatioF();
-  update(ratio == 1.0 ? area
-                      : QRectF(area.x() / ratio, area.y() / ratio, area.width() / ratio,
-                               area.height() / ratio)
-                            .toAlignedRect());
+  if (ratio == 1.0) {
+    update(area);
+  } else {
+    QRegion shown;
+    for (const QRect& rect : area) {
+      shown +=
+          QRectF(rect.x() / ratio, rect.y() / ratio, rect.width() / ratio, rect.height() / ratio)
+              .toAlignedRect();
+    }
+    update(shown);
+  }
   if (underMouse()) UpdatePointer(pointer_);
 }
 
-QRect TForm1::RenderFrame() {
+QRegion TForm1::RenderFrame() {
   const QSize device = ScaledSize(size(), devicePixelRatioF());
-  const QRect area = frame_.Render(
+  const QRegion area = frame_.Render(
       unit_.scene(), prepared_,
       FrameLook{device, colour_, pictures_.backdrop_stretch, prepared_scale_}, layout_dirty_);
   layout_dirty_ = false;
   if (area.isEmpty()) return area;
   // The outline is taken from the key colour before it turns clear.
   ApplyOutline(area);
-  if (colour_key_on_ && per_pixel_alpha_) ClearKeyColour(frame_.image(), area, key_colour_);
+  if (colour_key_on_ && per_pixel_alpha_) {
+    for (const QRect& rect : area) ClearKeyColour(frame_.image(), rect, key_colour_);
+  }
   return area;
 }
 
-void TForm1::ApplyOutline(QRect area) {
+void TForm1::ApplyOutline(const QRegion& area) {
   if (!colour_key_on_) {
     if (!outline_.mask().isNull()) {
       outline_.Clear();
@@ -262,7 +271,10 @@ void TForm1::ApplyOutline(QRect area) {
   }
   // The window's shape is the outline with or without a compositor: see-through
   // pixels never take the mouse.
-  if (outline_.Update(frame_.image(), area, key_colour_)) {
+  bool changed = false;
+  for (const QRect& rect : area)
+    changed = outline_.Update(frame_.image(), rect, key_colour_) || changed;
+  if (changed) {
     const QRegion shown(QBitmap::fromImage(ShrinkMask(outline_.mask(), size())));
     // An empty mask means no mask to Qt, and the whole window would show: a
     // window all of the key colour is kept to a place outside itself instead.
@@ -283,6 +295,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
   } else {
     painter.drawImage(QRectF(QPointF(0, 0), QSizeF(frame.size()) / ratio), frame);
   }
+  if (paint_report_) paint_report_->Painted(event->region());
   if (!first_frame_reported_) {
     first_frame_reported_ = true;
     if (qEnvironmentVariableIsSet("TIKO_REPORT_FIRST_FRAME")) {

@@ -13,11 +13,13 @@ class QKeyEvent;
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "config/skin/skin_loader.h"
 #include "display/frame_buffer.h"
 #include "display/frame_painter.h"
+#include "display/paint_report.h"
 #include "display/realtime_host.h"
 #include "display/window_shape.h"
 #include "engine/unit.h"
@@ -145,8 +147,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void WatchCompositor();
   // Repaints what changed in the scene or the layout since the last frame.
   void Refresh();
-  QRect RenderFrame();
-  void ApplyOutline(QRect area);
+  QRegion RenderFrame();
+  void ApplyOutline(const QRegion& area);
   void KeyDown(int code, bool repeat);
   void KeyUp(int code);
   // A controller button acts as the key binding of its control would.
@@ -184,6 +186,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   Outline outline_;
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
+  std::unique_ptr<PaintReport> paint_report_ = PaintReport::FromEnvironment();
 
   const bool trace_keys_ = qEnvironmentVariableIsSet("TIKO_TRACE_KEYS");
   HeldKeys held_keys_{[this](int code, bool repeat) { KeyDown(code, repeat); },
