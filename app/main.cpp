@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
   tiko::DisplayGuard display_guard;
   tiko::ProgramApplication app(argc, argv);
   display_guard.Release();
+  tiko::MarkStartupStep("Qt");
   tiko::QuitOnTerminationSignals();
   QGuiApplication::setDesktopFileName(QStringLiteral(TIKO_APP_ID));
   QApplication::setWindowIcon(tiko::ProgramIcon());
@@ -70,12 +71,14 @@ int main(int argc, char** argv) {
   sound_host.form = &form;
   tiko::TellStoreNotices(*store, form, std::cerr);
   form.FormCreate();
+  tiko::MarkStartupStep("skin");
   if (form.TerminateRequested()) return 1;
   form.StartGamepads();
   tiko::Program program(
       form, *store,
       [&sound](std::optional<tiko::SoundOutput> output) { return sound.Snd_Open_Output(output); },
       *data_dir);
+  tiko::MarkStartupStep("shown");
   const int status = app.exec();
   // Escape, Exit or a signal end the loop without closing the sound library:
   // its device thread stops here, before anything it reads is freed.

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 #include "display/game_menu_picture.h"
 #include "display/hints.h"
@@ -30,6 +31,18 @@ std::chrono::steady_clock::time_point& ProgramStart() {
   return start;
 }
 
+long long MsSinceStart() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                               ProgramStart())
+      .count();
+}
+
+// The start-up's steps for the first-frame report: "name N ms" each.
+std::string& StartupSteps() {
+  static std::string steps;
+  return steps;
+}
+
 QRgb RgbOf(std::uint32_t colorref) {
   return qRgb(colorref & 0xff, (colorref >> 8) & 0xff, (colorref >> 16) & 0xff);
 }
@@ -38,6 +51,11 @@ QRgb RgbOf(std::uint32_t colorref) {
 
 void MarkProgramStart() {
   ProgramStart() = std::chrono::steady_clock::now();
+}
+
+void MarkStartupStep(const char* name) {
+  StartupSteps() += std::string(StartupSteps().empty() ? "" : ", ") + name + " " +
+                    std::to_string(MsSinceStart()) + " ms";
 }
 
 TimeOfDay QtLocalClock::Now() {
@@ -295,17 +313,32 @@ void TForm1::paintEvent(QPaintEvent* event) {
   } else {
     painter.drawImage(QRectF(QPointF(0, 0), QSizeF(frame.size()) / ratio), frame);
   }
-  if (paint_report_) paint_report_->Painted(event->region());
+  if (paint_report_) paint_report_->Painted(event->region(), PictureBytes(), FrameBytes());
   if (!first_frame_reported_) {
     first_frame_reported_ = true;
     if (qEnvironmentVariableIsSet("TIKO_REPORT_FIRST_FRAME")) {
-      const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                          std::chrono::steady_clock::now() - ProgramStart())
-                          .count();
-      std::printf("tiko: first frame painted %lld ms after start\n", static_cast<long long>(ms));
+      std::printf("tiko: first frame painted %lld ms after start (%s)\n", MsSinceStart(),
+                  StartupSteps().c_str());
       std::fflush(stdout);
     }
   }
+}
+
+std::int64_t TForm1::PictureBytes() const {
+  std::int64_t bytes = 0;
+  for (std::size_t id = 0; id < prepared_.size(); ++id) {
+    const QImage& loaded = pictures_.picture[id];
+    const QImage& drawn = prepared_[id];
+    bytes += loaded.sizeInBytes();
+    // The drawn copy shares the loaded one's data when it needed no conversion.
+    if (!drawn.isNull() && (loaded.isNull() || drawn.constBits() != loaded.constBits()))
+      bytes += drawn.sizeInBytes();
+  }
+  return bytes;
+}
+
+std::int64_t TForm1::FrameBytes() const {
+  return frame_.image().sizeInBytes() + frame_.background().sizeInBytes();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -90,6 +90,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   QString HintAt(QPoint pos) const;
   // The frame as last painted.
   const QImage& Frame() const { return frame_.image(); }
+  // Bytes held by the decoded pictures and by the frame with its background.
+  std::int64_t PictureBytes() const;
+  std::int64_t FrameBytes() const;
 
   // Shows an error message; a modal box with the caption "Error" unless replaced.
   std::function<void(const QString&)> show_error_box;
@@ -200,7 +203,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   QPoint pointer_;  // where the pointer was last seen over the window
 };
 
-// Milliseconds since the program started, for the first-frame report.
+// Milliseconds since the program started, for the first-frame report, which
+// also tells when each step of the start-up named here was done.
 void MarkProgramStart();
+void MarkStartupStep(const char* name);
 
 }  // namespace tiko

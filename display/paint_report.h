@@ -1,6 +1,6 @@
 // With TIKO_REPORT_PAINT set (the window benchmark), the window counts the
 // pixels it paints and prints, at most once a second, after a paint:
-// "tiko: painted P pixels in F paints by T ms".
+// "tiko: painted P pixels in F paints by T ms; pictures N KiB, frame M KiB".
 #pragma once
 
 #include <QElapsedTimer>
@@ -15,7 +15,7 @@ class PaintReport {
   // Nothing unless the benchmark asked for it.
   static std::unique_ptr<PaintReport> FromEnvironment();
 
-  void Painted(const QRegion& region);
+  void Painted(const QRegion& region, std::int64_t picture_bytes, std::int64_t frame_bytes);
 
  private:
   PaintReport();
