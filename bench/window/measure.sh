@@ -21,7 +21,7 @@ seconds=${2:-30}
 if [[ -z ${DISPLAY:-} ]]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$build" "$seconds"
 fi
-cmake --build "$build" --target tiko bare_window > /dev/null
+[[ -n ${NO_BUILD:-} ]] || cmake --build "$build" --target tiko bare_window > /dev/null
 tiko=$build/bin/tiko
 bare=$build/bench/window/bare_window
 bindir=$build/bin
