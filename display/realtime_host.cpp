@@ -79,8 +79,11 @@ void RealtimeHost::Rearm() {
     timer_.stop();
     return;
   }
+  // Rounded up: a timer that woke before the due time would find nothing to
+  // run and have to be armed again.
+  const std::int64_t wait_us = *due * 1000 - NowUs();
   const std::int64_t wait =
-      std::clamp<std::int64_t>(*due - NowMs(), 0, std::numeric_limits<int>::max());
+      std::clamp<std::int64_t>((wait_us + 999) / 1000, 0, std::numeric_limits<int>::max());
   timer_.start(static_cast<int>(wait));
 }
 
