@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   QTimer player;
   player.setSingleShot(true);
   QObject::connect(&player, &QTimer::timeout, [&] {
-    const int mode = unit.vars().mode;
+    const tiko::Mode mode = unit.vars().mode;
     Control control = Control::kGameA;
     if (tiko::InGame(mode)) {
       constexpr Control kMoves[] = {Control::kLeft, Control::kRight, Control::kUp, Control::kDown,
