@@ -111,13 +111,11 @@ struct Snapshot {
       : scene(unit.scene().Revision()),
         vars(unit.vars()),
         timers(unit.timers()),
-        seed(unit.state().random.SeedValue()) {}
+        seed(unit.random_seed()) {}
   bool operator==(const Snapshot& o) const {
     if (scene != o.scene || seed != o.seed) return false;
     for (const VarField& f : VarTable()) {
-      if (f.flag ? vars.*(f.flag) != o.vars.*(f.flag) : vars.*(f.integer) != o.vars.*(f.integer)) {
-        return false;
-      }
+      if (f.get(vars) != f.get(o.vars)) return false;
     }
     for (int i = 0; i < kTimerCount; ++i) {
       const GameTimer& a = timers[static_cast<TimerId>(i)];

@@ -107,6 +107,7 @@ class Unit {
   const Scene& scene() const { return state_.scene; }
   const Vars& vars() const { return state_.vars; }
   const TimerBank& timers() const { return state_.timers; }
+  std::uint32_t random_seed() const { return state_.random.SeedValue(); }
 
  private:
   friend class UnitProbe;
