@@ -1,8 +1,11 @@
+#include <algorithm>
+
 #include "engine/unit.h"
 
 namespace tiko {
 
 void Unit::RunUntil(std::int64_t t, bool real_clock) {
+  t = std::min(t, kLastVirtualMs);
   while (auto id = state_.timers.PopDue(t, real_clock)) {
     // An error abandons its own tick only; the ticks after it still run.
     try {

@@ -1,9 +1,10 @@
+#include "tools/tiko_script/script_runner.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "tests/support/memory_store.h"
-#include "tools/tiko_script/script_runner.h"
 
 namespace tiko::test {
 namespace {
@@ -26,7 +27,7 @@ TEST(ScriptRunner, StopsAtALineItCannotUnderstandAfterEarlierOutput) {
   for (const char* bad : {"press sideways", "release open", "wait -5", "wait", "set nothing 1",
                           "set play_active 2", "clock 24:00", "clock 7:5", "seed 4294967296",
                           "show im_backdrop", "enable Timer_Nope", "interval Timer_Game 0",
-                          "dump now", "jump"}) {
+                          "dump now", "jump", "wait 10000000001", "wait 99999999999999999999"}) {
     ScriptResult r = RunText("# comment\n\npress open\nwait 3\n" + std::string(bad) + "\ndump\n");
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.err.rfind("tiko-script: line 5: ", 0), 0u) << bad << ": " << r.err;
@@ -44,6 +45,16 @@ TEST(ScriptRunner, ClockRunsOnWithVirtualTimeAndSetChangesVariables) {
   EXPECT_NE(r.out.find("score=42 "), std::string::npos);
   EXPECT_NE(r.out.find("double_score_on=1 "), std::string::npos);
   EXPECT_NE(r.out.find("@2001 dump\n"), std::string::npos);
+}
+
+// The longest wait, with the clock ticking every second through it: 10^7
+// ticks, about a second of work.
+TEST(ScriptRunner, TheLongestWaitRunsToItsEnd) {
+  ScriptResult r =
+      RunText("clock 00:00\npress open\npress time\nrelease time\nwait 10000000000\ndump\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("@10000000000 dump\n"), std::string::npos);
+  EXPECT_NE(r.out.find(" Timer_Clock=1000:on "), std::string::npos);
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ class Runner {
       Guarded([&u, key, down = cmd == "keydown"] { down ? u.FormKeyDown(key) : u.FormKeyUp(key); });
     } else if (cmd == "wait") {
       args(1);
-      Wait(Number(w[1], 0, 1LL << 50, "time"));
+      Wait(Number(w[1], 0, kMaxScriptMs, "time"));
     } else if (cmd == "set") {
       args(2);
       SetVar(w[1], w[2]);
