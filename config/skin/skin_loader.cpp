@@ -243,8 +243,11 @@ void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
                    const std::filesystem::path& data_dir) {
   std::filesystem::path config = ConfigIniPath(data_dir);
   if (FileExists(config)) {
-    // A file that exists but cannot be read gives the defaults, as absent keys do.
-    IniFile ini = IniFile::Load(config).value_or(IniFile());
+    // A file that exists but cannot be read gives the defaults, as absent keys
+    // do; one too large to read is told.
+    std::string problem;
+    IniFile ini = IniFile::Load(config, &problem).value_or(IniFile());
+    if (!problem.empty()) window.ShowError(problem);
     SkinRun(unit, pictures, window, ini, data_dir).Run();
   } else {
     window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
