@@ -100,6 +100,7 @@ class SkinRun {
       return false;
     }
     pictures_.variants[id] = FindVariants(file);
+    pictures_.file[id] = file;
     return true;
   }
 
@@ -198,6 +199,7 @@ class SkinRun {
       const bool exists = FileExists(file);
       pictures_.picture[id] = exists ? Picture(file) : PlaceholderPicture();
       pictures_.variants[id] = exists ? FindVariants(file) : PictureVariants{};
+      pictures_.file[id] = exists ? file : std::filesystem::path();
     }
     scene_.SetBounds(
         id, Geometry(static_cast<long long>(ini_.ReadInteger(section, "Left", 0)) + offset_x_),
