@@ -19,8 +19,10 @@ namespace {
 
 std::string PictureName(const SkinPictures& pictures, ImageId id) {
   const std::filesystem::path& file = pictures.file[id];
-  return file.empty() ? "image " + std::to_string(static_cast<int>(id))
-                      : "\"" + file.string() + "\"";
+  std::string name = file.empty() ? "image " : "\"";
+  name += file.empty() ? std::to_string(static_cast<int>(id)) : file.string();
+  if (!file.empty()) name += '"';
+  return name;
 }
 
 }  // namespace
@@ -57,10 +59,12 @@ void TForm1::ApplyScale() {
     prepared_ = std::move(scaled.table);
     if (scaled.first_left_out != kNoImage && !scale_budget_told_) {
       scale_budget_told_ = true;
-      ShowError("At this size the skin's pictures need more than " +
-                std::to_string(kSkinPictureBudget / (1024 * 1024)) + " MB of memory in all; from " +
-                PictureName(pictures_, scaled.first_left_out) +
-                " on, they are shown as placeholders. A smaller zoom shows them.");
+      std::string message = "At this size the skin's pictures need more than ";
+      message += std::to_string(kSkinPictureBudget / (1024 * 1024));
+      message += " MB of memory in all; from ";
+      message += PictureName(pictures_, scaled.first_left_out);
+      message += " on, they are shown as placeholders. A smaller zoom shows them.";
+      ShowError(message);
     }
     // The menu picture drawn here is drawn anew, its text sharp at any scale.
     if (menu_drawn_here_ && device_scale != 1.0) {
