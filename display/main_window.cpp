@@ -118,6 +118,12 @@ void TForm1::UpdateHints() {
     hints_[id] =
         QString::fromStdString(HintOf(unit_, static_cast<ImageId>(id), gamepads_.Connected()));
   }
+  if (fullscreen_on_) return;  // no dragging, no zoom
+  const QString zoom = QString::fromStdString(ZoomHint(CtrlBound()));
+  for (ImageId body : {im_background_bottom, im_background_back, im_background_front,
+                       im_background_screen_top}) {
+    hints_[body] = zoom;
+  }
 }
 
 QString TForm1::HintAt(QPoint pos) const {
@@ -138,6 +144,7 @@ void TForm1::pm_10_fullscreenClick() {
     hide();
     MoveOffScreen();
     LoadSkin();  // shows its own error; the window comes back on screen either way
+    UpdateHints();
     CentreOnScreen();
     if (shown) {
       show();

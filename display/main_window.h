@@ -130,8 +130,11 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void Handle(const std::function<void()>& handler);
   void LoadSkin();
   void MoveOffScreen();
-  // Ctrl+Plus, Ctrl+Minus and Ctrl+0; true when the key was one of them.
+  // The zoom keys; true when the key was one of them.
   bool ZoomKey(const QKeyEvent& event);
+  // The player's steps from the zoom shown, as far as the unit fits the screen.
+  void ZoomBy(int steps);
+  bool CtrlBound() const;
   // The screen area the unit must fit: the work area, or the screen in fullscreen.
   QRect ScreenArea() const;
   // Sizes the window to the client at the current scale and brings the

@@ -83,7 +83,8 @@ void TForm1::PadUp(Control control) {
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
-  if (ZoomKey(*event)) return;
+  // A held game key's repeats stay the game's, whatever else is held.
+  if (!held_keys_.IsDown(PhysicalKeyOf(*event)) && ZoomKey(*event)) return;
   held_keys_.Pressed(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()),
                      [event] { return VirtualKeyOf(*event); });
 }
