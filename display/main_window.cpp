@@ -64,8 +64,13 @@ TForm1::TForm1(FormParts parts)
   // first needed, in fullscreen.
   unit_.SetImageBounds(btn_game_menu_top, 0, 0, 36, 32);
 
-  show_error_box = [](const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), message, QMessageBox::Ok);
+  show_error_box = [this](const QString& message) {
+    // A box of the shown unit stays above it, fullscreen too; before the unit
+    // shows (or off the screen) it stays on top instead.
+    const bool owned = isVisible() && geometry().intersects(screen()->geometry());
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), message, QMessageBox::Ok,
+                    owned ? this : nullptr);
+    if (!owned) box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
   };
   terminate = [] {
@@ -120,8 +125,8 @@ void TForm1::UpdateHints() {
   }
   if (fullscreen_on_) return;  // no dragging, no zoom
   const QString zoom = QString::fromStdString(ZoomHint(CtrlBound()));
-  for (ImageId body : {im_background_bottom, im_background_back, im_background_front,
-                       im_background_screen_top}) {
+  for (ImageId body :
+       {im_background_bottom, im_background_back, im_background_front, im_background_screen_top}) {
     hints_[body] = zoom;
   }
 }

@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 #include "sound/audio_output.h"
 
 namespace tiko::fsound {
@@ -25,6 +27,8 @@ class SdlOutput : public AudioOutput {
   void Wake() override;
   // Whether the device is open and paused (for tests).
   bool Paused() const;
+  // The SDL driver and device a start would play through, in words.
+  static std::string Describe();
 
  private:
   static void Callback(void* user, Uint8* stream, int len);

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "input/dialog/owned_window.h"
+#include "sound/sdl_output.h"
+
 namespace tiko {
 
 Program::Program(TForm1& form, SettingsStore& store,
@@ -17,6 +20,10 @@ Program::Program(TForm1& form, SettingsStore& store,
   start.start_unit = [this] { StartUnit(); };
   start.terminate = [this] { form_.RequestTerminate(); };
   start.show_error = [this](const std::string& m) { form_.ShowError(m); };
+  start.describe_output = [](SoundOutput output) -> std::string {
+    if (!InfoOf(output).sound_on) return "no sound output: the game plays silently";
+    return fsound::SdlOutput::Describe();
+  };
 
   form_.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&form_, &QWidget::customContextMenuRequested, this,
@@ -24,6 +31,12 @@ Program::Program(TForm1& form, SettingsStore& store,
   form_.on_game_menu_click = [this] { popup.game_menu.btn_game_menu_topClick(); };
   form_.close_game_menu = [this] { popup.game_menu.Close(); };
   form_.presentation_switched = [this] { popup.SetFullscreenCheck(form_.FullscreenOn()); };
+
+  // The main window's dialogs stay above it, fullscreen too; the splash comes
+  // before the main window is shown and has no owner.
+  OwnWindow(about, &form_);
+  OwnWindow(manual, &form_);
+  OwnWindow(keys, &form_);
 
   splash = std::make_unique<TSplashForm>(store, start, first_activation);
   popup.SetSplash(splash.get());
