@@ -16,6 +16,7 @@
 #include "display/hints.h"
 #include "display/mouse_targets.h"
 #include "display/picture_scaling.h"
+#include "display/switch_cover.h"
 #include "display/window_shape.h"
 #include "display/zoom.h"
 
@@ -146,6 +147,9 @@ void TForm1::pm_10_fullscreenClick() {
     // Unmapped, not merely moved away: a window manager that keeps windows on
     // the screen would show the relayout.
     const bool shown = isVisible();
+    // A still of the screen hides the unmapped gap and the new window until
+    // it is drawn: no frame of bare desktop, none of an empty window.
+    if (shown) CoverTheSwitch();
     hide();
     MoveOffScreen();
     LoadSkin();  // shows its own error; the window comes back on screen either way
@@ -158,6 +162,22 @@ void TForm1::pm_10_fullscreenClick() {
     }
   });
   if (presentation_switched) presentation_switched();
+}
+
+void TForm1::CoverTheSwitch() {
+  if (!cover_.Show()) return;
+  // Gone once the window is back on the screen (the old picture stays in its
+  // place until the new one is painted), or after half a second at most.
+  auto* poll = new QTimer(this);
+  const auto started = std::chrono::steady_clock::now();
+  connect(poll, &QTimer::timeout, this, [this, poll, started] {
+    const bool back = isVisible() && SwitchCover::Viewable(winId());
+    if (back || std::chrono::steady_clock::now() - started > std::chrono::milliseconds(500)) {
+      cover_.Remove();
+      poll->deleteLater();
+    }
+  });
+  poll->start(5);
 }
 
 void TForm1::pm_14_exitClick() {

@@ -19,6 +19,7 @@ class QKeyEvent;
 #include "display/frame_buffer.h"
 #include "display/frame_painter.h"
 #include "display/realtime_host.h"
+#include "display/switch_cover.h"
 #include "display/window_shape.h"
 #include "engine/unit.h"
 #include "input/gamepad/gamepads.h"
@@ -130,6 +131,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void Handle(const std::function<void()>& handler);
   void LoadSkin();
   void MoveOffScreen();
+  // Covers the screen while the presentation switches.
+  void CoverTheSwitch();
   // The zoom keys; true when the key was one of them.
   bool ZoomKey(const QKeyEvent& event);
   // The player's steps from the zoom shown, as far as the unit fits the screen.
@@ -187,6 +190,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   Outline outline_;
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
+  SwitchCover cover_;
 
   const bool trace_keys_ = qEnvironmentVariableIsSet("TIKO_TRACE_KEYS");
   HeldKeys held_keys_{[this](int code, bool repeat) { KeyDown(code, repeat); },

@@ -29,6 +29,14 @@ start() {
   done
 }
 count() { grep -c -- "$1" "$trace" || true; }
+start_game_a() {  # the program started, the unit opened and Game A under way
+  start
+  xdotool key 5
+  traced "done 53 mode=2" "the open key did not open the unit"
+  xdotool key 1
+  traced "done 49 mode=6" "Game A did not start"
+  sleep 4.2
+}
 hold() {
   xdotool keydown "$1"
   sleep "$2"
@@ -37,12 +45,7 @@ hold() {
 }
 
 # --- A held direction key moves the hero about twice a second ---
-start
-xdotool key 5
-traced "done 53 mode=2" "the open key did not open the unit"
-xdotool key 1
-traced "done 49 mode=6" "Game A did not start"
-sleep 4.2
+start_game_a
 hold Right 2
 traced "key up 39" "the held Right was never released"
 repeats=$(count "key repeat 39")
@@ -128,12 +131,7 @@ zooms() {
   done
   fail "$2 (width $before, then $WIDTH)"
 }
-start
-xdotool key 5
-traced "done 53 mode=2" "the open key did not open the unit"
-xdotool key 1
-traced "done 49 mode=6" "Game A did not start"
-sleep 4.2
+start_game_a
 place=$(hero)
 [[ -n $place ]] || fail "no hero place in the trace"
 geometry

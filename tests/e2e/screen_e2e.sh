@@ -8,7 +8,8 @@
 #   compositor  1280x1024 with openbox and xcompmgr: see-through pixels take no
 #               clicks, and no black box once the compositor stops
 #   hidden      1280x1024 with openbox: nothing of the main window shows while
-#               the splash is up, nor during F12's relayout
+#               the splash is up, nor during F12's relayout; taken frame by
+#               frame, F12 shows no bare desktop and no empty window
 set -euo pipefail
 
 part=$1
@@ -212,14 +213,43 @@ hidden)
   xev -id "$wid" -event structure > "$work/events" 2>&1 &
   helpers+=($!)
   sleep 0.3
+  # Frame by frame: the screen taken again and again while F12 switches.
+  mkdir -p "$work/frames"
+  (
+    n=0
+    while [[ ! -e $work/frames/stop ]]; do
+      xwd -root -silent > "$work/frames/$(printf %04d $n).xwd" 2> /dev/null || true
+      n=$((n + 1))
+    done
+  ) &
+  capture=$!
+  sleep 0.3
   xdotool windowfocus --sync "$wid" key F12
-  sleep 1.5
+  sleep 1.2
+  touch "$work/frames/stop"
+  wait "$capture"
   awk '/^UnmapNotify/ {u = 1} /^MapNotify/ && u {m = 1} END {exit !m}' "$work/events" ||
     fail "F12 relaid the window out while it was mapped"
   geometry
   [[ $X == 0 && $Y == 0 && $WIDTH == 1280 && $HEIGHT == 1024 ]] ||
     fail "after F12 the window is $WIDTH x $HEIGHT at $X,$Y, not the whole screen"
-  echo "hidden: nothing of the main window during the splash or F12"
+  # No frame of bare desktop or of an empty window: each shows the unit, in
+  # one presentation or the other.
+  frames=0
+  whole=$(stat -c %s "$work"/frames/*.xwd | sort -n | tail -1)
+  for f in "$work"/frames/*.xwd; do
+    # A take xwd could not finish is no frame.
+    [[ $(stat -c %s "$f") == "$whole" ]] || { rm "$f"; continue; }
+    n=$(convert "xwd:$f" -sample 320x256 -unique-colors -format '%w' info:)
+    if ((n < 40)); then
+      convert "xwd:$f" "$shots/empty_frame.png"
+      fail "frame $frames of F12 shows $n colours: bare desktop or an empty window"
+    fi
+    frames=$((frames + 1))
+    rm "$f"
+  done
+  ((frames >= 8)) || fail "only $frames frames taken during F12"
+  echo "hidden: nothing of the main window during the splash or F12; $frames frames of F12 all show the unit"
   ;;
 
 *)

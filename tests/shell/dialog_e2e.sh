@@ -16,9 +16,7 @@ window_manager
 
 check() {  # check MODE: the dialog kept above and reachable, FullscreenMode MODE
   seed SoundMode=2 SplashScreen=0 FullscreenMode="$1"
-  : > "$trace"
-  (cd / && TIKO_TRACE_KEYS=1 exec "$tiko" > "$trace") &
-  pid=$!
+  start_traced
   local main keys
   main=$(find_window "Bolo Garu Tiko") || fail "$1: no main window"
   sleep 0.7
@@ -78,9 +76,7 @@ gone() {
 
 # The key dialog in fullscreen: a dialog, minimized by force and brought back.
 seed SoundMode=2 SplashScreen=0 FullscreenMode=1
-: > "$trace"
-(cd / && TIKO_TRACE_KEYS=1 exec "$tiko" > "$trace") &
-pid=$!
+start_traced
 main=$(find_window "Bolo Garu Tiko") || fail "no fullscreen main window"
 sleep 0.7
 keys=$(open_key_settings "$main") || fail "no key settings in fullscreen"
@@ -142,9 +138,7 @@ stop
 # GAME A held with the left button; a right click opens the menu, Escape shuts
 # it, then the left button comes up: the release still starts the game.
 seed SoundMode=2 SplashScreen=0 FullscreenMode=0
-: > "$trace"
-(cd / && TIKO_TRACE_KEYS=1 exec "$tiko" > "$trace") &
-pid=$!
+start_traced
 main=$(find_window "Bolo Garu Tiko") || fail "no main window"
 sleep 0.7
 xdotool windowfocus --sync "$main" 2>/dev/null || true

@@ -1,7 +1,7 @@
 # Shared set-up of the scripts that drive the program over X: sourced with the
 # program's path and an optional screenshot folder as $1 and $2. Gives tiko,
 # shots, bindir, work, store, trace, pid, fail, shot, seed, find_window,
-# ended, stop, traced, ini, rect, window_manager, above, active, shown,
+# ended, stop, start_traced, traced, ini, rect, window_manager, above, active, shown,
 # open_key_settings and zoom_of, and cleans up on exit (helpers: processes
 # to end with the program).
 tiko=$(readlink -f "$1")
@@ -61,6 +61,11 @@ stop() {  # stop: ends the program $pid at once
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   pid=""
+}
+start_traced() {  # start_traced: the program with its key trace in $trace; its id in $pid
+  : > "$trace"
+  (cd / && TIKO_TRACE_KEYS=1 exec "$tiko" > "$trace") &
+  pid=$!
 }
 traced() {  # traced TEXT WHY: TEXT shows in the key trace within 3 s
   for _ in $(seq 30); do
