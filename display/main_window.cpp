@@ -43,13 +43,14 @@ void MarkProgramStart() {
 
 TimeOfDay QtLocalClock::Now() {
   const QTime now = QTime::currentTime();
-  return TimeOfDay{now.hour(), now.minute(), now.second()};
+  return TimeOfDay{now.hour(), now.minute(), now.second(), now.msec()};
 }
 
 TForm1::TForm1(FormParts parts)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       parts_(std::move(parts)),
-      unit_(UnitPorts{parts_.cues, parts_.store, &local_clock_, this}),
+      // The unit keeps its own time of day; the host keeps it with the computer's.
+      unit_(UnitPorts{parts_.cues, parts_.store, nullptr, this}),
       host_(unit_, [this] { Refresh(); }) {
   // A window with an alpha channel, so that it can blend with the desktop
   // whenever a compositor runs; without one every shown pixel is opaque.
@@ -97,6 +98,7 @@ void TForm1::FormCreate() {
   UpdateHints();
   unit_.SeedRandom(
       static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  host_.FollowLocalTime(&local_clock_);
   host_.Rearm();
   Refresh();
 }

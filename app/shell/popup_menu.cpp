@@ -132,7 +132,7 @@ void PopupMenu::pm_7_keysClick() {
 }
 
 void PopupMenu::pm_8_hiscoreClick() {
-  unit_.Reset_Hiscores();
+  unit_.ResetHiscores();
   host_.Beep();
 }
 
