@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <map>
 #include <string>
 
@@ -120,6 +121,14 @@ class MemoryStore : public SettingsStore {
 };
 
 // A main window over the fake skin, errors collected instead of shown.
+// Binding n set to key choice `choice`, the others kept, as the key dialog accepts them.
+inline void Rebind(Unit& unit, int n, int choice) {
+  std::array<int, kBindingCount> choices{};
+  for (int b = 1; b <= kBindingCount; ++b) choices[b - 1] = unit.key_bindings()[b].key_choice;
+  choices[n - 1] = choice;
+  unit.AcceptKeys(choices);
+}
+
 struct FormFixture {
   explicit FormFixture(bool fullscreen = false, SkinLoader loader = FakeLoadSkin,
                        std::filesystem::path data_dir = {}) {

@@ -30,7 +30,7 @@ TEST(HintsTest, DefaultKeys) {
   const QString body = form.HintAt({100, 200});
   EXPECT_TRUE(body.contains("+ and - zoom") && body.contains("keypad 0")) << body.toStdString();
   EXPECT_FALSE(body.contains("Ctrl"));
-  form.unit().SetKeyChoice(9, 44);
+  testing::Rebind(form.unit(), 9, 44);
   form.UpdateHints();
   EXPECT_TRUE(form.HintAt({100, 200}).endsWith("Ctrl+0"));
 

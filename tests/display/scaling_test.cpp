@@ -201,7 +201,7 @@ TEST(WindowZoom, TheCtrlFormsZoomOnlyWhileCtrlIsNoControlsKey) {
   SendKey(form, Qt::Key_0, Qt::ControlModifier);
   EXPECT_EQ(form.Zoom(), 110);
 
-  form.unit().SetKeyChoice(9, 44);  // Jump on the space bar
+  testing::Rebind(form.unit(), 9, 44);  // Jump on the space bar
   QApplication::sendEvent(&form, &ctrl_wheel);
   EXPECT_EQ(form.Zoom(), 125);
   SendKey(form, Qt::Key_0, Qt::ControlModifier);
