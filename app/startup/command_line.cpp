@@ -21,7 +21,10 @@ constexpr const char* kDescription =
     "Settings and high scores: $XDG_CONFIG_HOME/Orvane/Qorvix50.reg\n"
     "(~/.config/Orvane/Qorvix50.reg). The skin, pictures and sounds are read\n"
     "from the folder holding Config.ini: the program's own folder, else the\n"
-    "installed data folder (share/tiko beside the program's bin folder).";
+    "installed data folder (share/tiko beside the program's bin folder).\n"
+    "\n"
+    "Every game is recorded in $XDG_DATA_HOME/tiko/recordings\n"
+    "(~/.local/share/tiko/recordings) as a tiko-script script.";
 
 void Print(std::FILE* to, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), to);
@@ -30,7 +33,7 @@ void Print(std::FILE* to, const QString& text) {
 
 }  // namespace
 
-std::optional<int> HandleCommandLine(int argc, char** argv) {
+std::optional<int> HandleCommandLine(int argc, char** argv, std::filesystem::path* replay) {
   QCoreApplication::setApplicationName(QStringLiteral("tiko"));
   QCoreApplication::setApplicationVersion(QStringLiteral(TIKO_VERSION));
   // An application object without a window system, for the parser's usage
@@ -43,6 +46,12 @@ std::optional<int> HandleCommandLine(int argc, char** argv) {
   parser.setApplicationDescription(QString::fromUtf8(kDescription));
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
+  const QCommandLineOption replay_option(
+      QStringLiteral("replay"),
+      QStringLiteral("Watch a recorded game at its own pace: Space pauses, the right arrow\n"
+                     "runs it at 2x, 4x or 8x, Esc ends."),
+      QStringLiteral("file"));
+  parser.addOption(replay_option);
   // Qt reads its own window-system options (-platform, -display, ...) in the
   // application object; they pass here unchecked.
   for (const char* qt_option : {"platform", "display", "qwindowgeometry", "qwindowtitle",
@@ -70,6 +79,9 @@ std::optional<int> HandleCommandLine(int argc, char** argv) {
                           .arg(parser.positionalArguments().constFirst()) +
                       parser.helpText());
     return 2;
+  }
+  if (replay && parser.isSet(replay_option)) {
+    *replay = parser.value(replay_option).toStdString();
   }
   return std::nullopt;
 }

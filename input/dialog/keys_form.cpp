@@ -150,7 +150,7 @@ bool TKeysForm::CheckKeys() {
 void TKeysForm::btn_acceptClick() {
   std::array<int, kBindingCount> choices{};
   for (int n = 1; n <= kBindingCount; ++n) choices[n - 1] = cb[n]->currentIndex() + 1;
-  unit_.AcceptKeys(choices);
+  host_.AcceptKeys(unit_, choices);
   host_.RefreshHints();
   host_.EnableMainWindow();
   hide();
