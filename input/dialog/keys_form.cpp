@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include "input/dialog/owned_window.h"
@@ -15,6 +16,9 @@
 namespace tiko {
 
 namespace {
+
+// How long after the dialog was mapped anew the main window's activation is the compositor's.
+constexpr int kRemapSettleMs = 500;
 
 const QColor kBackground(8, 41, 82);
 
@@ -203,7 +207,25 @@ bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
     // Open, even while minimized (which reads as not visible).
     if (!isHidden() && (type == QEvent::WindowActivate || type == QEvent::MouseButtonPress ||
                         type == QEvent::KeyPress)) {
-      BringBack(*this);
+      if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // A Wayland compositor may take a program's wish to activate a window
+        // for a mere hint (sway marks it urgent); a window mapped anew comes
+        // to the front with the focus.
+        // The main window has the focus back for a moment while the dialog
+        // is away: that activation is not the player's.
+        if (!remap_pending_ && !(remapped_.isValid() && remapped_.elapsed() < kRemapSettleMs)) {
+          remap_pending_ = true;
+          QTimer::singleShot(0, this, [this] {
+            remap_pending_ = false;
+            if (!isVisible()) return;
+            remapped_.start();
+            hide();
+            show();
+          });
+        }
+      } else {
+        BringBack(*this);
+      }
       return type == QEvent::KeyPress;  // the disabled game takes no key
     }
     return false;
