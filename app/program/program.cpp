@@ -31,6 +31,7 @@ Program::Program(TForm1& form, SettingsStore& store,
   form_.on_game_menu_click = [this] { popup.game_menu.btn_game_menu_topClick(); };
   form_.close_game_menu = [this] { popup.game_menu.Close(); };
   form_.presentation_switched = [this] { popup.SetFullscreenCheck(form_.FullscreenOn()); };
+  popup.current_recording = [this] { return form_.session().RecordingFile(); };
 
   // The main window's dialogs stay above it, fullscreen too; the splash comes
   // before the main window is shown and has no owner.
