@@ -24,7 +24,8 @@ run() {  # run STATUS PROGRAM ARGS...: the status must be STATUS
 }
 
 run 0 "$tiko" --version
-[[ $(cat "$out") == "tiko $version" ]] || fail "tiko --version"
+[[ $(head -n 1 "$out") == "tiko $version" ]] || fail "tiko --version"
+grep -q "^Licence: MIT" "$out" || fail "tiko --version names no MIT licence"
 for help in --help -h; do
   run 0 "$tiko" $help
   grep -q "^Usage: .*tiko \[options\]" "$out" || fail "tiko $help shows no usage"
