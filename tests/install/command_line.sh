@@ -43,7 +43,8 @@ grep -q "^tiko: no display" "$err" || fail "the line does not say there is no di
 [[ ! -e $out.cfg ]] || fail "the settings folder was written without a display"
 
 run 0 "$script" --version
-[[ $(cat "$out") == "tiko-script $version" ]] || fail "tiko-script --version"
+[[ $(head -n 1 "$out") == "tiko-script $version" ]] || fail "tiko-script --version"
+grep -qx "Licence: MIT" "$out" || fail "tiko-script --version names no MIT licence"
 run 0 "$script" --help
 grep -q "^usage: tiko-script \[SCRIPT\]" "$out" || fail "tiko-script --help"
 run 2 "$script" --bogus
