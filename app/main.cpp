@@ -8,6 +8,7 @@
 #include "app/program/program.h"
 #include "app/program/program_application.h"
 #include "app/program/quit_signals.h"
+#include "app/program/replay_watch.h"
 #include "app/program/store_notices.h"
 #include "app/startup/command_line.h"
 #include "app/startup/data_folder.h"
@@ -16,6 +17,7 @@
 #include "config/skin/skin_loader.h"
 #include "config/store/reg_file_store.h"
 #include "display/main_window.h"
+#include "record/recordings_folder.h"
 #include "sound/fsound_hooks.h"
 #include "sound/sound_system.h"
 #include "tiko_version.h"
@@ -41,7 +43,8 @@ class FormSoundHost : public tiko::SoundHost {
 
 int main(int argc, char** argv) {
   tiko::MarkProgramStart();
-  if (std::optional<int> status = tiko::HandleCommandLine(argc, argv)) return *status;
+  std::filesystem::path replay;
+  if (std::optional<int> status = tiko::HandleCommandLine(argc, argv, &replay)) return *status;
 
   tiko::DisplayGuard display_guard;
   tiko::ProgramApplication app(argc, argv);
@@ -55,7 +58,9 @@ int main(int argc, char** argv) {
 
   tiko::FormParts parts;
   auto store = std::make_unique<tiko::RegFileStore>(tiko::DefaultStorePath());
-  parts.store = store.get();
+  // A replay's unit starts from empty settings and changes none.
+  tiko::ReplayStore replay_store(*store);
+  parts.store = replay.empty() ? static_cast<tiko::SettingsStore*>(store.get()) : &replay_store;
   // Sound stays off until an output is chosen; the cues go through it all the same.
   FormSoundHost sound_host;
   sound_host.sound_dir = (data->ReadFrom().front() / "Sound").string();
@@ -69,14 +74,29 @@ int main(int argc, char** argv) {
   tiko::TForm1 form(std::move(parts));
   sound_host.form = &form;
   tiko::TellStoreNotices(*store, form, std::cerr);
+  if (!replay.empty()) {
+    std::string why;
+    if (!form.session().LoadReplay(replay, &why)) {
+      std::fprintf(stderr, "tiko: %s\n", why.c_str());
+      return 2;
+    }
+  }
   form.FormCreate();
   if (form.TerminateRequested()) return 1;
+  if (!replay.empty()) {
+    const int status = tiko::WatchReplay(app, form, sound, *store);
+    tiko::fsound::Shutdown();
+    return status;
+  }
+  form.session().StartRecording(tiko::RecordingsFolder(), TIKO_VERSION);
   form.StartGamepads();
   tiko::Program program(
       form, *store,
       [&sound](std::optional<tiko::SoundOutput> output) { return sound.Snd_Open_Output(output); },
       *data);
   const int status = app.exec();
+  // Exit, Escape, closing the window and the termination signals all end here.
+  form.session().FinishRecording();
   // Escape, Exit or a signal end the loop without closing the sound library:
   // its device thread stops here, before anything it reads is freed.
   tiko::fsound::Shutdown();

@@ -7,7 +7,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QTime>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -40,16 +39,12 @@ void MarkProgramStart() {
   ProgramStart() = std::chrono::steady_clock::now();
 }
 
-TimeOfDay QtLocalClock::Now() {
-  const QTime now = QTime::currentTime();
-  return TimeOfDay{now.hour(), now.minute(), now.second()};
-}
-
 TForm1::TForm1(FormParts parts)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       parts_(std::move(parts)),
-      unit_(UnitPorts{parts_.cues, parts_.store, &local_clock_, this}),
-      host_(unit_, [this] { Refresh(); }) {
+      session_(SessionPorts{parts_.cues, parts_.store, this}, [this] { Refresh(); },
+               [this] { UpdateHints(); }),
+      unit_(session_.unit()) {
   // A window with an alpha channel, so that it can blend with the desktop
   // whenever a compositor runs; without one every shown pixel is opaque.
   setAttribute(Qt::WA_TranslucentBackground);
@@ -72,6 +67,8 @@ TForm1::TForm1(FormParts parts)
     QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
                               Qt::QueuedConnection);
   };
+  session_.on_fullscreen_key = [this] { pm_10_fullscreenClick(); };
+  session_.on_exit_key = [this] { pm_14_exitClick(); };
 }
 
 TForm1::~TForm1() = default;
@@ -89,9 +86,9 @@ void TForm1::FormCreate() {
   // A skin error does not cost the player the keys, the overlays or the high scores.
   unit_.CreateFinish();
   UpdateHints();
-  unit_.SeedRandom(
+  session_.Seed(
       static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  host_.Rearm();
+  session_.Begin();
   Refresh();
 }
 
@@ -116,7 +113,7 @@ void TForm1::LoadSkin() {
 void TForm1::UpdateHints() {
   for (int id = 1; id < kImageEnd; ++id) {
     hints_[id] =
-        QString::fromStdString(HintOf(unit_, static_cast<ImageId>(id), gamepads_.Connected()));
+        QString::fromStdString(HintOf(unit_, static_cast<ImageId>(id), session_.gamepads().Connected()));
   }
 }
 
@@ -128,7 +125,7 @@ QString TForm1::HintAt(QPoint pos) const {
 // --- presentation ---
 
 void TForm1::pm_10_fullscreenClick() {
-  Handle([this] {
+  session_.Handle([this] {
     fullscreen_on_ = !fullscreen_on_;
     if (close_game_menu) close_game_menu();
     if (parts_.store) parts_.store->WriteBool("FullscreenMode", fullscreen_on_);

@@ -19,6 +19,7 @@ class QKeyEvent;
 #include "display/frame_buffer.h"
 #include "display/frame_painter.h"
 #include "display/realtime_host.h"
+#include "display/session.h"
 #include "display/window_shape.h"
 #include "engine/unit.h"
 #include "input/gamepad/gamepads.h"
@@ -36,12 +37,6 @@ struct FormParts {
   SkinLoader load_skin;
   DataFolders data_dir;
   std::function<void()> close_output;  // Snd_Close_Output
-};
-
-// The computer's local time of day.
-class QtLocalClock : public LocalClock {
- public:
-  TimeOfDay Now() override;
 };
 
 class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
@@ -71,13 +66,14 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   // Recomputes the button hints from the key bindings.
   void UpdateHints();
 
-  Unit& unit() { return unit_; }
-  HeldKeys& held_keys() { return held_keys_; }
-  Gamepads& gamepads() { return gamepads_; }
+  Session& session() { return session_; }
+  Unit& unit() { return session_.unit(); }
+  HeldKeys& held_keys() { return session_.held_keys(); }
+  Gamepads& gamepads() { return session_.gamepads(); }
   // Starts reading game controllers; the program calls it, the tests need not.
-  void StartGamepads() { gamepads_.Start(); }
+  void StartGamepads() { session_.gamepads().Start(); }
   const SkinPictures& pictures() const { return pictures_; }
-  RealtimeHost& host() { return host_; }
+  RealtimeHost& host() { return session_.host(); }
   bool TerminateRequested() const { return terminate_requested_; }
   bool ColourKeyOn() const { return colour_key_on_; }
   QColor WindowColour() const { return colour_; }
@@ -124,9 +120,6 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void showEvent(QShowEvent* event) override;
 
  private:
-  // Runs an input handler on the unit: time brought up to now first, an error
-  // shown and the handler abandoned, then the timer re-armed and the change painted.
-  void Handle(const std::function<void()>& handler);
   void LoadSkin();
   void MoveOffScreen();
   // Ctrl+Plus, Ctrl+Minus and Ctrl+0; true when the key was one of them.
@@ -146,20 +139,13 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void Refresh();
   QRect RenderFrame();
   void ApplyOutline(QRect area);
-  void KeyDown(int code, bool repeat);
-  void KeyUp(int code);
-  // A controller button acts as the key binding of its control would.
-  void PadDown(Control control, bool repeat);
-  void PadUp(Control control);
-  void TraceKey(const char* what, int code);
   void PressAt(Qt::MouseButton button, QPoint pos);
   void EndButtonPress();
   void UpdatePointer(QPoint pos);
 
   FormParts parts_;
-  QtLocalClock local_clock_;
-  Unit unit_;
-  RealtimeHost host_;
+  Session session_;
+  Unit& unit_;  // the session's
   SkinPictures pictures_;
   PictureTable prepared_;  // the pictures at prepared_scale_
   double prepared_scale_ = 0;
@@ -184,11 +170,6 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
 
-  const bool trace_keys_ = qEnvironmentVariableIsSet("TIKO_TRACE_KEYS");
-  HeldKeys held_keys_{[this](int code, bool repeat) { KeyDown(code, repeat); },
-                      [this](int code) { KeyUp(code); }};
-  Gamepads gamepads_{[this](Control control, bool repeat) { PadDown(control, repeat); },
-                     [this](Control control) { PadUp(control); }, [this] { UpdateHints(); }};
   ImageId pressed_button_ = kNoImage;  // the button that took the left press
   ImageId drag_image_ = kNoImage;
   QPoint drag_origin_;  // the press point in the pressed image's coordinates

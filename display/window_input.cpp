@@ -1,5 +1,5 @@
-// The main window's keyboard and mouse: keys through the nine bindings, left
-// presses and releases on the button pictures, dragging the window by the
+// The main window's keyboard and mouse: keys to the session, left presses
+// and releases on the button pictures, dragging the window by the
 // unit's body, the pointer shape and the hints.
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QWindow>
-#include <cstdio>
 #include <utility>
 
 #include "display/main_window.h"
@@ -17,86 +16,21 @@
 
 namespace tiko {
 
-void TForm1::Handle(const std::function<void()>& handler) {
-  host_.Sync();
-  try {
-    handler();
-  } catch (const UnitError& e) {
-    ShowError(e.what());
-  }
-  host_.Rearm();
-  Refresh();
-}
-
-namespace {
-
-constexpr int kVkEscape = 27;
-constexpr int kVkF12 = 123;
-
-}  // namespace
-
-// With TIKO_TRACE_KEYS set, each key that reaches the window is printed with
-// the unit's mode and the hero's place after it: what a player whose key does
-// nothing can look at, and what the X tests read.
-void TForm1::TraceKey(const char* what, int code) {
-  if (!trace_keys_) return;
-  const Vars& v = unit_.vars();
-  std::printf("tiko: key %s %d mode=%d hero=%d,%d\n", what, code, v.mode, v.hero_col, v.hero_row);
-  std::fflush(stdout);
-}
-
-// Every key press goes to the bindings, repeats too, as Windows sends them;
-// F12 and Esc act once per press of the key.
-void TForm1::KeyDown(int code, bool repeat) {
-  TraceKey(repeat ? "repeat" : "down", code);
-  if (code == kVkF12) {
-    if (!repeat) pm_10_fullscreenClick();
-    return;
-  }
-  if (code == kVkEscape) {
-    if (!repeat) pm_14_exitClick();
-    return;
-  }
-  Handle([&] { unit_.FormKeyDown(code); });
-  TraceKey("done", code);
-}
-
-void TForm1::KeyUp(int code) {
-  TraceKey("up", code);
-  if (code == kVkF12 || code == kVkEscape) return;
-  Handle([&] { unit_.FormKeyUp(code); });
-  TraceKey("done", code);
-}
-
-// The binding decides, as for its key: the left shoulder opens the closed lid
-// and is ACL once it is open, for the press and the release alike.
-void TForm1::PadDown(Control control, bool /*repeat*/) {
-  Handle([&] {
-    if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) unit_.Press(*c);
-  });
-}
-
-void TForm1::PadUp(Control control) {
-  Handle([&] {
-    if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) unit_.Release(*c);
-  });
-}
-
 void TForm1::keyPressEvent(QKeyEvent* event) {
   if (ZoomKey(*event)) return;
-  held_keys_.Pressed(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()),
+  session_.held_keys().Pressed(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()),
                      [event] { return VirtualKeyOf(*event); });
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
-  held_keys_.Released(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()));
+  session_.held_keys().Released(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()));
 }
 
 // Keys held when the keyboard goes elsewhere would never see their release here.
 // So is a button pressed with the mouse when a popup menu or another window
 // takes the mouse: its release would go there.
 void TForm1::focusOutEvent(QFocusEvent* event) {
-  held_keys_.ReleaseAll();
+  session_.held_keys().ReleaseAll();
   EndButtonPress();
   QWidget::focusOutEvent(event);
 }
@@ -105,7 +39,7 @@ void TForm1::focusOutEvent(QFocusEvent* event) {
 void TForm1::EndButtonPress() {
   drag_image_ = kNoImage;
   const ImageId pressed = std::exchange(pressed_button_, kNoImage);
-  if (auto control = ControlOfImage(pressed)) Handle([&] { unit_.Release(*control); });
+  if (auto control = ControlOfImage(pressed)) session_.Release(*control);
 }
 
 void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
@@ -118,7 +52,7 @@ void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
   }
   if (auto control = ControlOfImage(id)) {
     pressed_button_ = id;
-    Handle([&] { unit_.Press(*control); });
+    session_.Press(*control);
     return;
   }
   if (IsDraggable(id) && !fullscreen_on_) {
@@ -153,7 +87,7 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
   if (pressed == btn_game_menu_top) {
     const QPoint pos = ScenePoint(event->position());
     if (TargetAt(unit_.scene(), pos.x(), pos.y()) == btn_game_menu_top && on_game_menu_click) {
-      Handle([&] { on_game_menu_click(); });
+      session_.Handle([&] { on_game_menu_click(); });
     }
     return;
   }

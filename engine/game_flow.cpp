@@ -89,7 +89,7 @@ void Unit::Timer_Score_BlinkTimer() {
 }
 
 void Unit::Timer_ClockTimer() {
-  TimeOfDay now = ports_.clock ? ports_.clock->Now() : TimeOfDay{};
+  const TimeOfDay now = ports_.clock ? ports_.clock->Now() : TimeOfDayOf(TimeOfDayMs());
   int hours = now.hour;
   if (hours > 11) {
     hours -= 12;

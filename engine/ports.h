@@ -2,6 +2,7 @@
 // time of day and the message box for errors. Hosts plug their own in.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -37,7 +38,16 @@ struct TimeOfDay {
   int hour = 0;  // 0..23
   int minute = 0;
   int second = 0;
+  int millisecond = 0;
 };
+
+inline constexpr std::int64_t kDayMs = 24LL * 60 * 60 * 1000;
+
+// A time of day given in milliseconds since midnight (0 .. kDayMs - 1).
+constexpr TimeOfDay TimeOfDayOf(std::int64_t ms) {
+  return TimeOfDay{static_cast<int>(ms / 3'600'000), static_cast<int>(ms / 60'000 % 60),
+                   static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
+}
 
 class LocalClock {
  public:

@@ -2,8 +2,8 @@
 
 namespace tiko {
 
-void Unit::RunUntil(std::int64_t t, bool real_clock) {
-  while (auto id = state_.timers.PopDue(t, real_clock)) {
+void Unit::RunDue(std::int64_t limit, bool at_limit) {
+  while (auto id = state_.timers.PopDue(limit, at_limit)) {
     // An error abandons its own tick only; the ticks after it still run.
     try {
       RunTimer(*id);
@@ -11,7 +11,19 @@ void Unit::RunUntil(std::int64_t t, bool real_clock) {
       ShowError(e.what());
     }
   }
+}
+
+void Unit::RunUntil(std::int64_t t) {
+  RunDue(t, false);
   state_.timers.AdvanceTo(t);
+}
+
+void Unit::Stall(std::int64_t ms) {
+  const std::int64_t t = Now() + ms;
+  // Time moves first, so that whatever a handler starts or re-arms counts
+  // from the new now and cannot fire in this catch-up.
+  state_.timers.AdvanceTo(t);
+  RunDue(t, true);
 }
 
 void Unit::RunTimer(TimerId id) {

@@ -54,7 +54,7 @@ void Unit::HandOver() {
   EnterMode(mode::kClosed);
 }
 
-void Unit::Reset_Hiscores() {
+void Unit::ResetHiscores() {
   state_.vars.hiscore_a = 0;
   if (ports_.store) ports_.store->WriteInteger("HiScore1", 0);
   state_.vars.hiscore_b = 0;
@@ -65,6 +65,16 @@ void Unit::SetControllerOverlay(bool on) {
   ctrl_overlay_on_ = on;
   if (ports_.store) ports_.store->WriteBool("CtrlrOverlay", on);
   Vid_Display_Ctrl_Overlay();
+}
+
+void Unit::SetTimeOfDay(std::int64_t ms_of_day) {
+  day_base_ms_ = ms_of_day;
+  day_set_at_ = Now();
+}
+
+std::int64_t Unit::TimeOfDayMs() const {
+  const std::int64_t ms = (day_base_ms_ + (Now() - day_set_at_)) % kDayMs;
+  return ms < 0 ? ms + kDayMs : ms;
 }
 
 void Unit::Vid_Display_Ctrl_Overlay() {

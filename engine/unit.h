@@ -55,12 +55,21 @@ class Unit {
   void HandOver();
 
   // --- time ---
-  // Runs every tick due at or before `t`, earliest first; on virtual time each
-  // tick runs at its due time, on a real clock (`real_clock`) at `t`, once.
-  // An error a tick raises is shown and abandons that tick alone.
-  void RunUntil(std::int64_t t, bool real_clock = false);
+  // Runs every tick due at or before `t`, earliest first, each at its due
+  // time; then time is `t`. An error a tick raises is shown and abandons that
+  // tick alone.
+  void RunUntil(std::int64_t t);
+  // The catch-up after the program was held up for `ms`: time jumps to
+  // now + ms, then every timer due by then fires once, there.
+  void Stall(std::int64_t ms);
   void RunTimer(TimerId id);
   std::int64_t Now() const { return state_.timers.Now(); }
+
+  // --- local time of day ---
+  // Without a clock port the unit keeps its own time of day on its time line:
+  // 00:00:00.000 at time 0, then whatever SetTimeOfDay sets, running on.
+  void SetTimeOfDay(std::int64_t ms_of_day);  // 0 .. kDayMs - 1
+  std::int64_t TimeOfDayMs() const;           // the time of day now, ms since midnight
 
   // --- system buttons and lid (mode state machine) ---
   void Inp_open_down();
@@ -91,8 +100,9 @@ class Unit {
 
   // --- keys ---
   void LoadKeyBindings();
-  // Binding n (1..9) takes choice `choice`: stored as Key<n>, then decoded.
-  void SetKeyChoice(int n, int choice);
+  // The key settings dialog's Accept: binding n takes choices[n - 1], stored
+  // as Key<n>, then decoded, for n = 1 to 9 in turn.
+  void AcceptKeys(const std::array<int, kBindingCount>& choices);
   const KeyBindings& key_bindings() const { return key_bindings_; }
   // The control a key with virtual-key code `key` drives now, if it is bound.
   std::optional<Control> ControlOfKey(int key) const;
@@ -108,7 +118,7 @@ class Unit {
   }
 
   // --- menu commands of the core ---
-  void Reset_Hiscores();
+  void ResetHiscores();
   void SetControllerOverlay(bool on);  // the overlay menu command, without the check mark
   void Vid_Display_Ctrl_Overlay();
 
@@ -170,6 +180,8 @@ class Unit {
   void Play(SoundId id);
   void Silence();
   void ShowError(const std::string& message);
+  // Runs every tick due by `limit`: each at its due time, or all at `limit`.
+  void RunDue(std::int64_t limit, bool at_limit);
   void Start(TimerId id, int interval) { state_.timers.Start(id, interval); }
   void Enable(TimerId id) { state_.timers.Enable(id); }
   void Disable(TimerId id) { state_.timers.Disable(id); }
@@ -221,6 +233,8 @@ class Unit {
   KeyBindings key_bindings_;
   KeyNames key_names_;
   bool ctrl_overlay_on_ = true;
+  std::int64_t day_base_ms_ = 0;  // the own time of day at day_set_at_
+  std::int64_t day_set_at_ = 0;
   UnitPorts ports_;
 };
 

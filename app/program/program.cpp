@@ -55,9 +55,7 @@ void Program::StartUnit() {
   // The main window is first mapped here, in its place: nothing of it shows before.
   form_.CentreOnScreen();
   form_.show();
-  form_.host().Sync();
-  form_.unit().HandOver();
-  form_.host().Rearm();
+  form_.session().HandOver();
   form_.update();
   form_.raise();
   form_.activateWindow();
@@ -81,6 +79,19 @@ void Program::SceneChanged() {
 
 void Program::ShowError(const char* message) {
   form_.ShowError(message);
+}
+
+void Program::ResetHiscores(Unit& /*unit: the session's*/) {
+  form_.session().ResetHiscores();
+}
+
+void Program::SetOverlays(Unit& /*unit: the session's*/, bool on) {
+  form_.session().SetOverlays(on);
+}
+
+void Program::AcceptKeys(Unit& /*unit: the session's*/,
+                         const std::array<int, kBindingCount>& choices) {
+  form_.session().AcceptKeys(choices);
 }
 
 void Program::RefreshHints() {

@@ -38,7 +38,10 @@ class Program : public QObject, public MenuHost, public KeysHost {
   void Beep() override;
   void SceneChanged() override;
   void ShowError(const char* message) override;
+  void ResetHiscores(Unit& unit) override;
+  void SetOverlays(Unit& unit, bool on) override;
   // KeysHost
+  void AcceptKeys(Unit& unit, const std::array<int, kBindingCount>& choices) override;
   void RefreshHints() override;
   void EnableMainWindow() override;
 

@@ -1,6 +1,8 @@
 // What the popup and in-game menus ask of the main window.
 #pragma once
 
+#include "engine/unit.h"
+
 class QWidget;
 
 namespace tiko {
@@ -20,6 +22,10 @@ class MenuHost {
   // A command changed the scene outside the window's own handlers: repaint.
   virtual void SceneChanged() = 0;
   virtual void ShowError(const char* message) = 0;
+  // The menu commands that change the unit; the program runs them through
+  // its session, which records them.
+  virtual void ResetHiscores(Unit& unit) { unit.ResetHiscores(); }
+  virtual void SetOverlays(Unit& unit, bool on) { unit.SetControllerOverlay(on); }
 };
 
 }  // namespace tiko

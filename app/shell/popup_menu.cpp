@@ -143,7 +143,7 @@ void PopupMenu::pm_7_keysClick() {
 }
 
 void PopupMenu::pm_8_hiscoreClick() {
-  unit_.Reset_Hiscores();
+  host_.ResetHiscores(unit_);
   host_.Beep();
 }
 
@@ -158,7 +158,7 @@ void PopupMenu::pm_11_splashscreenClick(bool checked) {
 }
 
 void PopupMenu::pm_12_controllerClick(bool checked) {
-  unit_.SetControllerOverlay(checked);
+  host_.SetOverlays(unit_, checked);
   host_.SceneChanged();
 }
 

@@ -23,7 +23,10 @@ constexpr const char* kDescription =
     "player's own $XDG_DATA_HOME/tiko (~/.local/share/tiko), else the program's\n"
     "own folder, else the installed data folder (share/tiko beside the program's\n"
     "bin folder). Files a player's Config.ini names and their folder lacks come\n"
-    "from the program's data.";
+    "from the program's data.\n"
+    "\n"
+    "Every game is recorded in $XDG_DATA_HOME/tiko/recordings\n"
+    "(~/.local/share/tiko/recordings) as a tiko-script script.";
 
 void Print(std::FILE* to, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), to);
@@ -32,7 +35,7 @@ void Print(std::FILE* to, const QString& text) {
 
 }  // namespace
 
-std::optional<int> HandleCommandLine(int argc, char** argv) {
+std::optional<int> HandleCommandLine(int argc, char** argv, std::filesystem::path* replay) {
   QCoreApplication::setApplicationName(QStringLiteral("tiko"));
   QCoreApplication::setApplicationVersion(QStringLiteral(TIKO_VERSION));
   // An application object without a window system, for the parser's usage
@@ -45,6 +48,12 @@ std::optional<int> HandleCommandLine(int argc, char** argv) {
   parser.setApplicationDescription(QString::fromUtf8(kDescription));
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
+  const QCommandLineOption replay_option(
+      QStringLiteral("replay"),
+      QStringLiteral("Watch a recorded game at its own pace: Space pauses, the right arrow\n"
+                     "runs it at 2x, 4x or 8x, Esc ends."),
+      QStringLiteral("file"));
+  parser.addOption(replay_option);
   // Qt reads its own window-system options (-platform, -display, ...) in the
   // application object; they pass here unchecked.
   for (const char* qt_option : {"platform", "display", "qwindowgeometry", "qwindowtitle",
@@ -74,6 +83,9 @@ std::optional<int> HandleCommandLine(int argc, char** argv) {
                           .arg(parser.positionalArguments().constFirst()) +
                       parser.helpText());
     return 2;
+  }
+  if (replay && parser.isSet(replay_option)) {
+    *replay = parser.value(replay_option).toStdString();
   }
   return std::nullopt;
 }

@@ -60,8 +60,8 @@ void Unit::LoadKeyBindings() {
   key_bindings_.Load(ports_.store);
 }
 
-void Unit::SetKeyChoice(int n, int choice) {
-  key_bindings_.Set(ports_.store, n, choice);
+void Unit::AcceptKeys(const std::array<int, kBindingCount>& choices) {
+  for (int n = 1; n <= kBindingCount; ++n) key_bindings_.Set(ports_.store, n, choices[n - 1]);
 }
 
 std::optional<Control> Unit::ControlOfKey(int key) const {

@@ -133,7 +133,9 @@ bool TKeysForm::CheckKeys() {
 }
 
 void TKeysForm::btn_acceptClick() {
-  for (int n = 1; n <= kBindingCount; ++n) unit_.SetKeyChoice(n, cb[n]->currentIndex() + 1);
+  std::array<int, kBindingCount> choices{};
+  for (int n = 1; n <= kBindingCount; ++n) choices[n - 1] = cb[n]->currentIndex() + 1;
+  host_.AcceptKeys(unit_, choices);
   host_.RefreshHints();
   host_.EnableMainWindow();
   hide();

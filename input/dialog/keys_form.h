@@ -17,6 +17,11 @@ namespace tiko {
 class KeysHost {
  public:
   virtual ~KeysHost() = default;
+  // Accept: binding n takes choice n; the program runs it through its
+  // session, which records it.
+  virtual void AcceptKeys(Unit& unit, const std::array<int, kBindingCount>& choices) {
+    unit.AcceptKeys(choices);
+  }
   virtual void RefreshHints() = 0;  // the button hints follow the bindings
   virtual void EnableMainWindow() = 0;
   // The main window the dialog stays above; none in tests of the dialog alone.

@@ -45,7 +45,10 @@ TEST(HintsTest, FollowTheBindingsWhenRefreshed) {
   EXPECT_EQ(HintOf(unit, btn_jump_top), "click or press 'A'");
   EXPECT_EQ(HintOf(unit, btn_ctrlr_overlay_up).rfind("click or press ", 0), 0u);
 
-  unit.SetKeyChoice(9, 43);
+  std::array<int, kBindingCount> choices{};
+  for (int n = 1; n <= kBindingCount; ++n) choices[n - 1] = unit.key_bindings()[n].key_choice;
+  choices[8] = 43;
+  unit.AcceptKeys(choices);
   EXPECT_EQ(f.form->HintAt({155, 255}), "click or press 'A'");
   f.form->UpdateHints();
   EXPECT_EQ(f.form->HintAt({155, 255}), "click or press 'shift' key");

@@ -1,8 +1,11 @@
-// The real-time host: one single-shot timer at the next due time, late ticks
-// fired once, nothing armed while no timer runs.
+// The real-time host: one single-shot timer at the next due time, ticks on
+// their due times, a stall after a hold-up, the time of day kept with the
+// computer's, nothing armed while no timer runs.
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <utility>
+#include <vector>
 
 #include "fake_skin.h"
 
@@ -18,7 +21,7 @@ void Tap(QWidget& w, int key) {
   QApplication::sendEvent(&w, &release);
 }
 
-TEST(HostTest, ArmsAtTheNextDueTimeAndFiresLateTicksOnce) {
+TEST(HostTest, ArmsAtTheNextDueTimeAndStallsAfterAHoldUp) {
   std::int64_t now = 0;
   FormFixture f;
   f.form->host().SetClockForTesting([&] { return now; });
@@ -45,7 +48,10 @@ TEST(HostTest, ArmsAtTheNextDueTimeAndFiresLateTicksOnce) {
   EXPECT_EQ(host.ArmedDelayMs(), 1000);
   EXPECT_EQ(unit.timers().NextDue(), 1101);
 
-  // Seven seconds late: one tick, and the next a second after it.
+  // Seven seconds late: a stall, told before it acts; one tick, and the
+  // next a second after it.
+  std::vector<std::pair<std::int64_t, std::int64_t>> stalls;
+  host.on_stall = [&](std::int64_t ms) { stalls.emplace_back(unit.Now(), ms); };
   now = 8101;
   const std::uint64_t before = unit.scene().Revision();
   unit.state().scene.SetPicture(im_panel_digit_2, kNoImage);
@@ -54,6 +60,88 @@ TEST(HostTest, ArmsAtTheNextDueTimeAndFiresLateTicksOnce) {
   EXPECT_GT(unit.scene().Revision(), before);
   EXPECT_EQ(unit.timers().NextDue(), 9101);
   EXPECT_EQ(host.ArmedDelayMs(), 1000);
+  EXPECT_EQ(stalls, (std::vector<std::pair<std::int64_t, std::int64_t>>{{101, 8000}}));
+}
+
+// Late, but less than a hold-up: each tick at its due time, as `wait` runs
+// them, and an input after every tick due by its arrival, at its arrival.
+TEST(HostTest, LateTicksKeepTheirDueTimesAndInputFollowsThem) {
+  std::int64_t now = 0;
+  FormFixture f;
+  f.form->host().SetClockForTesting([&] { return now; });
+  f.Create();
+  TForm1& form = *f.form;
+  Unit& unit = form.unit();
+  RealtimeHost& host = form.host();
+  now = 100;
+  Tap(form, Qt::Key_5);
+  Tap(form, Qt::Key_3);  // the clock, first tick at 101
+  now = 101;
+  host.Fire();
+  unit.state().vars.score_blink_phase = 1;
+  unit.state().timers.Start(TimerId::Timer_Score_Blink, 30);  // due 131, 161, ...
+
+  std::vector<std::int64_t> dues;
+  host.on_tick = [&](std::int64_t due, std::int64_t late_us) {
+    dues.push_back(due);
+    EXPECT_EQ(late_us, (now - due) * 1000);
+  };
+  bool stalled = false;
+  host.on_stall = [&](std::int64_t) { stalled = true; };
+  now = 131 + RealtimeHost::kStallAfterMs;  // the first due tick just not a hold-up
+  host.Fire();
+  EXPECT_FALSE(stalled);
+  ASSERT_EQ(dues.size(), 7u);
+  EXPECT_EQ(dues.front(), 131);
+  EXPECT_EQ(dues.back(), 311);
+  EXPECT_EQ(unit.vars().score_blink_phase, 2);  // seven ticks: an odd count
+  EXPECT_EQ(unit.timers()[TimerId::Timer_Score_Blink].due, 341);
+
+  dues.clear();
+  now = 400;
+  Tap(form, Qt::Key_5);  // ACL, after the two ticks due by 400
+  EXPECT_EQ(dues, (std::vector<std::int64_t>{341, 371}));
+  EXPECT_EQ(unit.Now(), 400);
+  EXPECT_EQ(unit.vars().mode, 2);
+}
+
+class SetClock : public LocalClock {
+ public:
+  TimeOfDay time;
+  TimeOfDay Now() override { return time; }
+};
+
+TEST(HostTest, TheTimeOfDayFollowsTheComputersWhenTheyPart) {
+  std::int64_t now = 0;
+  FormFixture f;
+  f.form->host().SetClockForTesting([&] { return now; });
+  f.Create();
+  Unit& unit = f.form->unit();
+  RealtimeHost& host = f.form->host();
+  std::vector<std::pair<std::int64_t, std::int64_t>> set;  // unit time, time of day
+  host.on_clock = [&](std::int64_t ms) { set.emplace_back(unit.Now(), ms); };
+  SetClock computer;
+  computer.time = {7, 30, 0, 250};
+  host.FollowLocalTime(&computer);  // taken at once
+  EXPECT_EQ(unit.TimeOfDayMs(), 27'000'250);
+
+  // Drifting by no more than the slack changes nothing.
+  now = 1000;
+  computer.time = {7, 30, 1, 250 + RealtimeHost::kClockSlackMs};
+  host.Sync();
+  // A changed system clock: taken back to where the unit's time stood.
+  now = 2000;
+  computer.time = {8, 0, 0, 0};
+  host.Sync();
+  // Midnight passing is no departure.
+  computer.time = {23, 59, 59, 900};
+  host.Sync();
+  now = 2200;
+  computer.time = {0, 0, 0, 100};
+  host.Sync();
+  EXPECT_EQ(set, (std::vector<std::pair<std::int64_t, std::int64_t>>{
+                     {0, 27'000'250}, {1000, 28'799'000}, {2000, 86'399'900}}));
+  EXPECT_EQ(unit.TimeOfDayMs(), 100);
 }
 
 TEST(HostTest, InputCountsTimeFromThePresent) {

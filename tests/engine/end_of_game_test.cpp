@@ -49,7 +49,7 @@ TEST(EndOfGame, ResetHiscoresStoresZeroForBoth) {
   f.store.values["HiScore1"] = "12";
   f.store.values["HiScore2"] = "34";
   f.Create();
-  f.unit.Reset_Hiscores();
+  f.unit.ResetHiscores();
   EXPECT_EQ(f.unit.vars().hiscore_a, 0);
   EXPECT_EQ(f.unit.vars().hiscore_b, 0);
   EXPECT_EQ(f.store.values["HiScore1"], "0");

@@ -76,7 +76,7 @@ TEST(Timers, AnIntervalBelowOneNeverFiresAndCannotHangTheLoop) {
   u.state().timers.Start(TimerId::Timer_Clock, 1000);
   EXPECT_EQ(u.timers().NextDue(), 1000);
   u.RunUntil(5000);  // returns: the two stuck timers are skipped
-  u.RunUntil(9000, true);
+  u.Stall(4000);
   EXPECT_FALSE(u.state().timers.PopDue(9000, false));
   EXPECT_TRUE(u.timers()[TimerId::Timer_Game].enabled);
 

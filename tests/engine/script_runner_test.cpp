@@ -1,9 +1,10 @@
+#include "tools/tiko_script/script_runner.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "tests/support/memory_store.h"
-#include "tools/tiko_script/script_runner.h"
 
 namespace tiko::test {
 namespace {
@@ -23,10 +24,31 @@ ScriptResult RunText(const std::string& script) {
 }
 
 TEST(ScriptRunner, StopsAtALineItCannotUnderstandAfterEarlierOutput) {
-  for (const char* bad : {"press sideways", "release open", "wait -5", "wait", "set nothing 1",
-                          "set play_active 2", "clock 24:00", "clock 7:5", "seed 4294967296",
-                          "show im_backdrop", "enable Timer_Nope", "interval Timer_Game 0",
-                          "dump now", "jump"}) {
+  for (const char* bad : {"press sideways",
+                          "release open",
+                          "wait -5",
+                          "wait",
+                          "set nothing 1",
+                          "set play_active 2",
+                          "clock 24:00",
+                          "clock 7:5",
+                          "seed 4294967296",
+                          "show im_backdrop",
+                          "enable Timer_Nope",
+                          "interval Timer_Game 0",
+                          "dump now",
+                          "jump",
+                          "stall -1",
+                          "stall",
+                          "clock 10:00:00.5",
+                          "clock 10:00.500",
+                          "clock 10:00:00.",
+                          "keys 2 3 4 6 37 39 40 38",
+                          "keys 2 3 4 6 37 39 40 38 45",
+                          "keys 0 3 4 6 37 39 40 38 42",
+                          "overlays 2",
+                          "overlays",
+                          "hiscores_reset now"}) {
     ScriptResult r = RunText("# comment\n\npress open\nwait 3\n" + std::string(bad) + "\ndump\n");
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.err.rfind("tiko-script: line 5: ", 0), 0u) << bad << ": " << r.err;

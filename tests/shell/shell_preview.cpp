@@ -33,7 +33,11 @@ int main(int argc, char** argv) {
   tiko::Unit unit{tiko::UnitPorts{nullptr, &store, nullptr, nullptr}};
   unit.LoadKeyBindings();
   if (argc > 2) {  // a clash and an unticked check box to look at
-    unit.SetKeyChoice(6, 42);
+    std::array<int, tiko::kBindingCount> choices{};
+    for (int n = 1; n <= tiko::kBindingCount; ++n)
+      choices[n - 1] = unit.key_bindings()[n].key_choice;
+    choices[5] = 42;
+    unit.AcceptKeys(choices);
     store.WriteBool("SplashScreen", false);
   }
   std::unique_ptr<QWidget> window;

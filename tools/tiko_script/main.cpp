@@ -8,18 +8,24 @@
 #include "config/store/reg_file_store.h"
 #include "tiko_version.h"
 #include "tools/tiko_script/script_runner.h"
+#include "tools/tiko_script/verify.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: tiko-script [SCRIPT]\n";
+constexpr const char* kUsage =
+    "usage: tiko-script [SCRIPT]\n"
+    "       tiko-script --verify RECORDING\n";
 constexpr const char* kHelp =
     "\n"
     "Runs the Bolo Garu Tiko unit without a window, on virtual time, from a script\n"
     "of timed presses (read from SCRIPT, or from standard input), and prints every\n"
     "cue, settings write and error, and the whole state on `dump`.\n"
     "\n"
-    "  -h, --help     print this help and exit\n"
-    "  -v, --version  print the version and the licence and exit\n"
+    "  --verify RECORDING  replay a recorded game on a blank settings store and\n"
+    "                      check its final dump and its games' scores; exit\n"
+    "                      status 0 when they agree, 1 otherwise\n"
+    "  -h, --help          print this help and exit\n"
+    "  -v, --version       print the version and the licence and exit\n"
     "\n"
     "The settings store is the simulator's own: $XDG_CONFIG_HOME/Orvane/Qorvix50.reg.\n"
     "Exit status: 0 when the script ran to its end, 2 for a line it cannot\n"
@@ -44,6 +50,16 @@ int main(int argc, char** argv) {
       std::cerr << "tiko-script: unknown option " << option << '\n' << kUsage;
       return 2;
     }
+  }
+  if (argc == 3 && std::string_view(argv[1]) == "--verify") {
+    std::ifstream recording;
+    std::error_code error;
+    if (!std::filesystem::is_directory(argv[2], error)) recording.open(argv[2]);
+    if (!recording) {
+      std::cout << "tiko-script: verify: cannot read " << argv[2] << '\n';
+      return 1;
+    }
+    return tiko::script::VerifyRecording(recording, std::cout);
   }
   if (argc > 2) {
     std::cerr << kUsage;

@@ -6,7 +6,9 @@ void PrintingCues::Snd_Play(SoundId id) {
   out_ << '@' << now_() << " sound " << SoundName(id) << '\n';
 }
 
-void PrintingCues::Snd_Silence() { out_ << '@' << now_() << " silence\n"; }
+void PrintingCues::Snd_Silence() {
+  out_ << '@' << now_() << " silence\n";
+}
 
 int PrintingStore::ReadInteger(const std::string& name, int default_value) {
   return inner_.ReadInteger(name, default_value);
@@ -28,13 +30,6 @@ void PrintingStore::WriteBool(const std::string& name, bool value) {
 
 void PrintingErrors::ShowError(const std::string& message) {
   out_ << '@' << now_() << " error " << message << '\n';
-}
-
-TimeOfDay VirtualClock::Now() {
-  constexpr std::int64_t kDay = 24 * 60 * 60;
-  std::int64_t seconds = (base_seconds_ + (now_() - set_at_) / 1000) % kDay;
-  return TimeOfDay{static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
-                   static_cast<int>(seconds % 60)};
 }
 
 }  // namespace tiko::script

@@ -50,20 +50,4 @@ class PrintingErrors : public ErrorSink {
   NowFn now_;
 };
 
-// The local time of day set by `clock`, running on with virtual time.
-class VirtualClock : public LocalClock {
- public:
-  explicit VirtualClock(NowFn now) : now_(std::move(now)) {}
-  void Set(int seconds_of_day) {
-    base_seconds_ = seconds_of_day;
-    set_at_ = now_();
-  }
-  TimeOfDay Now() override;
-
- private:
-  NowFn now_;
-  std::int64_t base_seconds_ = 0;
-  std::int64_t set_at_ = 0;
-};
-
 }  // namespace tiko::script

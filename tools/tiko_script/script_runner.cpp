@@ -1,6 +1,8 @@
 #include "tools/tiko_script/script_runner.h"
 
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <sstream>
@@ -9,6 +11,7 @@
 
 #include "engine/unit.h"
 #include "tools/tiko_script/script_ports.h"
+#include "tools/tiko_script/state_dump.h"
 
 namespace tiko::script {
 
@@ -56,18 +59,30 @@ ImageId SkinImageByName(const std::string& name) {
   throw BadLine{"unknown image '" + name + "'"};
 }
 
-int SecondsOfDay(const std::string& text) {
+// HH:MM, HH:MM:SS or HH:MM:SS.mmm, as milliseconds since midnight.
+std::int64_t MsOfDay(const std::string& text) {
+  const BadLine bad{"bad time '" + text + "'"};
+  std::string hms = text;
+  int ms = 0;
+  if (auto dot = text.find('.'); dot != std::string::npos) {
+    const std::string fraction = text.substr(dot + 1);
+    if (fraction.size() != 3) throw bad;
+    ms = static_cast<int>(Number(fraction, 0, 999, "time"));
+    hms = text.substr(0, dot);
+  }
   std::vector<int> parts;
   std::string part;
-  std::istringstream in(text);
+  std::istringstream in(hms);
   while (std::getline(in, part, ':')) {
-    if (part.size() != 2) throw BadLine{"bad time '" + text + "'"};
+    if (part.size() != 2) throw bad;
     parts.push_back(static_cast<int>(Number(part, 0, 59, "time")));
   }
-  if (parts.size() < 2 || parts.size() > 3 || parts[0] > 23 || text.back() == ':') {
-    throw BadLine{"bad time '" + text + "'"};
+  if (parts.size() < 2 || parts.size() > 3 || parts[0] > 23 || hms.empty() || hms.back() == ':' ||
+      (hms.size() != text.size() && parts.size() != 3)) {
+    throw bad;
   }
-  return parts[0] * 3600 + parts[1] * 60 + (parts.size() == 3 ? parts[2] : 0);
+  const int seconds = parts[0] * 3600 + parts[1] * 60 + (parts.size() == 3 ? parts[2] : 0);
+  return seconds * 1000LL + ms;
 }
 
 class Runner {
@@ -76,9 +91,9 @@ class Runner {
       : out_(out),
         cues_(out, [this] { return unit_->Now(); }),
         store_(store, out, [this] { return unit_->Now(); }),
-        errors_(out, [this] { return unit_->Now(); }),
-        clock_([this] { return unit_->Now(); }) {
-    unit_.emplace(UnitPorts{&cues_, &store_, &clock_, &errors_});
+        errors_(out, [this] { return unit_->Now(); }) {
+    // No clock port: the unit's own time of day, 00:00:00 at time 0.
+    unit_.emplace(UnitPorts{&cues_, &store_, nullptr, &errors_});
     // The unit as the main window creates it, without window and pictures.
     unit_->CreateReadPresentation();
     unit_->CreateFinish();
@@ -101,7 +116,7 @@ class Runner {
       u.SeedRandom(static_cast<std::uint32_t>(Number(w[1], 0, 4294967295LL, "seed")));
     } else if (cmd == "clock") {
       args(1);
-      clock_.Set(SecondsOfDay(w[1]));
+      u.SetTimeOfDay(MsOfDay(w[1]));
     } else if (cmd == "press" || cmd == "release") {
       args(1);
       const bool press = cmd == "press";
@@ -111,9 +126,24 @@ class Runner {
       args(1);
       int key = static_cast<int>(Number(w[1], 0, 65535, "key code"));
       Guarded([&u, key, down = cmd == "keydown"] { down ? u.FormKeyDown(key) : u.FormKeyUp(key); });
-    } else if (cmd == "wait") {
+    } else if (cmd == "wait" || cmd == "stall") {
       args(1);
-      Wait(Number(w[1], 0, 1LL << 50, "time"));
+      const std::int64_t ms = Number(w[1], 0, 1LL << 50, "time");
+      cmd == "wait" ? u.RunUntil(u.Now() + ms) : u.Stall(ms);
+    } else if (cmd == "keys") {
+      args(kBindingCount);
+      std::array<int, kBindingCount> choices{};
+      for (int n = 1; n <= kBindingCount; ++n) {
+        choices[n - 1] = static_cast<int>(Number(w[n], 1, kKeyChoiceCount, "key choice"));
+      }
+      Guarded([&u, &choices] { u.AcceptKeys(choices); });
+    } else if (cmd == "overlays") {
+      args(1);
+      const bool on = Number(w[1], 0, 1, "flag") == 1;
+      Guarded([&u, on] { u.SetControllerOverlay(on); });
+    } else if (cmd == "hiscores_reset") {
+      args(0);
+      Guarded([&u] { u.ResetHiscores(); });
     } else if (cmd == "set") {
       args(2);
       SetVar(w[1], w[2]);
@@ -154,8 +184,6 @@ class Runner {
     }
   }
 
-  void Wait(long long ms) { unit_->RunUntil(unit_->Now() + ms); }
-
   void SetVar(const std::string& name, const std::string& value) {
     const VarField* f = FindVar(name);
     if (!f) throw BadLine{"unknown variable '" + name + "'"};
@@ -167,40 +195,12 @@ class Runner {
     }
   }
 
-  void Dump() {
-    const Unit& u = *unit_;
-    out_ << '@' << u.Now() << " dump\n";
-    out_ << "vars";
-    for (const VarField& f : VarTable()) {
-      out_ << ' ' << f.name << '=';
-      if (f.flag) {
-        out_ << ((u.vars().*(f.flag)) ? 1 : 0);
-      } else {
-        out_ << u.vars().*(f.integer);
-      }
-    }
-    out_ << "\nlit";
-    for (int id = 1; id <= kSkinImageCount; ++id) {
-      if (u.scene().Visible(ImageId(id))) out_ << ' ' << kImageNames[id - 1];
-    }
-    out_ << "\ndigits ";
-    for (int place = 1; place <= 4; ++place) {
-      int d = u.scene().DigitOf(seg::panel_digit_seg[place]);
-      out_ << (d < 0 ? '-' : static_cast<char>('0' + d));
-    }
-    out_ << "\ntimers";
-    for (int i = 0; i < kTimerCount; ++i) {
-      const GameTimer& t = u.timers()[static_cast<TimerId>(i)];
-      out_ << ' ' << kTimerNames[i] << '=' << t.interval << ':' << (t.enabled ? "on" : "off");
-    }
-    out_ << '\n';
-  }
+  void Dump() { DumpUnit(*unit_, out_); }
 
   std::ostream& out_;
   PrintingCues cues_;
   PrintingStore store_;
   PrintingErrors errors_;
-  VirtualClock clock_;
   std::optional<Unit> unit_;
 };
 
