@@ -38,7 +38,7 @@ fail() {
   exit 1
 }
 step() { echo "clean root: $*"; }
-in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin:/usr/games HOME=/root "$@"; }
+in_root=(chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin:/usr/games HOME=/root)
 started=$SECONDS
 
 step "debootstrap --variant=minbase bookworm (log: $log)"
@@ -60,21 +60,21 @@ cp "$deb" "$root/tmp/"
 # Packages this machine already fetched are taken from its cache.
 cp -l /var/cache/apt/archives/*.deb "$root/var/cache/apt/archives/" 2> /dev/null || true
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2> /dev/null || true
-timeout 300 in_root apt-get update >> "$log" 2>&1 || fail "apt-get update"
-timeout 600 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+timeout 300 "${in_root[@]}" apt-get update >> "$log" 2>&1 || fail "apt-get update"
+timeout 600 "${in_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
   "/tmp/$(basename "$deb")" xdg-utils >> "$log" 2>&1 || fail "apt cannot install the package"
-in_root dpkg-query -L tiko | sort > "$work/files"
+"${in_root[@]}" dpkg-query -L tiko | sort > "$work/files"
 [[ -x $root/usr/games/tiko ]] || fail "no /usr/games/tiko"
-in_root /usr/games/tiko --version | grep -q "^Licence: MIT" || fail "tiko --version in the root"
+"${in_root[@]}" /usr/games/tiko --version | grep -q "^Licence: MIT" || fail "tiko --version in the root"
 
 # The texts measured in the fonts of the root: the test program brings its
 # own Qt Test library, nothing else.
 if [[ -x $build/tests/shell/shell_tests ]]; then
   step "the window texts measured in the root's fonts"
-  timeout 300 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y \
+  timeout 300 "${in_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y \
     --no-install-recommends libqt6test6 >> "$log" 2>&1 || fail "apt cannot install libqt6test6"
   cp "$build/tests/shell/shell_tests" "$root/tmp/shell_tests"
-  timeout 120 in_root env QT_QPA_PLATFORM=offscreen HOME=/tmp /tmp/shell_tests \
+  timeout 120 "${in_root[@]}" env QT_QPA_PLATFORM=offscreen HOME=/tmp /tmp/shell_tests \
     --gtest_filter='TextFitTest.*' > "$work/fit" 2>&1 || {
     cat "$work/fit" >&2
     fail "a text of the windows does not fit in the root's fonts"
@@ -172,7 +172,7 @@ xdotool key Escape
 ended || fail "Esc did not end the program with the player's skin"
 
 step "apt purge the package"
-timeout 300 in_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y tiko >> "$log" 2>&1 ||
+timeout 300 "${in_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y tiko >> "$log" 2>&1 ||
   fail "apt cannot remove the package"
 left=()
 while read -r file; do
