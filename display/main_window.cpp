@@ -15,6 +15,7 @@
 #include "display/hints.h"
 #include "display/mouse_targets.h"
 #include "display/picture_scaling.h"
+#include "display/wayland_window.h"
 #include "display/window_shape.h"
 #include "display/zoom.h"
 
@@ -54,6 +55,14 @@ TForm1::TForm1(FormParts parts)
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   resize(client_);
+  if (OnWayland()) {
+    // The unit fits the work area once it is known, as it fits X's work area.
+    work_area_probe_ = std::make_unique<WorkAreaProbe>([this](QSize area) {
+      work_area_ = area;
+      RefitToScreen();
+    });
+    work_area_probe_->Start();
+  }
 
   // The in-game menu's click area sits in the corner; its picture is drawn when
   // first needed, in fullscreen.
@@ -149,12 +158,16 @@ void TForm1::pm_14_exitClick() {
   if (terminate) terminate();
 }
 
+// Wayland lets no window place itself: the compositor places it, and maps it
+// only when it is shown.
 void TForm1::MoveOffScreen() {
+  if (OnWayland()) return;
   const QSize screen = QGuiApplication::primaryScreen()->size();
   move(-screen.width(), -screen.height());
 }
 
 void TForm1::CentreOnScreen() {
+  if (OnWayland()) return;
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   const QPoint centred(screen.x() + (screen.width() - width()) / 2,
                        screen.y() + (screen.height() - height()) / 2);

@@ -13,6 +13,7 @@ class QKeyEvent;
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "config/skin/skin_loader.h"
@@ -21,6 +22,7 @@ class QKeyEvent;
 #include "display/realtime_host.h"
 #include "display/session.h"
 #include "display/window_shape.h"
+#include "display/work_area_probe.h"
 #include "engine/unit.h"
 #include "input/gamepad/gamepads.h"
 #include "input/keyboard/held_keys.h"
@@ -157,6 +159,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   double scale_ = 1.0;
   bool screen_watched_ = false;
   QPointer<QScreen> watched_screen_;
+  // On Wayland: the work area a maximized window is given, once known.
+  QSize work_area_;
+  std::unique_ptr<WorkAreaProbe> work_area_probe_;
   int wheel_delta_ = 0;
   QColor colour_;
   bool colour_key_on_ = false;

@@ -22,15 +22,12 @@ std::int64_t WrapDay(std::int64_t ms) {
 RealtimeHost::RealtimeHost(Unit& unit, std::function<void()> after_ticks)
     : unit_(unit), after_ticks_(std::move(after_ticks)) {
   start_ = unit_.Now();
-  clock_.start();
-  timer_.setSingleShot(true);
-  timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, &RealtimeHost::Fire);
+  origin_us_ = WakeTimer::NowUs();
 }
 
 std::int64_t RealtimeHost::NowUs() const {
   if (now_for_testing_) return now_for_testing_() * 1000;
-  return start_ * 1000 + clock_.nsecsElapsed() / 1000;
+  return start_ * 1000 + (WakeTimer::NowUs() - origin_us_);
 }
 
 std::int64_t RealtimeHost::NowMs() const {
@@ -76,12 +73,15 @@ void RealtimeHost::Sync() {
 void RealtimeHost::Rearm() {
   const std::optional<std::int64_t> due = unit_.timers().NextDue();
   if (!due) {
-    timer_.stop();
+    timer_.Stop();
     return;
   }
-  const std::int64_t wait =
-      std::clamp<std::int64_t>(*due - NowMs(), 0, std::numeric_limits<int>::max());
-  timer_.start(static_cast<int>(wait));
+  const std::int64_t wait_us = std::max<std::int64_t>(0, *due * 1000 - NowUs());
+  armed_delay_ms_ = static_cast<int>(
+      std::min<std::int64_t>((wait_us + 999) / 1000, std::numeric_limits<int>::max()));
+  // The due time itself on the monotonic clock, not now plus a rounded wait.
+  timer_.StartAt(now_for_testing_ ? WakeTimer::NowUs() + wait_us
+                                  : origin_us_ + (*due - start_) * 1000);
 }
 
 void RealtimeHost::Fire() {

@@ -5,12 +5,11 @@
 // while no timer is due.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
 #include <cstdint>
 #include <functional>
 
+#include "display/wake_timer.h"
 #include "engine/ports.h"
 #include "engine/unit.h"
 
@@ -62,8 +61,9 @@ class RealtimeHost : public QObject {
   // in microseconds on the unit's time line, they started.
   std::function<void(std::int64_t due, std::int64_t late_us)> on_tick;
 
-  bool Armed() const { return timer_.isActive(); }
-  int ArmedDelayMs() const { return timer_.interval(); }
+  bool Armed() const { return timer_.Active(); }
+  // How long the armed timer waits, rounded up to the millisecond.
+  int ArmedDelayMs() const { return armed_delay_ms_; }
 
   // Tests drive the host on a clock of their own.
   void SetClockForTesting(std::function<std::int64_t()> now) { now_for_testing_ = std::move(now); }
@@ -74,9 +74,10 @@ class RealtimeHost : public QObject {
 
   Unit& unit_;
   std::function<void()> after_ticks_;
-  QElapsedTimer clock_;
-  std::int64_t start_ = 0;
-  QTimer timer_;
+  std::int64_t start_ = 0;      // the unit's time when the host started
+  std::int64_t origin_us_ = 0;  // the monotonic clock then
+  WakeTimer timer_{[this] { Fire(); }};
+  int armed_delay_ms_ = 0;
   LocalClock* local_time_ = nullptr;
   std::function<std::int64_t()> now_for_testing_;
 };

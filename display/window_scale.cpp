@@ -10,6 +10,7 @@
 #include "display/game_menu_picture.h"
 #include "display/main_window.h"
 #include "display/picture_scaling.h"
+#include "display/wayland_window.h"
 #include "display/zoom.h"
 
 namespace tiko {
@@ -31,13 +32,18 @@ double TForm1::DeviceScale() const {
 
 QRect TForm1::ScreenArea() const {
   const QScreen* shown_on = screen() ? screen() : QGuiApplication::primaryScreen();
-  return fullscreen_on_ ? shown_on->geometry() : shown_on->availableGeometry();
+  if (fullscreen_on_) return shown_on->geometry();
+  const QRect available = shown_on->availableGeometry();
+  // Wayland tells Qt no work area; a maximized window's size is it.
+  if (work_area_.isValid())
+    return QRect(available.topLeft(), available.size().boundedTo(work_area_));
+  return available;
 }
 
 void TForm1::ApplyScale() {
   const QSize window =
       fullscreen_on_ ? QGuiApplication::primaryScreen()->size() : ScaledSize(client_, scale_);
-  resize(window.expandedTo(QSize(1, 1)));
+  SizeWindow(*this, window.expandedTo(QSize(1, 1)), fullscreen_on_);
   const double device_scale = DeviceScale();
   if (device_scale != prepared_scale_) {
     prepared_ = ScalePictures(pictures_, device_scale, devicePixelRatioF());
@@ -62,7 +68,7 @@ void TForm1::SetZoom(int percent) {
   scale_ = scale;
   ApplyScale();
   const QPoint corner = (centre - QPointF(width(), height()) / 2).toPoint();
-  move(KeepInside(QRect(corner, size()), ScreenArea()));
+  if (!OnWayland()) move(KeepInside(QRect(corner, size()), ScreenArea()));
   Refresh();
 }
 
@@ -112,7 +118,8 @@ void TForm1::RefitToScreen() {
   scale_ = FitScale(client_, ScreenArea().size(), zoom_);
   ApplyScale();
   // A window shown on the screen stays inside it; one kept off it stays there.
-  if (geometry().intersects(ScreenArea())) move(KeepInside(geometry(), ScreenArea()));
+  if (!OnWayland() && geometry().intersects(ScreenArea()))
+    move(KeepInside(geometry(), ScreenArea()));
   Refresh();
 }
 

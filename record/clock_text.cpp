@@ -11,7 +11,7 @@ std::optional<int> Digits(const std::string& text, size_t at, size_t count, int 
   int value = 0;
   const char* first = text.data() + at;
   auto [ptr, ec] = std::from_chars(first, first + count, value);
-  if (ec != std::errc() || ptr != first + count || value > hi) return std::nullopt;
+  if (ec != std::errc() || ptr != first + count || value < 0 || value > hi) return std::nullopt;
   return value;
 }
 

@@ -23,6 +23,8 @@ for lib in libqt6widgets6 libsdl2-2.0-0 libpng16-16 libjpeg62-turbo; do
   [[ $depends == *"$lib "* ]] || fail "Depends lacks $lib: $depends"
 done
 
+[[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "the package does not recommend qt6-wayland"
+
 dpkg-deb -x "$deb" "$root"
 [[ $(ls "$root/usr/games") == $'tiko\ntiko-script' ]] || fail "the programs are not in /usr/games"
 version=$(dpkg-deb -f "$deb" Version)

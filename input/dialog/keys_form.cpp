@@ -6,11 +6,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace tiko {
 
 namespace {
+
+// How long after the dialog was mapped anew the main window's activation is the compositor's.
+constexpr int kRemapSettleMs = 500;
 
 const QColor kBackground(8, 41, 82);
 
@@ -184,8 +188,26 @@ bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == host_.MainWidget()) {
     if (isVisible() &&
         (event->type() == QEvent::WindowActivate || event->type() == QEvent::MouseButtonPress)) {
-      raise();
-      activateWindow();
+      if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // A Wayland compositor may take a program's wish to activate a window
+        // for a mere hint (sway marks it urgent); a window mapped anew comes
+        // to the front with the focus.
+        // The main window has the focus back for a moment while the dialog
+        // is away: that activation is not the player's.
+        if (!remap_pending_ && !(remapped_.isValid() && remapped_.elapsed() < kRemapSettleMs)) {
+          remap_pending_ = true;
+          QTimer::singleShot(0, this, [this] {
+            remap_pending_ = false;
+            if (!isVisible()) return;
+            remapped_.start();
+            hide();
+            show();
+          });
+        }
+      } else {
+        raise();
+        activateWindow();
+      }
     }
     return false;
   }

@@ -2,6 +2,7 @@
 // Accept refused while two lists show the same key.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 
@@ -56,6 +57,9 @@ class TKeysForm : public QWidget {
 
   Unit& unit_;
   KeysHost& host_;
+  // On Wayland the dialog is mapped anew to come to the front.
+  bool remap_pending_ = false;
+  QElapsedTimer remapped_;
 };
 
 }  // namespace tiko

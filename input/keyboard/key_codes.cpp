@@ -55,4 +55,30 @@ std::optional<int> VirtualKeyOfSyms(const KeySyms& syms) {
   return 0;
 }
 
+std::optional<KeySyms> SymsInKeymap(xkb_keymap* keymap, std::uint32_t keycode,
+                                    std::uint32_t group) {
+  if (keymap == nullptr) return std::nullopt;
+  const xkb_layout_index_t groups = xkb_keymap_num_layouts_for_key(keymap, keycode);
+  if (groups == 0) return std::nullopt;
+  group %= groups;
+  auto level = [&](xkb_level_index_t n) -> std::uint32_t {
+    const xkb_keysym_t* syms = nullptr;
+    const int count = xkb_keymap_key_get_syms_by_level(keymap, keycode, group, n, &syms);
+    return count > 0 ? syms[0] : XKB_KEY_NoSymbol;
+  };
+  return KeySyms{keycode, level(0), level(1)};
+}
+
+std::uint32_t GroupTyping(xkb_keymap* keymap, std::uint32_t keycode, std::uint32_t keysym,
+                          std::uint32_t otherwise) {
+  if (keymap == nullptr || keysym == XKB_KEY_NoSymbol) return otherwise;
+  const xkb_layout_index_t groups = xkb_keymap_num_layouts_for_key(keymap, keycode);
+  for (xkb_layout_index_t group = 0; group < groups; ++group) {
+    if (auto syms = SymsInKeymap(keymap, keycode, group)) {
+      if (syms->unshifted == keysym || syms->shifted == keysym) return group;
+    }
+  }
+  return otherwise;
+}
+
 }  // namespace tiko

@@ -3,10 +3,13 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 
-#include "input/keyboard/key_codes.h"
 #include "engine/keys/key_list.h"
+#include "input/keyboard/key_codes.h"
 #ifdef TIKO_HAVE_XKB_X11
 #include "input/keyboard/xkb_layout.h"
+#endif
+#ifdef TIKO_HAVE_WAYLAND
+#include "input/keyboard/wayland_layout.h"
 #endif
 
 namespace tiko {
@@ -22,6 +25,24 @@ constexpr int kShiftedDigits[10] = {
 
 constexpr int kNumpad0 = 96;
 constexpr int kF1 = 112;
+
+// The key's first two levels in the platform's keymap: the X server's, or the
+// Wayland compositor's. Both number keys as evdev + 8.
+std::optional<KeySyms> LayoutSymsOf(const QKeyEvent& event) {
+#ifdef TIKO_HAVE_XKB_X11
+  if (XkbLayout* layout = XkbLayout::OfApplication()) {
+    return layout->SymsOf(event.nativeScanCode(), event.nativeModifiers());
+  }
+#endif
+#ifdef TIKO_HAVE_WAYLAND
+  // Qt on Wayland tells the keysym typed but not the keymap's group.
+  if (WaylandLayout* layout = WaylandLayout::OfApplication()) {
+    return layout->SymsOf(event.nativeScanCode(), event.nativeVirtualKey());
+  }
+#endif
+  (void)event;
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -73,13 +94,9 @@ int VirtualKeyOf(const QKeyEvent& event) {
   const std::uint32_t keycode = event.nativeScanCode();
   const int key = event.key();
   if (keycode == 0) return VirtualKeyOf(key, event.modifiers());
-#ifdef TIKO_HAVE_XKB_X11
-  if (XkbLayout* layout = XkbLayout::OfApplication()) {
-    if (auto syms = layout->SymsOf(keycode, event.nativeModifiers())) {
-      return VirtualKeyOfSyms(*syms).value_or(VirtualKeyOf(key, event.modifiers()));
-    }
+  if (auto syms = LayoutSymsOf(event)) {
+    return VirtualKeyOfSyms(*syms).value_or(VirtualKeyOf(key, event.modifiers()));
   }
-#endif
   // Without the layout's symbols: the number row by its place, and no other
   // character taken for a shifted digit.
   if (int digit = UsKeyAt(keycode); digit >= '0' && digit <= '9') return digit;

@@ -89,18 +89,8 @@ std::optional<KeySyms> XkbLayout::SymsOf(std::uint32_t keycode, std::uint32_t x_
                                                   XKB_KEYMAP_COMPILE_NO_FLAGS));
     p.stale = false;
   }
-  if (!p.keymap) return std::nullopt;
-  const xkb_layout_index_t groups = xkb_keymap_num_layouts_for_key(p.keymap.get(), keycode);
-  if (groups == 0) return std::nullopt;
-  // The group sits in bits 13 and 14 of the core state; a key with fewer
-  // groups wraps around, as the server does.
-  const xkb_layout_index_t group = ((x_state >> 13) & 3) % groups;
-  auto level = [&](xkb_level_index_t n) -> std::uint32_t {
-    const xkb_keysym_t* syms = nullptr;
-    const int count = xkb_keymap_key_get_syms_by_level(p.keymap.get(), keycode, group, n, &syms);
-    return count > 0 ? syms[0] : XKB_KEY_NoSymbol;
-  };
-  return KeySyms{keycode, level(0), level(1)};
+  // The group sits in bits 13 and 14 of the core state.
+  return SymsInKeymap(p.keymap.get(), keycode, (x_state >> 13) & 3);
 }
 
 }  // namespace tiko

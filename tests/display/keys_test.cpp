@@ -2,9 +2,12 @@
 // handling with X's auto-repeat, F12 and Esc.
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
+#include <xkbcommon/xkbcommon.h>
 
 #include <QKeyEvent>
 #include <QTest>
+#include <array>
+#include <vector>
 
 #include "fake_skin.h"
 #include "input/keyboard/key_codes.h"
@@ -67,6 +70,78 @@ TEST(LayoutKeysTest, TheKeyGivesTheCodeWindowsWouldOnEachLayout) {
   EXPECT_EQ(vk(111, XKB_KEY_Up, XKB_KEY_Up), std::nullopt);
   EXPECT_EQ(vk(37, XKB_KEY_Control_L, XKB_KEY_Control_L), std::nullopt);
   EXPECT_EQ(vk(87, XKB_KEY_KP_End, XKB_KEY_KP_1), std::nullopt);
+}
+
+// Keymaps compiled from xkeyboard-config, as an X server or a Wayland
+// compositor hands them out; a key is named by its evdev code + 8.
+class KeymapKeysTest : public ::testing::Test {
+ protected:
+  KeymapKeysTest() : context_(xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES)) {}
+  ~KeymapKeysTest() override {
+    for (xkb_keymap* keymap : keymaps_) xkb_keymap_unref(keymap);
+    xkb_context_unref(context_);
+  }
+  xkb_keymap* Keymap(const char* layout) {
+    const xkb_rule_names names{"evdev", "pc105", layout, "", ""};
+    xkb_keymap* keymap = xkb_keymap_new_from_names(context_, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    if (keymap) keymaps_.push_back(keymap);
+    return keymap;
+  }
+  // The code of a key typed in `group` of the keymap; -1 for none at all.
+  static int CodeOf(xkb_keymap* keymap, std::uint32_t keycode, std::uint32_t group = 0) {
+    const auto syms = SymsInKeymap(keymap, keycode, group);
+    if (!syms) return -1;
+    return VirtualKeyOfSyms(*syms).value_or(-1);
+  }
+
+ private:
+  xkb_context* context_;
+  std::vector<xkb_keymap*> keymaps_;
+};
+
+TEST_F(KeymapKeysTest, EachLayoutGivesTheCodesOfTheKeysPlaces) {
+  // The physical keys 1, 5 and 0, the keys at US Q, A, Y, Z and M.
+  constexpr std::uint32_t k1 = 10, k5 = 14, k0 = 19, kQ = 24, kA = 38, kY = 29, kZ = 52, kM = 58;
+  struct Layout {
+    const char* name;
+    std::array<int, 8> codes;  // of k1, k5, k0, kQ, kA, kY, kZ, kM
+  };
+  const Layout layouts[] = {
+      {"us", {'1', '5', '0', 'Q', 'A', 'Y', 'Z', 'M'}},
+      // The digits need Shift; A and Q, Z and W, M and the comma trade places.
+      {"fr", {'1', '5', '0', 'A', 'Q', 'Y', 'W', 0}},
+      // Y and Z trade places.
+      {"de", {'1', '5', '0', 'Q', 'A', 'Z', 'Y', 'M'}},
+      // Cyrillic letters take the US letter at their place.
+      {"ru", {'1', '5', '0', 'Q', 'A', 'Y', 'Z', 'M'}},
+  };
+  for (const Layout& layout : layouts) {
+    SCOPED_TRACE(layout.name);
+    xkb_keymap* keymap = Keymap(layout.name);
+    ASSERT_NE(keymap, nullptr) << "xkeyboard-config has no layout " << layout.name;
+    const std::uint32_t keys[] = {k1, k5, k0, kQ, kA, kY, kZ, kM};
+    for (std::size_t i = 0; i < std::size(keys); ++i) {
+      EXPECT_EQ(CodeOf(keymap, keys[i]), layout.codes[i]) << "key " << keys[i];
+    }
+    // Keys without a character are known by what they are; a key the keymap
+    // lacks gives nothing.
+    EXPECT_EQ(CodeOf(keymap, 9), -1);    // Escape
+    EXPECT_EQ(CodeOf(keymap, 114), -1);  // Right
+    EXPECT_EQ(SymsInKeymap(keymap, 2, 0), std::nullopt);
+  }
+}
+
+TEST_F(KeymapKeysTest, TheGroupIsTheOneWhoseLevelsTypedTheKey) {
+  xkb_keymap* keymap = Keymap("us,ru");
+  ASSERT_NE(keymap, nullptr);
+  constexpr std::uint32_t kA = 38;
+  EXPECT_EQ(GroupTyping(keymap, kA, XKB_KEY_a, 7), 0u);
+  EXPECT_EQ(GroupTyping(keymap, kA, XKB_KEY_Cyrillic_EF, 7), 1u);
+  EXPECT_EQ(GroupTyping(keymap, kA, XKB_KEY_NoSymbol, 7), 7u);
+  EXPECT_EQ(GroupTyping(keymap, kA, XKB_KEY_b, 7), 7u);
+  // A group past the key's own wraps around.
+  EXPECT_EQ(CodeOf(keymap, kA, 3), 'A');
+  EXPECT_EQ(SymsInKeymap(nullptr, kA, 0), std::nullopt);
 }
 
 // Key events as X delivers them: a physical key, the server's time in ms, and

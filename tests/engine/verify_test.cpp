@@ -12,9 +12,9 @@
 namespace tiko::test {
 namespace {
 
-// A session with a changed clock and a stall in the middle of a game.
-constexpr const char* kSession =
-    "# tiko recording\n"
+// A session with a changed clock, past midnight, and a stall in the middle of
+// a Game A.
+constexpr const char* kPlay =
     "seed 1234\n"
     "clock 08:15:30.250\n"
     "press open\n"
@@ -31,8 +31,25 @@ constexpr const char* kSession =
     "keydown 37\n"
     "wait 480\n"
     "keyup 37\n"
-    "wait 3000\n"
-    "dump\n";
+    "wait 3000\n";
+
+// The session ending in the middle of the game.
+const std::string kSession =
+    std::string("# tiko recording\n# game 00:00:01 A 0\n") + kPlay + "dump\n";
+
+// The same Game A ended by ACL with 37 points, then a Game B still running.
+const std::string kTwoGames = std::string(
+                                  "# tiko recording\n"
+                                  "# game 00:00:01 A 37\n"
+                                  "# game  00:00:12  B 0\n") +
+                              kPlay +
+                              "set score 37\n"
+                              "press acl\n"
+                              "release acl\n"
+                              "press game_b\n"
+                              "release game_b\n"
+                              "wait 500\n"
+                              "dump\n";
 
 // The session's script followed by its own final dump, as a recording ends.
 std::string Recorded(const std::string& script) {
@@ -63,13 +80,35 @@ TEST(Verify, AClockChangeAndAStallReplayExactly) {
   const std::string recording = Recorded(kSession);
   ASSERT_NE(recording.find("# timers "), std::string::npos);
   const Verdict v = Verify(recording);
-  EXPECT_EQ(v.status, 0) << v.line;
+  EXPECT_EQ(v.line, "tiko-script: verify: final dump and 1 game agree\n");
   EXPECT_EQ(std::count(v.line.begin(), v.line.end(), '\n'), 1);
 
   // The same inputs with the stall taken as a wait end elsewhere.
   std::string waited = recording;
   waited.replace(waited.find("stall 2345"), 10, "wait 2345");
   EXPECT_EQ(Verify(waited).status, 1);
+}
+
+TEST(Verify, EveryGameInTheHeaderMustAgree) {
+  const std::string recording = Recorded(kTwoGames);
+  EXPECT_EQ(Verify(recording).line, "tiko-script: verify: final dump and 2 games agree\n");
+
+  std::string score = recording;
+  score.replace(score.find("A 37"), 4, "A 38");
+  EXPECT_EQ(
+      Verify(score).line,
+      "tiko-script: verify: game 1 differs: recorded 00:00:01 A 38, replayed 00:00:01 A 37\n");
+  std::string start = recording;
+  start.replace(start.find("00:00:12"), 8, "00:00:13");
+  std::string missing = recording;
+  missing.erase(missing.find("# game  00:00:12"), 22);
+  std::string extra = recording;
+  extra.insert(extra.find("seed"), "# game 00:01:00 A 5\n");
+  for (const std::string& bad : {start, missing, extra}) {
+    const Verdict v = Verify(bad);
+    EXPECT_EQ(v.status, 1) << v.line;
+    EXPECT_EQ(v.line.rfind("tiko-script: verify: game ", 0), 0u) << v.line;
+  }
 }
 
 TEST(Verify, NamesTheFirstDepartureOnOneLine) {
@@ -102,7 +141,7 @@ TEST(Verify, RefusesWhatIsNoCompleteRecording) {
     EXPECT_EQ(v.status, 1) << v.line;
     EXPECT_EQ(std::count(v.line.begin(), v.line.end(), '\n'), 1) << v.line;
   }
-  EXPECT_EQ(Verify(bad_line).line, "tiko-script: line 5: bad time 'soon'\n");
+  EXPECT_EQ(Verify(bad_line).line, "tiko-script: line 6: bad time 'soon'\n");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/unit.h"
+#include "record/clock_text.h"
 #include "tools/tiko_script/script_ports.h"
 #include "tools/tiko_script/state_dump.h"
 
@@ -59,32 +60,6 @@ ImageId SkinImageByName(const std::string& name) {
   throw BadLine{"unknown image '" + name + "'"};
 }
 
-// HH:MM, HH:MM:SS or HH:MM:SS.mmm, as milliseconds since midnight.
-std::int64_t MsOfDay(const std::string& text) {
-  const BadLine bad{"bad time '" + text + "'"};
-  std::string hms = text;
-  int ms = 0;
-  if (auto dot = text.find('.'); dot != std::string::npos) {
-    const std::string fraction = text.substr(dot + 1);
-    if (fraction.size() != 3) throw bad;
-    ms = static_cast<int>(Number(fraction, 0, 999, "time"));
-    hms = text.substr(0, dot);
-  }
-  std::vector<int> parts;
-  std::string part;
-  std::istringstream in(hms);
-  while (std::getline(in, part, ':')) {
-    if (part.size() != 2) throw bad;
-    parts.push_back(static_cast<int>(Number(part, 0, 59, "time")));
-  }
-  if (parts.size() < 2 || parts.size() > 3 || parts[0] > 23 || hms.empty() || hms.back() == ':' ||
-      (hms.size() != text.size() && parts.size() != 3)) {
-    throw bad;
-  }
-  const int seconds = parts[0] * 3600 + parts[1] * 60 + (parts.size() == 3 ? parts[2] : 0);
-  return seconds * 1000LL + ms;
-}
-
 class Runner {
  public:
   Runner(std::ostream& out, SettingsStore& store)
@@ -116,7 +91,9 @@ class Runner {
       u.SeedRandom(static_cast<std::uint32_t>(Number(w[1], 0, 4294967295LL, "seed")));
     } else if (cmd == "clock") {
       args(1);
-      u.SetTimeOfDay(MsOfDay(w[1]));
+      const std::optional<std::int64_t> ms = ParseClockText(w[1]);
+      if (!ms) throw BadLine{"bad time '" + w[1] + "'"};
+      u.SetTimeOfDay(*ms);
     } else if (cmd == "press" || cmd == "release") {
       args(1);
       const bool press = cmd == "press";

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/game_log.h"
+#include "record/clock_text.h"
 #include "tools/tiko_script/script_runner.h"
 #include "tools/tiko_script/state_dump.h"
 
@@ -57,7 +59,12 @@ Recording Read(std::istream& in) {
       r.dump.clear();
       continue;
     }
-    if (!commands_seen && line.starts_with("# game ")) r.games.push_back(line.substr(7));
+    if (!commands_seen && word == "#" && line.starts_with("# game ")) {
+      std::istringstream fields(line.substr(7));
+      std::string game;
+      for (std::string field; fields >> field;) game += (game.empty() ? "" : " ") + field;
+      r.games.push_back(game);
+    }
     if (r.has_dump && line.starts_with("# ")) r.dump.push_back(line.substr(2));
   }
   return r;
@@ -77,6 +84,11 @@ std::string Difference(const std::string& recorded, const std::string& replayed)
   }
 }
 
+// A game as a recording's header gives it: "HH:MM:SS G SCORE".
+std::string GameText(const GameRecord& game) {
+  return SecondsText(game.start_ms) + ' ' + game.game + ' ' + std::to_string(game.score);
+}
+
 }  // namespace
 
 int VerifyRecording(std::istream& in, std::ostream& out) {
@@ -89,14 +101,17 @@ int VerifyRecording(std::istream& in, std::ostream& out) {
   std::istringstream script(recording.text);
   std::ostringstream ignored, error;
   std::string final_dump;
-  const int status =
-      RunScript(script, ignored, error, store,
-                [&final_dump](const Unit& unit, const std::vector<std::string>& words) {
-                  if (words[0] != "dump") return;
-                  std::ostringstream dump;
-                  DumpUnit(unit, dump);
-                  final_dump = dump.str();
-                });
+  GameLog games;
+  Vars last;
+  const int status = RunScript(script, ignored, error, store,
+                               [&](const Unit& unit, const std::vector<std::string>& words) {
+                                 games.Observe(unit.vars(), static_cast<int>(unit.TimeOfDayMs()));
+                                 last = unit.vars();
+                                 if (words[0] != "dump") return;
+                                 std::ostringstream dump;
+                                 DumpUnit(unit, dump);
+                                 final_dump = dump.str();
+                               });
   if (status != 0) {
     std::string why = error.str();
     if (!why.empty() && why.back() == '\n') why.pop_back();
@@ -115,7 +130,19 @@ int VerifyRecording(std::istream& in, std::ostream& out) {
       return 1;
     }
   }
-  out << "tiko-script: verify: final dump agrees\n";
+  games.Finish(last);
+  const std::vector<GameRecord>& played = games.games();
+  for (size_t i = 0; i < std::max(played.size(), recording.games.size()); ++i) {
+    const std::string replayed = i < played.size() ? GameText(played[i]) : "no game";
+    const std::string recorded = i < recording.games.size() ? recording.games[i] : "no game";
+    if (replayed != recorded) {
+      out << "tiko-script: verify: game " << i + 1 << " differs: recorded " << recorded
+          << ", replayed " << replayed << '\n';
+      return 1;
+    }
+  }
+  out << "tiko-script: verify: final dump and " << played.size()
+      << (played.size() == 1 ? " game agree\n" : " games agree\n");
   return 0;
 }
 
