@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
   tiko::DisplayGuard display_guard;
   tiko::ProgramApplication app(argc, argv);
   display_guard.Release();
+  tiko::MarkStartupStep("Qt");
   tiko::QuitOnTerminationSignals();
   QGuiApplication::setDesktopFileName(QStringLiteral(TIKO_APP_ID));
   QApplication::setWindowIcon(tiko::ProgramIcon());
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
     }
   }
   form.FormCreate();
+  tiko::MarkStartupStep("skin");
   if (form.TerminateRequested()) return 1;
   if (!replay.empty()) {
     const int status = tiko::WatchReplay(app, form, sound, *store);
@@ -94,6 +96,7 @@ int main(int argc, char** argv) {
       form, *store,
       [&sound](std::optional<tiko::SoundOutput> output) { return sound.Snd_Open_Output(output); },
       *data);
+  tiko::MarkStartupStep("shown");
   const int status = app.exec();
   // Exit, Escape, closing the window and the termination signals all end here.
   form.session().FinishRecording();

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <bitset>
 
 namespace tiko {
 
@@ -12,37 +13,31 @@ bool Same(const Image& a, const Image& b) {
          a.visible == b.visible && a.picture == b.picture;
 }
 
-// Where an image can draw: its rectangle; the backdrop spans the window and
-// the logo takes its picture's size.
-// Pictures are at the frame's scale; places are in skin pixels.
-QRect AreaOf(ImageId id, const Image& image, const PictureTable& pictures, QSize client,
-             double scale) {
-  if (id == im_backdrop) return QRect(QPoint(0, 0), client);
-  if (id == im_backdrop_logo) {
-    return QRect(ToDevice(QRect(image.left, image.top, 1, 1), scale).topLeft(),
-                 image.picture == kNoImage ? QSize() : pictures[image.picture].size());
-  }
-  return ToDevice(QRect(image.left, image.top, image.width, image.height), scale);
-}
-
 }  // namespace
 
-QRect FrameBuffer::ChangedArea(const Scene& scene, const PictureTable& pictures, QSize client,
-                               double scale) const {
-  QRect area;
-  for (int i = 1; i < kImageEnd; ++i) {
-    const ImageId id = static_cast<ImageId>(i);
-    const Image& now = scene[id];
-    const Image& before = painted_[i];
+std::optional<QRegion> FrameBuffer::ChangedArea(const Scene& scene, const PictureTable& pictures,
+                                                QSize client, double scale,
+                                                bool* background) const {
+  const auto changes = scene.ChangesSince(revision_);
+  if (!changes) return std::nullopt;
+  QRegion area;
+  std::bitset<kImageEnd> seen;
+  for (const SceneChange& change : *changes) {
+    // The first change of an image holds it as it was painted.
+    if (seen[change.id]) continue;
+    seen[change.id] = true;
+    const Image& before = change.before;
+    const Image& now = scene[change.id];
     if (Same(now, before) || (!now.visible && !before.visible)) continue;
-    if (before.visible) area |= AreaOf(id, before, pictures, client, scale);
-    if (now.visible) area |= AreaOf(id, now, pictures, client, scale);
+    if (InBackground(change.id)) *background = true;
+    if (before.visible) area += DeviceArea(change.id, before, pictures, client, scale);
+    if (now.visible) area += DeviceArea(change.id, now, pictures, client, scale);
   }
   return area;
 }
 
-QRect FrameBuffer::Render(const Scene& scene, const PictureTable& pictures, const FrameLook& look,
-                          bool everything) {
+QRegion FrameBuffer::Render(const Scene& scene, const PictureTable& pictures, const FrameLook& look,
+                            bool everything) {
   const QSize size(std::max(1, look.client.width()), std::max(1, look.client.height()));
   if (frame_.size() != size) {
     frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
@@ -50,15 +45,32 @@ QRect FrameBuffer::Render(const Scene& scene, const PictureTable& pictures, cons
   }
   if (!everything && scene.Revision() == revision_) return {};
   const QRect whole(QPoint(0, 0), size);
-  const QRect area =
-      everything ? whole : ChangedArea(scene, pictures, size, look.scale).intersected(whole);
-  for (int i = 1; i < kImageEnd; ++i) painted_[i] = scene[static_cast<ImageId>(i)];
+  const FrameLook at{size, look.background, look.backdrop_stretch, look.scale};
+  bool background_changed = everything;
+  QRegion area = whole;
+  if (!everything) {
+    auto changed = ChangedArea(scene, pictures, size, look.scale, &background_changed);
+    if (changed) {
+      area = changed->intersected(whole);
+    } else {
+      background_changed = true;
+    }
+  }
   revision_ = scene.Revision();
+  if (background_changed || background_.size() != size) {
+    background_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&background_);
+    PaintBackground(painter, scene, pictures, at);
+  }
   if (area.isEmpty()) return {};
   QPainter painter(&frame_);
-  painter.setClipRect(area);
-  PaintScene(painter, scene, pictures,
-             FrameLook{size, look.background, look.backdrop_stretch, look.scale});
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  for (const QRect& rect : area) painter.drawImage(rect.topLeft(), background_, rect);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  for (const QRect& rect : area) {
+    painter.setClipRect(rect);
+    PaintForeground(painter, scene, pictures, at, rect);
+  }
   return area;
 }
 

@@ -1,11 +1,13 @@
-// The window's frame, kept between paints: each render repaints only the area
-// of the images that changed since the last one.
+// The window's frame, kept between paints: each render repaints only the
+// places of the images that changed since the last one, each on its own, over
+// a kept picture of the layers beneath the LCD.
 #pragma once
 
 #include <QImage>
 #include <QRect>
-#include <array>
+#include <QRegion>
 #include <cstdint>
+#include <optional>
 
 #include "display/frame_painter.h"
 
@@ -15,18 +17,21 @@ class FrameBuffer {
  public:
   // Brings the frame up to the scene; `everything` after a new layout or new
   // pictures. Returns the area repainted, empty when nothing changed.
-  QRect Render(const Scene& scene, const PictureTable& pictures, const FrameLook& look,
-               bool everything);
+  QRegion Render(const Scene& scene, const PictureTable& pictures, const FrameLook& look,
+                 bool everything);
 
   const QImage& image() const { return frame_; }
   QImage& image() { return frame_; }
+  const QImage& background() const { return background_; }
 
  private:
-  QRect ChangedArea(const Scene& scene, const PictureTable& pictures, QSize client,
-                    double scale) const;
+  // The area to repaint, and whether a layer of the background changed;
+  // nothing when the scene no longer tells what changed.
+  std::optional<QRegion> ChangedArea(const Scene& scene, const PictureTable& pictures, QSize client,
+                                     double scale, bool* background) const;
 
   QImage frame_;
-  std::array<Image, kImageEnd> painted_{};
+  QImage background_;  // the fill and the layers beneath the LCD
   std::uint64_t revision_ = 0;
 };
 

@@ -30,27 +30,83 @@ QRect ToDevice(QRect rect, double scale) {
       QPoint(ToDevice(rect.right() + 1, scale) - 1, ToDevice(rect.bottom() + 1, scale) - 1));
 }
 
-void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictures,
+namespace {
+
+// How many images at the bottom of the stacking order make the background.
+std::size_t BackgroundDepth() {
+  static const std::size_t depth = [] {
+    const auto& order = StackingOrder();
+    return static_cast<std::size_t>(std::find(order.begin(), order.end(), im_game_background) -
+                                    order.begin()) +
+           1;
+  }();
+  return depth;
+}
+
+void PaintImage(QPainter& painter, ImageId id, const Image& image, const QImage& picture,
                 const FrameLook& look) {
+  if (id == im_backdrop) {
+    PaintBackdrop(painter, picture, look);
+  } else if (id == im_backdrop_logo) {
+    painter.drawImage(ToDevice(image.left, look.scale), ToDevice(image.top, look.scale), picture);
+  } else {
+    const QRect place =
+        tiko::ToDevice(QRect(image.left, image.top, image.width, image.height), look.scale);
+    const int width = std::min(place.width(), picture.width());
+    const int height = std::min(place.height(), picture.height());
+    if (width <= 0 || height <= 0) return;
+    painter.drawImage(place.topLeft(), picture, QRect(0, 0, width, height));
+  }
+}
+
+}  // namespace
+
+bool InBackground(ImageId id) {
+  const auto& order = StackingOrder();
+  return std::find(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(BackgroundDepth()),
+                   id) != order.begin() + static_cast<std::ptrdiff_t>(BackgroundDepth());
+}
+
+QRect DeviceArea(ImageId id, const Image& image, const PictureTable& pictures, QSize client,
+                 double scale) {
+  if (id == im_backdrop) return QRect(QPoint(0, 0), client);
+  if (id == im_backdrop_logo) {
+    return QRect(ToDevice(QRect(image.left, image.top, 1, 1), scale).topLeft(),
+                 image.picture == kNoImage ? QSize() : pictures[image.picture].size());
+  }
+  return ToDevice(QRect(image.left, image.top, image.width, image.height), scale);
+}
+
+void PaintBackground(QPainter& painter, const Scene& scene, const PictureTable& pictures,
+                     const FrameLook& look) {
   painter.fillRect(QRect(QPoint(0, 0), look.client), look.background);
-  for (ImageId id : StackingOrder()) {
+  const auto& order = StackingOrder();
+  for (std::size_t i = 0; i < BackgroundDepth(); ++i) {
+    const Image& image = scene[order[i]];
+    if (!image.visible || image.picture == kNoImage) continue;
+    const QImage& picture = pictures[image.picture];
+    if (!picture.isNull()) PaintImage(painter, order[i], image, picture, look);
+  }
+}
+
+void PaintForeground(QPainter& painter, const Scene& scene, const PictureTable& pictures,
+                     const FrameLook& look, QRect within) {
+  const auto& order = StackingOrder();
+  for (std::size_t i = BackgroundDepth(); i < order.size(); ++i) {
+    const ImageId id = order[i];
     const Image& image = scene[id];
     if (!image.visible || image.picture == kNoImage) continue;
     const QImage& picture = pictures[image.picture];
     if (picture.isNull()) continue;
-    if (id == im_backdrop) {
-      PaintBackdrop(painter, picture, look);
-    } else if (id == im_backdrop_logo) {
-      painter.drawImage(ToDevice(image.left, look.scale), ToDevice(image.top, look.scale), picture);
-    } else {
-      const QRect place =
-          ToDevice(QRect(image.left, image.top, image.width, image.height), look.scale);
-      const int width = std::min(place.width(), picture.width());
-      const int height = std::min(place.height(), picture.height());
-      if (width <= 0 || height <= 0) continue;
-      painter.drawImage(place.topLeft(), picture, QRect(0, 0, width, height));
-    }
+    if (!DeviceArea(id, image, pictures, look.client, look.scale).intersects(within)) continue;
+    PaintImage(painter, id, image, picture, look);
   }
+}
+
+void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictures,
+                const FrameLook& look) {
+  PaintBackground(painter, scene, pictures, look);
+  PaintForeground(painter, scene, pictures, look, QRect(QPoint(0, 0), look.client));
 }
 
 PictureTable PreparePictures(const PictureTable& pictures) {

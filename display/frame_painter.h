@@ -30,6 +30,20 @@ QRect ToDevice(QRect rect, double scale);
 void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictures,
                 const FrameLook& look);
 
+// The scene in two parts: the fill and the layers beneath the LCD, which
+// change only with the mode or the lid; then every other image, those that
+// reach into `within` (device pixels) only.
+bool InBackground(ImageId id);
+void PaintBackground(QPainter& painter, const Scene& scene, const PictureTable& pictures,
+                     const FrameLook& look);
+void PaintForeground(QPainter& painter, const Scene& scene, const PictureTable& pictures,
+                     const FrameLook& look, QRect within);
+
+// Where an image in the given state can draw, in device pixels: its
+// rectangle; the backdrop spans the window and the logo takes its picture's size.
+QRect DeviceArea(ImageId id, const Image& image, const PictureTable& pictures, QSize client,
+                 double scale);
+
 // The pictures in the format the raster painter draws fastest.
 PictureTable PreparePictures(const PictureTable& pictures);
 

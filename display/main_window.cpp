@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 #include "display/game_menu_picture.h"
 #include "display/hints.h"
@@ -30,6 +31,18 @@ std::chrono::steady_clock::time_point& ProgramStart() {
   return start;
 }
 
+long long MsSinceStart() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                               ProgramStart())
+      .count();
+}
+
+// The start-up's steps for the first-frame report: "name N ms" each.
+std::string& StartupSteps() {
+  static std::string steps;
+  return steps;
+}
+
 QRgb RgbOf(std::uint32_t colorref) {
   return qRgb(colorref & 0xff, (colorref >> 8) & 0xff, (colorref >> 16) & 0xff);
 }
@@ -40,11 +53,17 @@ void MarkProgramStart() {
   ProgramStart() = std::chrono::steady_clock::now();
 }
 
+void MarkStartupStep(const char* name) {
+  StartupSteps() += std::string(StartupSteps().empty() ? "" : ", ") + name + " " +
+                    std::to_string(MsSinceStart()) + " ms";
+}
+
 TForm1::TForm1(FormParts parts)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       parts_(std::move(parts)),
-      session_(SessionPorts{parts_.cues, parts_.store, this}, [this] { Refresh(); },
-               [this] { UpdateHints(); }),
+      session_(
+          SessionPorts{parts_.cues, parts_.store, this}, [this] { Refresh(); },
+          [this] { UpdateHints(); }),
       unit_(session_.unit()) {
   // A window with an alpha channel, so that it can blend with the desktop
   // whenever a compositor runs; without one every shown pixel is opaque.
@@ -121,8 +140,8 @@ void TForm1::LoadSkin() {
 
 void TForm1::UpdateHints() {
   for (int id = 1; id < kImageEnd; ++id) {
-    hints_[id] =
-        QString::fromStdString(HintOf(unit_, static_cast<ImageId>(id), session_.gamepads().Connected()));
+    hints_[id] = QString::fromStdString(
+        HintOf(unit_, static_cast<ImageId>(id), session_.gamepads().Connected()));
   }
 }
 
@@ -239,30 +258,39 @@ void TForm1::WatchCompositor() {
 // --- painting ---
 
 void TForm1::Refresh() {
-  const QRect area = RenderFrame();
+  const QRegion area = RenderFrame();
   if (area.isEmpty()) return;
   const double ratio = devicePixelRatioF();
-  update(ratio == 1.0 ? area
-                      : QRectF(area.x() / ratio, area.y() / ratio, area.width() / ratio,
-                               area.height() / ratio)
-                            .toAlignedRect());
+  if (ratio == 1.0) {
+    update(area);
+  } else {
+    QRegion shown;
+    for (const QRect& rect : area) {
+      shown +=
+          QRectF(rect.x() / ratio, rect.y() / ratio, rect.width() / ratio, rect.height() / ratio)
+              .toAlignedRect();
+    }
+    update(shown);
+  }
   if (underMouse()) UpdatePointer(pointer_);
 }
 
-QRect TForm1::RenderFrame() {
+QRegion TForm1::RenderFrame() {
   const QSize device = ScaledSize(size(), devicePixelRatioF());
-  const QRect area = frame_.Render(
+  const QRegion area = frame_.Render(
       unit_.scene(), prepared_,
       FrameLook{device, colour_, pictures_.backdrop_stretch, prepared_scale_}, layout_dirty_);
   layout_dirty_ = false;
   if (area.isEmpty()) return area;
   // The outline is taken from the key colour before it turns clear.
   ApplyOutline(area);
-  if (colour_key_on_ && per_pixel_alpha_) ClearKeyColour(frame_.image(), area, key_colour_);
+  if (colour_key_on_ && per_pixel_alpha_) {
+    for (const QRect& rect : area) ClearKeyColour(frame_.image(), rect, key_colour_);
+  }
   return area;
 }
 
-void TForm1::ApplyOutline(QRect area) {
+void TForm1::ApplyOutline(const QRegion& area) {
   if (!colour_key_on_) {
     if (!outline_.mask().isNull()) {
       outline_.Clear();
@@ -272,7 +300,10 @@ void TForm1::ApplyOutline(QRect area) {
   }
   // The window's shape is the outline with or without a compositor: see-through
   // pixels never take the mouse.
-  if (outline_.Update(frame_.image(), area, key_colour_)) {
+  bool changed = false;
+  for (const QRect& rect : area)
+    changed = outline_.Update(frame_.image(), rect, key_colour_) || changed;
+  if (changed) {
     const QRegion shown(QBitmap::fromImage(ShrinkMask(outline_.mask(), size())));
     // An empty mask means no mask to Qt, and the whole window would show: a
     // window all of the key colour is kept to a place outside itself instead.
@@ -293,16 +324,32 @@ void TForm1::paintEvent(QPaintEvent* event) {
   } else {
     painter.drawImage(QRectF(QPointF(0, 0), QSizeF(frame.size()) / ratio), frame);
   }
+  if (paint_report_) paint_report_->Painted(event->region(), PictureBytes(), FrameBytes());
   if (!first_frame_reported_) {
     first_frame_reported_ = true;
     if (qEnvironmentVariableIsSet("TIKO_REPORT_FIRST_FRAME")) {
-      const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                          std::chrono::steady_clock::now() - ProgramStart())
-                          .count();
-      std::printf("tiko: first frame painted %lld ms after start\n", static_cast<long long>(ms));
+      std::printf("tiko: first frame painted %lld ms after start (%s)\n", MsSinceStart(),
+                  StartupSteps().c_str());
       std::fflush(stdout);
     }
   }
+}
+
+std::int64_t TForm1::PictureBytes() const {
+  std::int64_t bytes = 0;
+  for (std::size_t id = 0; id < prepared_.size(); ++id) {
+    const QImage& loaded = pictures_.picture[id];
+    const QImage& drawn = prepared_[id];
+    bytes += loaded.sizeInBytes();
+    // The drawn copy shares the loaded one's data when it needed no conversion.
+    if (!drawn.isNull() && (loaded.isNull() || drawn.constBits() != loaded.constBits()))
+      bytes += drawn.sizeInBytes();
+  }
+  return bytes;
+}
+
+std::int64_t TForm1::FrameBytes() const {
+  return frame_.image().sizeInBytes() + frame_.background().sizeInBytes();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

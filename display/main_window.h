@@ -19,6 +19,7 @@ class QKeyEvent;
 #include "config/skin/skin_loader.h"
 #include "display/frame_buffer.h"
 #include "display/frame_painter.h"
+#include "display/paint_report.h"
 #include "display/realtime_host.h"
 #include "display/session.h"
 #include "display/window_shape.h"
@@ -85,6 +86,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   QString HintAt(QPoint pos) const;
   // The frame as last painted.
   const QImage& Frame() const { return frame_.image(); }
+  // Bytes held by the decoded pictures and by the frame with its background.
+  std::int64_t PictureBytes() const;
+  std::int64_t FrameBytes() const;
 
   // Shows an error message; a modal box with the caption "Error" unless replaced.
   std::function<void(const QString&)> show_error_box;
@@ -139,8 +143,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void WatchCompositor();
   // Repaints what changed in the scene or the layout since the last frame.
   void Refresh();
-  QRect RenderFrame();
-  void ApplyOutline(QRect area);
+  QRegion RenderFrame();
+  void ApplyOutline(const QRegion& area);
   void PressAt(Qt::MouseButton button, QPoint pos);
   void EndButtonPress();
   void UpdatePointer(QPoint pos);
@@ -174,6 +178,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   Outline outline_;
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
+  std::unique_ptr<PaintReport> paint_report_ = PaintReport::FromEnvironment();
 
   ImageId pressed_button_ = kNoImage;  // the button that took the left press
   ImageId drag_image_ = kNoImage;
@@ -182,7 +187,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   QPoint pointer_;  // where the pointer was last seen over the window
 };
 
-// Milliseconds since the program started, for the first-frame report.
+// Milliseconds since the program started, for the first-frame report, which
+// also tells when each step of the start-up named here was done.
 void MarkProgramStart();
+void MarkStartupStep(const char* name);
 
 }  // namespace tiko

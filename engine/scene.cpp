@@ -31,29 +31,43 @@ Scene::Scene() {
   for (ImageId id : kVisibleAtCreation) images_[id].visible = true;
 }
 
+void Scene::Changing(ImageId id) {
+  ++revision_;
+  journal_[revision_ % kJournal] = SceneChange{id, images_[id]};
+}
+
+std::optional<std::vector<SceneChange>> Scene::ChangesSince(std::uint64_t revision) const {
+  if (revision > revision_ || revision_ - revision > kJournal) return std::nullopt;
+  std::vector<SceneChange> changes;
+  changes.reserve(revision_ - revision);
+  for (std::uint64_t r = revision + 1; r <= revision_; ++r)
+    changes.push_back(journal_[r % kJournal]);
+  return changes;
+}
+
 void Scene::SetVisible(ImageId id, bool visible) {
   if (id == kNoImage) return;
-  Image& image = images_[id];
-  if (image.visible == visible) return;
-  image.visible = visible;
-  ++revision_;
+  if (images_[id].visible == visible) return;
+  Changing(id);
+  images_[id].visible = visible;
 }
 
 void Scene::SetPicture(ImageId id, ImageId picture_of) {
   if (id == kNoImage) return;
-  Image& image = images_[id];
-  if (image.picture == picture_of) return;
-  image.picture = picture_of;
-  ++revision_;
+  if (images_[id].picture == picture_of) return;
+  Changing(id);
+  images_[id].picture = picture_of;
 }
 
 void Scene::SetBounds(ImageId id, int left, int top, int width, int height) {
   Image& image = images_[id];
+  if (image.left == left && image.top == top && image.width == width && image.height == height)
+    return;
+  Changing(id);
   image.left = left;
   image.top = top;
   image.width = width;
   image.height = height;
-  ++revision_;
 }
 
 int Scene::DigitOf(ImageId place) const {

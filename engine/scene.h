@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/image_id.h"
@@ -19,6 +20,12 @@ struct Image {
   int height = 0;
   bool visible = false;
   ImageId picture = kNoImage;  // whose picture is drawn; kNoImage = blank
+};
+
+// An image whose visibility, picture or place changed, as it was before.
+struct SceneChange {
+  ImageId id = kNoImage;
+  Image before;
 };
 
 class Scene {
@@ -42,9 +49,21 @@ class Scene {
   // Grows whenever anything that can be seen changes: the view repaints on a change.
   std::uint64_t Revision() const { return revision_; }
 
+  // Every change made after `revision` (an earlier Revision()), oldest first;
+  // an image changed twice appears twice. Nothing when the changes no longer
+  // reach back that far: the view then repaints it all.
+  std::optional<std::vector<SceneChange>> ChangesSince(std::uint64_t revision) const;
+
  private:
+  // Enough for every change between two frames, a new game's included.
+  static constexpr std::size_t kJournal = 512;
+
+  // Records `id` as it is, under the revision its change is about to make.
+  void Changing(ImageId id);
+
   std::array<Image, kImageEnd> images_{};
   std::uint64_t revision_ = 0;
+  std::array<SceneChange, kJournal> journal_{};  // change r at r % kJournal
 };
 
 // Bottom to top, as the main window stacks its images.

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <vector>
+
 #include "sound/mixer.h"
 
 namespace tiko::fsound {
@@ -25,10 +27,25 @@ void QuietAlsa() {
   (void)done;
 }
 
+constexpr int kSlowReopensToKeepOpen = 3;
+
 }  // namespace
 
 SdlOutput::~SdlOutput() {
   Stop();
+}
+
+SDL_AudioDeviceID SdlOutput::OpenDevice() {
+  SDL_AudioSpec want{};
+  want.freq = rate_;
+  want.format = AUDIO_S16SYS;
+  want.channels = 2;
+  want.samples = kDeviceBufferFrames;
+  want.callback = &SdlOutput::Callback;
+  want.userdata = this;
+  silent_frames_ = 0;  // no device thread runs now
+  // No changes allowed: SDL converts our rate and layout to the device's.
+  return SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
 }
 
 bool SdlOutput::Start(Mixer* mixer, int rate) {
@@ -38,51 +55,186 @@ bool SdlOutput::Start(Mixer* mixer, int rate) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Tiko");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  SDL_AudioSpec want{};
-  want.freq = rate;
-  want.format = AUDIO_S16SYS;
-  want.channels = 2;
-  want.samples = kDeviceBufferFrames;
-  want.callback = &SdlOutput::Callback;
-  want.userdata = this;
   mixer_ = mixer;
-  // No changes allowed: SDL converts our rate and layout to the device's.
-  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-  if (device_ == 0) {
+  rate_ = rate;
+  const SDL_AudioDeviceID device = OpenDevice();
+  if (device == 0) {
     mixer_ = nullptr;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
-  // Runs until its first silent buffer, in case the mixer is already playing.
-  SDL_PauseAudioDevice(device_, 0);
+  {
+    std::lock_guard lock(mutex_);
+    device_ = device;
+    running_ = true;
+    open_ = true;
+    want_open_ = want_close_ = keep_open_ = false;
+    slow_reopens_ = 0;
+    opens_ = 1;
+    reopen_since_.reset();
+    mark_.reset();
+  }
+  keeper_ = std::thread([this] { RunKeeper(); });
+  // Runs until the mixer has been silent a while, in case it is already playing.
+  SDL_PauseAudioDevice(device, 0);
   return true;
 }
 
-void SdlOutput::Wake() {
-  // Waits for a callback that is running; one that has just paused the
-  // device is undone here, as the cue was started before this call.
-  if (device_ != 0) SDL_PauseAudioDevice(device_, 0);
-}
-
-bool SdlOutput::Paused() const {
-  return device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_PAUSED;
-}
-
 void SdlOutput::Stop() {
-  if (device_ == 0) return;
-  SDL_CloseAudioDevice(device_);  // waits for a callback that is running
-  device_ = 0;
+  SDL_AudioDeviceID device = 0;
+  {
+    std::lock_guard lock(mutex_);
+    if (!running_) return;
+    running_ = false;
+  }
+  changed_.notify_all();
+  if (keeper_.joinable()) keeper_.join();
+  {
+    std::lock_guard lock(mutex_);
+    device = device_;
+    device_ = 0;
+    open_ = false;
+  }
+  if (device != 0) SDL_CloseAudioDevice(device);  // waits for a callback that is running
   mixer_ = nullptr;
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+void SdlOutput::Wake() {
+  std::unique_lock lock(mutex_);
+  if (!running_) return;
+  if (open_) {
+    want_close_ = false;
+    if (!keep_open_) return;
+    // A callback that has just paused the device, the cue having come after
+    // its silent buffer, is undone here; a running one is waited for.
+    const SDL_AudioDeviceID device = device_;
+    lock.unlock();
+    SDL_PauseAudioDevice(device, 0);
+    return;
+  }
+  if (!want_open_) reopen_since_ = Clock::now();
+  want_open_ = true;
+  lock.unlock();
+  changed_.notify_one();
+}
+
+void SdlOutput::Mark(Clock::time_point since) {
+  std::lock_guard lock(mutex_);
+  mark_ = since;
+  mark_reopened_ = reopen_since_.has_value();
+}
+
+bool SdlOutput::Paused() const {
+  std::unique_lock lock(mutex_);
+  const SDL_AudioDeviceID device = open_ ? device_ : 0;
+  lock.unlock();
+  return device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_PAUSED;
+}
+
+bool SdlOutput::DeviceOpen() const {
+  std::lock_guard lock(mutex_);
+  return open_;
+}
+
+bool SdlOutput::KeepsOpen() const {
+  std::lock_guard lock(mutex_);
+  return keep_open_;
+}
+
+int SdlOutput::Opens() const {
+  std::lock_guard lock(mutex_);
+  return opens_;
+}
+
+// Opening and closing take the driver's time, so they happen here, never on
+// the game thread and never inside a callback (closing waits for the device's thread).
+void SdlOutput::RunKeeper() {
+  std::unique_lock lock(mutex_);
+  while (true) {
+    changed_.wait(lock, [this] { return !running_ || want_open_ || want_close_; });
+    if (!running_) return;
+    if (want_open_) {
+      want_open_ = false;
+      want_close_ = false;
+      if (open_) continue;
+      lock.unlock();
+      Reopen();
+      lock.lock();
+    } else {
+      want_close_ = false;
+      if (!open_ || keep_open_) continue;
+      open_ = false;  // a cue from now on asks for the device again
+      const SDL_AudioDeviceID device = device_;
+      device_ = 0;
+      lock.unlock();
+      SDL_CloseAudioDevice(device);
+      lock.lock();
+    }
+  }
+}
+
+void SdlOutput::Reopen() {
+  const SDL_AudioDeviceID device = OpenDevice();
+  if (device == 0) {
+    // No device now: the cue is mixed away so that the mixer sleeps again and
+    // the next cue tries once more.
+    std::vector<std::int16_t> scratch(2 * (Mixer::kFadeFrames + 1));
+    mixer_->Stop(Mixer::kAllChannels);
+    mixer_->Mix(scratch.data(), Mixer::kFadeFrames);
+    mixer_->Mix(scratch.data(), 1);
+    std::lock_guard lock(mutex_);
+    reopen_since_.reset();
+    return;
+  }
+  {
+    std::lock_guard lock(mutex_);
+    device_ = device;
+    open_ = true;
+    ++opens_;
+  }
+  SDL_PauseAudioDevice(device, 0);
+}
+
+void SdlOutput::OnBuffer(std::int16_t* frames, int count) {
+  const bool sounding = mixer_->Mix(frames, count);
+  const auto now = Clock::now();
+  std::unique_lock lock(mutex_);
+  if (sounding) {
+    silent_frames_ = 0;
+    if (reopen_since_) {
+      const bool slow = now - *reopen_since_ > times_.reopen_budget;
+      slow_reopens_ = slow ? slow_reopens_ + 1 : 0;
+      if (slow_reopens_ >= kSlowReopensToKeepOpen) keep_open_ = true;
+      reopen_since_.reset();
+    }
+    if (mark_) {
+      const double ms = std::chrono::duration<double, std::milli>(now - *mark_).count();
+      const bool reopened = mark_reopened_;
+      const bool keeps_open = keep_open_;
+      mark_.reset();
+      lock.unlock();
+      if (report_) report_(ms, reopened, keeps_open);
+    }
+    return;
+  }
+  if (keep_open_) {
+    // SDL holds the device's lock (a recursive one) around this call, so the
+    // pause takes effect before the next buffer, and a Wake racing with it
+    // waits until this callback has returned.
+    SDL_PauseAudioDevice(device_, 1);
+    return;
+  }
+  silent_frames_ += count;
+  if (silent_frames_ < static_cast<long>(times_.idle.count()) * rate_ / 1000) return;
+  silent_frames_ = 0;  // asked again after as much silence, should a cue keep it open meanwhile
+  want_close_ = true;
+  lock.unlock();
+  changed_.notify_one();
+}
+
 void SdlOutput::Callback(void* user, Uint8* stream, int len) {
-  auto* self = static_cast<SdlOutput*>(user);
-  // SDL holds the device's lock (a recursive one) around this call, so the
-  // pause takes effect before the next buffer, and a Wake racing with it
-  // waits until this callback has returned.
-  if (!self->mixer_->Mix(reinterpret_cast<std::int16_t*>(stream), len / 4))
-    SDL_PauseAudioDevice(self->device_, 1);
+  static_cast<SdlOutput*>(user)->OnBuffer(reinterpret_cast<std::int16_t*>(stream), len / 4);
 }
 
 }  // namespace tiko::fsound

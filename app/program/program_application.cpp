@@ -6,16 +6,24 @@
 #include <string>
 
 #include "sound/fsound_hooks.h"
-#include "sound/paced_output.h"
+#include "sound/sdl_output.h"
 
 namespace tiko {
 
 ProgramApplication::ProgramApplication(int& argc, char** argv) : QApplication(argc, argv) {
   if (!qEnvironmentVariableIsSet("TIKO_CUE_LATENCY")) return;
-  probe_ = std::make_shared<fsound::PacedOutput>([](double ms) {
-    std::printf("tiko: cue %.1f ms after key\n", ms);
-    std::fflush(stdout);
-  });
+  // A number is the silence in ms after which the device closes, so that the
+  // benchmark can have cues in play reopen it.
+  fsound::DeviceTimes times;
+  bool idle_given = false;
+  const int idle_ms = qEnvironmentVariableIntValue("TIKO_CUE_LATENCY", &idle_given);
+  if (idle_given && idle_ms > 0) times.idle = std::chrono::milliseconds(idle_ms);
+  probe_ =
+      std::make_shared<fsound::SdlOutput>(times, [](double ms, bool reopened, bool keeps_open) {
+        std::printf("tiko: cue %.1f ms after key, device %s%s\n", ms,
+                    reopened ? "reopened" : "open", keeps_open ? ", kept open" : "");
+        std::fflush(stdout);
+      });
   fsound::SetOutputFactory([probe = probe_] { return probe; });
   fsound::SetCallObserver([this](const std::string& call) {
     if (key_depth_ > 0 && call.starts_with("FSOUND_PlaySound(")) cue_started_ = true;

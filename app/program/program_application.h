@@ -1,7 +1,8 @@
 // The program's application object. With TIKO_CUE_LATENCY set (the window
-// benchmark) the sound output is a paced capture instead of the device, and
-// each key press whose handling starts a cue prints
-// "tiko: cue N ms after key" once that cue's first buffer leaves the mixer.
+// benchmark) each key press whose handling starts a cue prints
+// "tiko: cue N ms after key, device open|reopened[, kept open]" once that
+// cue's first buffer is handed to the sound device. A number given closes the
+// device after that many ms of silence instead of 2 s.
 #pragma once
 
 #include <QApplication>
@@ -10,7 +11,7 @@
 namespace tiko {
 
 namespace fsound {
-class PacedOutput;
+class SdlOutput;
 }
 
 class ProgramApplication : public QApplication {
@@ -21,7 +22,7 @@ class ProgramApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
-  std::shared_ptr<fsound::PacedOutput> probe_;
+  std::shared_ptr<fsound::SdlOutput> probe_;
   int key_depth_ = 0;
   bool cue_started_ = false;
 };

@@ -14,6 +14,19 @@ namespace {
 
 using testing::FormFixture;
 
+// The window on a clock the test sets, created at time 0.
+struct OnTestClock {
+  std::int64_t now = 0;
+  FormFixture f;
+  OnTestClock() {
+    f.form->host().SetClockForTesting([this] { return now; });
+    f.Create();
+  }
+  TForm1& form() { return *f.form; }
+  Unit& unit() { return f.form->unit(); }
+  RealtimeHost& host() { return f.form->host(); }
+};
+
 void Tap(QWidget& w, int key) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
   QApplication::sendEvent(&w, &press);
@@ -22,13 +35,11 @@ void Tap(QWidget& w, int key) {
 }
 
 TEST(HostTest, ArmsAtTheNextDueTimeAndStallsAfterAHoldUp) {
-  std::int64_t now = 0;
-  FormFixture f;
-  f.form->host().SetClockForTesting([&] { return now; });
-  f.Create();
-  TForm1& form = *f.form;
-  Unit& unit = form.unit();
-  RealtimeHost& host = form.host();
+  OnTestClock c;
+  std::int64_t& now = c.now;
+  TForm1& form = c.form();
+  Unit& unit = c.unit();
+  RealtimeHost& host = c.host();
 
   // At start only the step timer runs, due at 1 ms.
   EXPECT_TRUE(host.Armed());
@@ -66,13 +77,11 @@ TEST(HostTest, ArmsAtTheNextDueTimeAndStallsAfterAHoldUp) {
 // Late, but less than a hold-up: each tick at its due time, as `wait` runs
 // them, and an input after every tick due by its arrival, at its arrival.
 TEST(HostTest, LateTicksKeepTheirDueTimesAndInputFollowsThem) {
-  std::int64_t now = 0;
-  FormFixture f;
-  f.form->host().SetClockForTesting([&] { return now; });
-  f.Create();
-  TForm1& form = *f.form;
-  Unit& unit = form.unit();
-  RealtimeHost& host = form.host();
+  OnTestClock c;
+  std::int64_t& now = c.now;
+  TForm1& form = c.form();
+  Unit& unit = c.unit();
+  RealtimeHost& host = c.host();
   now = 100;
   Tap(form, Qt::Key_5);
   Tap(form, Qt::Key_3);  // the clock, first tick at 101
@@ -112,12 +121,10 @@ class SetClock : public LocalClock {
 };
 
 TEST(HostTest, TheTimeOfDayFollowsTheComputersWhenTheyPart) {
-  std::int64_t now = 0;
-  FormFixture f;
-  f.form->host().SetClockForTesting([&] { return now; });
-  f.Create();
-  Unit& unit = f.form->unit();
-  RealtimeHost& host = f.form->host();
+  OnTestClock c;
+  std::int64_t& now = c.now;
+  Unit& unit = c.unit();
+  RealtimeHost& host = c.host();
   std::vector<std::pair<std::int64_t, std::int64_t>> set;  // unit time, time of day
   host.on_clock = [&](std::int64_t ms) { set.emplace_back(unit.Now(), ms); };
   SetClock computer;
@@ -145,25 +152,18 @@ TEST(HostTest, TheTimeOfDayFollowsTheComputersWhenTheyPart) {
 }
 
 TEST(HostTest, InputCountsTimeFromThePresent) {
-  std::int64_t now = 0;
-  FormFixture f;
-  f.form->host().SetClockForTesting([&] { return now; });
-  f.Create();
-  now = 5000;
-  Tap(*f.form, Qt::Key_5);
-  EXPECT_EQ(f.form->unit().Now(), 5000);
-  Tap(*f.form, Qt::Key_1);  // Game A: the start tune's timer is due at once
-  EXPECT_EQ(f.form->unit().timers().NextDue(), 5001);
+  OnTestClock c;
+  c.now = 5000;
+  Tap(c.form(), Qt::Key_5);
+  EXPECT_EQ(c.unit().Now(), 5000);
+  Tap(c.form(), Qt::Key_1);  // Game A: the start tune's timer is due at once
+  EXPECT_EQ(c.unit().timers().NextDue(), 5001);
 }
 
 TEST(HostTest, InputIsPaintedAtOnce) {
-  std::int64_t now = 0;
-  FormFixture f;
-  f.form->host().SetClockForTesting([&] { return now; });
-  f.Create();
-  TForm1& form = *f.form;
-  Tap(form, Qt::Key_5);
-  const QImage opened = form.Frame();
+  OnTestClock c;
+  Tap(c.form(), Qt::Key_5);
+  const QImage opened = c.form().Frame();
   EXPECT_EQ(opened.pixelColor(60, 60), QColor(30, 30, 30));  // the frame over the LCD
 }
 

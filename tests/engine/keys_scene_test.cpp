@@ -76,5 +76,30 @@ TEST(Scene, RevisionGrowsOnlyOnAVisibleChange) {
   EXPECT_EQ(s.DigitOf(im_panel_digit_1), 3);
 }
 
+TEST(Scene, ChangesSinceAPaintHoldEachImageAsItWasThen) {
+  Scene s;
+  s.SetBounds(im_crow_1_1, 1, 2, 3, 4);
+  const auto painted = s.Revision();
+  s.SetBounds(im_crow_1_1, 1, 2, 3, 4);  // the same place is no change
+  EXPECT_EQ(s.Revision(), painted);
+  s.Show(im_crow_1_1);
+  s.SetBounds(im_crow_1_1, 5, 6, 3, 4);
+  s.SetPicture(im_panel_digit_1, im_panel_number_3);
+  const auto changes = s.ChangesSince(painted);
+  ASSERT_TRUE(changes);
+  ASSERT_EQ(changes->size(), 3u);
+  EXPECT_EQ((*changes)[0].id, im_crow_1_1);
+  EXPECT_FALSE((*changes)[0].before.visible);
+  EXPECT_EQ((*changes)[0].before.left, 1);
+  EXPECT_TRUE((*changes)[1].before.visible);
+  EXPECT_EQ((*changes)[2].before.picture, im_panel_digit_1);
+  EXPECT_TRUE(s.ChangesSince(s.Revision())->empty());
+
+  // Too long ago, or a revision this scene never had: nothing to go by.
+  for (int i = 0; i < 600; ++i) s.SetVisible(im_crow_1_1, i % 2 == 0);
+  EXPECT_FALSE(s.ChangesSince(painted));
+  EXPECT_FALSE(s.ChangesSince(s.Revision() + 1));
+}
+
 }  // namespace
 }  // namespace tiko::test

@@ -45,6 +45,10 @@ int main(int argc, char** argv) {
       std::printf("tiko-script %s\nLicence: MIT\n", TIKO_VERSION);
       return 0;
     }
+    if (option == "--verify") {
+      std::cout << "tiko-script: verify: no recording named\n";
+      return 1;
+    }
     // A script whose name starts with "-" is named as ./-name.
     if (option.size() > 1 && option.front() == '-') {
       std::cerr << "tiko-script: unknown option " << option << '\n' << kUsage;

@@ -1,0 +1,32 @@
+#include "display/paint_report.h"
+
+#include <QtGlobal>
+#include <cstdio>
+
+namespace tiko {
+
+std::unique_ptr<PaintReport> PaintReport::FromEnvironment() {
+  if (!qEnvironmentVariableIsSet("TIKO_REPORT_PAINT")) return nullptr;
+  return std::unique_ptr<PaintReport>(new PaintReport());
+}
+
+PaintReport::PaintReport() {
+  clock_.start();
+}
+
+void PaintReport::Painted(const QRegion& region, std::int64_t picture_bytes,
+                          std::int64_t frame_bytes) {
+  for (const QRect& rect : region)
+    pixels_ += static_cast<std::int64_t>(rect.width()) * rect.height();
+  ++paints_;
+  const std::int64_t now = clock_.elapsed();
+  if (now - printed_at_ < 1000) return;
+  printed_at_ = now;
+  std::printf(
+      "tiko: painted %lld pixels in %lld paints by %lld ms; pictures %lld KiB, frame %lld KiB\n",
+      static_cast<long long>(pixels_), static_cast<long long>(paints_), static_cast<long long>(now),
+      static_cast<long long>(picture_bytes / 1024), static_cast<long long>(frame_bytes / 1024));
+  std::fflush(stdout);
+}
+
+}  // namespace tiko
