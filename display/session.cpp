@@ -27,6 +27,39 @@ TimeOfDay QtLocalClock::Now() {
   return TimeOfDay{now.hour(), now.minute(), now.second(), now.msec()};
 }
 
+void CountingPorts::Snd_Play(SoundId id) {
+  ++calls_;
+  ports_.cues->Snd_Play(id);
+}
+
+void CountingPorts::Snd_Silence() {
+  ++calls_;
+  ports_.cues->Snd_Silence();
+}
+
+int CountingPorts::ReadInteger(const std::string& name, int default_value) {
+  return ports_.store->ReadInteger(name, default_value);
+}
+
+bool CountingPorts::ReadBool(const std::string& name, bool default_value) {
+  return ports_.store->ReadBool(name, default_value);
+}
+
+void CountingPorts::WriteInteger(const std::string& name, int value) {
+  ++calls_;
+  ports_.store->WriteInteger(name, value);
+}
+
+void CountingPorts::WriteBool(const std::string& name, bool value) {
+  ++calls_;
+  ports_.store->WriteBool(name, value);
+}
+
+void CountingPorts::ShowError(const std::string& message) {
+  ++calls_;
+  if (ports_.errors) ports_.errors->ShowError(message);
+}
+
 std::string DumpText(const Unit& unit) {
   std::ostringstream out;
   script::DumpUnit(unit, out);
@@ -36,9 +69,11 @@ std::string DumpText(const Unit& unit) {
 Session::Session(SessionPorts ports, std::function<void()> changed,
                  std::function<void()> pads_changed)
     : ports_(ports),
+      counting_(ports),
       changed_(std::move(changed)),
       // The unit keeps its own time of day; the host keeps it with the computer's.
-      unit_(UnitPorts{ports_.cues, ports_.store, nullptr, ports_.errors}),
+      unit_(UnitPorts{ports_.cues ? &counting_ : nullptr, ports_.store ? &counting_ : nullptr,
+                      nullptr, ports_.errors ? &counting_ : nullptr}),
       host_(unit_,
             [this] {
               Observe();
@@ -47,7 +82,7 @@ Session::Session(SessionPorts ports, std::function<void()> changed,
       trace_keys_(qEnvironmentVariableIsSet("TIKO_TRACE_KEYS")),
       held_keys_([this](int code, bool repeat) { KeyDown(code, repeat); },
                  [this](int code) { KeyUp(code); }),
-      gamepads_([this](Control control, bool) { PadDown(control); },
+      gamepads_([this](Control control, bool repeat) { PadDown(control, repeat); },
                 [this](Control control) { PadUp(control); }, std::move(pads_changed)) {
   // Both come before the host changes the unit, with the unit's time where they happen.
   host_.on_stall = [this](std::int64_t ms) {
@@ -61,6 +96,48 @@ Session::Session(SessionPorts ports, std::function<void()> changed,
 Session::~Session() = default;
 
 void Session::Handle(const std::function<void()>& handler, const std::string& command) {
+  Run(handler, command, false);
+}
+
+void Session::HandleRepeat(const std::function<void()>& handler, const std::string& command) {
+  Run(handler, command, true);
+}
+
+namespace {
+
+// What a handler may change in the unit, beside the calls through its ports.
+struct Snapshot {
+  explicit Snapshot(const Unit& unit)
+      : scene(unit.scene().Revision()),
+        vars(unit.vars()),
+        timers(unit.timers()),
+        seed(unit.state().random.SeedValue()) {}
+  bool operator==(const Snapshot& o) const {
+    if (scene != o.scene || seed != o.seed) return false;
+    for (const VarField& f : VarTable()) {
+      if (f.flag ? vars.*(f.flag) != o.vars.*(f.flag) : vars.*(f.integer) != o.vars.*(f.integer)) {
+        return false;
+      }
+    }
+    for (int i = 0; i < kTimerCount; ++i) {
+      const GameTimer& a = timers[static_cast<TimerId>(i)];
+      const GameTimer& b = o.timers[static_cast<TimerId>(i)];
+      if (a.interval != b.interval || a.enabled != b.enabled || (a.enabled && a.due != b.due)) {
+        return false;
+      }
+    }
+    return true;
+  }
+  std::uint64_t scene;
+  Vars vars;
+  TimerBank timers;
+  std::uint32_t seed;
+};
+
+}  // namespace
+
+void Session::Run(const std::function<void()>& handler, const std::string& command,
+                  bool only_if_effect) {
   if (replay_) {
     // The replay runs the unit's time; the window's own operations still work.
     handler();
@@ -69,12 +146,16 @@ void Session::Handle(const std::function<void()>& handler, const std::string& co
   }
   host_.Sync();
   Observe();
-  if (recorder_ && !command.empty()) recorder_->Command(unit_.Now(), command);
+  const Snapshot before(unit_);
+  const std::uint64_t calls = counting_.calls();
   try {
     handler();
   } catch (const UnitError& e) {
-    if (ports_.errors) ports_.errors->ShowError(e.what());
+    counting_.ShowError(e.what());
   }
+  const bool effect = !only_if_effect || counting_.calls() != calls || !(Snapshot(unit_) == before);
+  // Recorded after it ran, at the moment it acted: the lines it printed are the replay's to print.
+  if (recorder_ && !command.empty() && effect) recorder_->Command(unit_.Now(), command);
   host_.Rearm();
   Observe();
   if (changed_) changed_();
@@ -127,7 +208,9 @@ void Session::KeyDown(int code, bool repeat) {
     if (!repeat && on_exit_key) on_exit_key();
     return;
   }
-  Handle([&] { unit_.FormKeyDown(code); }, "keydown " + std::to_string(code));
+  const auto down = [&] { unit_.FormKeyDown(code); };
+  const std::string command = "keydown " + std::to_string(code);
+  repeat ? HandleRepeat(down, command) : Handle(down, command);
   TraceKey("done", code);
 }
 
@@ -169,9 +252,13 @@ void Session::Release(Control control) {
 
 // The binding decides, as for its key: the left shoulder opens the closed lid
 // and is ACL once it is open, for the press and the release alike.
-void Session::PadDown(Control control) {
+void Session::PadDown(Control control, bool repeat) {
   if (replay_) return;
-  if (auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode)) Press(*c);
+  const auto c = ControlOfBinding(InfoOf(control).binding, unit_.vars().mode);
+  if (!c) return;
+  const auto press = [&] { unit_.Press(*c); };
+  const std::string command = "press " + std::string(InfoOf(*c).name);
+  repeat ? HandleRepeat(press, command) : Handle(press, command);
 }
 
 void Session::PadUp(Control control) {
@@ -196,14 +283,13 @@ void Session::ResetHiscores() {
 void Session::StartRecording(const std::filesystem::path& folder, const std::string& version) {
   RecordingStart start;
   start.version = version;
-  start.date = QDateTime::currentDateTime()
-                   .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                   .toStdString();
+  start.date =
+      QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
   start.seed = seed_;
   // The `clock` line acts at the unit's time 0.
   start.clock_ms = ((unit_.TimeOfDayMs() - unit_.Now()) % kDayMs + kDayMs) % kDayMs;
-  recorder_ = std::make_unique<Recorder>(
-      folder / RecordingName(std::chrono::system_clock::now()), start, unit_);
+  recorder_ = std::make_unique<Recorder>(folder / RecordingName(std::chrono::system_clock::now()),
+                                         start, unit_);
   if (!recorder_->ok()) {
     std::fprintf(stderr, "tiko: cannot write a recording in %s\n", folder.c_str());
     recorder_.reset();

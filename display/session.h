@@ -33,6 +33,27 @@ struct SessionPorts {
   ErrorSink* errors = nullptr;
 };
 
+// The session's ports to the outside, counting what the unit does through
+// them: a handler that played no cue, wrote no setting, showed no error and
+// changed no state had no effect.
+class CountingPorts : public CueSink, public SettingsStore, public ErrorSink {
+ public:
+  explicit CountingPorts(SessionPorts ports) : ports_(ports) {}
+  std::uint64_t calls() const { return calls_; }
+
+  void Snd_Play(SoundId id) override;
+  void Snd_Silence() override;
+  int ReadInteger(const std::string& name, int default_value) override;
+  bool ReadBool(const std::string& name, bool default_value) override;
+  void WriteInteger(const std::string& name, int value) override;
+  void WriteBool(const std::string& name, bool value) override;
+  void ShowError(const std::string& message) override;
+
+ private:
+  SessionPorts ports_;
+  std::uint64_t calls_ = 0;
+};
+
 class Session {
  public:
   // `changed` runs after anything that may have changed the scene; `pads_changed`
@@ -88,6 +109,7 @@ class Session {
   // Starts playing it, once the unit is created and shown.
   void StartReplay();
   const ReplayPlayer* replay() const { return replay_.get(); }
+  ReplayPlayer& replay_for_testing() { return *replay_; }
   // Told when the replay pauses, changes speed or ends.
   std::function<void()> on_replay_state;
 
@@ -95,13 +117,18 @@ class Session {
   void KeyDown(int code, bool repeat);
   void KeyUp(int code);
   void ReplayKey(int code);
-  void PadDown(Control control);
+  void PadDown(Control control, bool repeat);
   void PadUp(Control control);
   void TraceKey(const char* what, int code);
   // After a command or a batch of ticks: the games and high scores noted.
   void Observe();
+  // A repeat of a held key or button: recorded only when it had an effect,
+  // which keeps a long game's recording small.
+  void HandleRepeat(const std::function<void()>& handler, const std::string& command);
+  void Run(const std::function<void()>& handler, const std::string& command, bool only_if_effect);
 
   SessionPorts ports_;
+  CountingPorts counting_;
   std::function<void()> changed_;
   QtLocalClock local_clock_;
   Unit unit_;

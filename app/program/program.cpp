@@ -24,6 +24,7 @@ Program::Program(TForm1& form, SettingsStore& store,
   form_.on_game_menu_click = [this] { popup.game_menu.btn_game_menu_topClick(); };
   form_.close_game_menu = [this] { popup.game_menu.Close(); };
   form_.presentation_switched = [this] { popup.SetFullscreenCheck(form_.FullscreenOn()); };
+  popup.current_recording = [this] { return form_.session().RecordingFile(); };
 
   splash = std::make_unique<TSplashForm>(store, start, first_activation);
   popup.SetSplash(splash.get());

@@ -1,10 +1,16 @@
 #include "app/shell/popup_menu.h"
 
+#include <QCoreApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+
 #include "app/shell/about_form.h"
 #include "app/shell/link_label.h"
 #include "app/shell/manual_form.h"
 #include "app/shell/splash_form.h"
 #include "input/dialog/keys_form.h"
+#include "record/recordings_folder.h"
 
 namespace tiko {
 
@@ -89,6 +95,15 @@ PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWind
   QObject::connect(menu_item[14], &QAction::triggered, [this] { host_.RequestTerminate(); });
   QObject::connect(pm_0_menu, &QMenu::aboutToShow, [this] { pm_0_menuPopup(); });
 
+  pm_0_menu->addSeparator();
+  watch_item = pm_0_menu->addAction(QStringLiteral("Watch a recorded game..."));
+  watch_item->setObjectName("pm_15_watch");
+  QObject::connect(watch_item, &QAction::triggered, [this] { WatchClick(); });
+  watch = [](const std::filesystem::path& file) {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                            {QStringLiteral("--replay"), QString::fromStdString(file.string())});
+  };
+
   menu_item[10]->setChecked(host_.FullscreenOn());
   menu_item[12]->setChecked(unit_.ctrl_overlay_on());
 }
@@ -160,6 +175,53 @@ void PopupMenu::pm_11_splashscreenClick(bool checked) {
 void PopupMenu::pm_12_controllerClick(bool checked) {
   host_.SetOverlays(unit_, checked);
   host_.SceneChanged();
+}
+
+namespace {
+
+// "2026-12-08 06:08:06   Game A 123, Game B 45" from a recording's header.
+QString Describe(const RecordingSummary& recording) {
+  QStringList games;
+  for (const std::string& game : recording.games) {
+    // "HH:MM:SS A 123"
+    const QStringList words = QString::fromStdString(game).split(' ');
+    if (words.size() == 3) games << QStringLiteral("Game %1 %2").arg(words[1], words[2]);
+  }
+  const QString date = recording.date.empty()
+                           ? QString::fromStdString(recording.file.stem().string())
+                           : QString::fromStdString(recording.date);
+  return date + QStringLiteral("   ") +
+         (games.isEmpty() ? QStringLiteral("no game") : games.join(QStringLiteral(", ")));
+}
+
+}  // namespace
+
+void PopupMenu::WatchClick() {
+  const std::filesystem::path now =
+      current_recording ? current_recording() : std::filesystem::path();
+  std::vector<RecordingSummary> recordings;
+  for (RecordingSummary& r : ListRecordings(RecordingsFolder())) {
+    if (r.file != now) recordings.push_back(std::move(r));
+  }
+  QWidget* window = host_.MainWidget();
+  if (recordings.empty()) {
+    QMessageBox::information(window, QStringLiteral("Watch a recorded game"),
+                             QStringLiteral("No game has been recorded yet."));
+    return;
+  }
+  QStringList items;
+  for (const RecordingSummary& r : recordings) items << Describe(r);
+  QInputDialog dialog(window);
+  dialog.setWindowTitle(QStringLiteral("Watch a recorded game"));
+  dialog.setLabelText(QStringLiteral("Recorded games, the newest first:"));
+  dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+  dialog.setComboBoxItems(items);
+  dialog.setTextValue(items.front());
+  dialog.setOkButtonText(QStringLiteral("Watch"));
+  dialog.resize(460, 320);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const qsizetype at = items.indexOf(dialog.textValue());
+  if (at >= 0 && watch) watch(recordings[at].file);
 }
 
 }  // namespace tiko

@@ -1,9 +1,11 @@
-// The popup menu of the main window with its 14 entries; the shortcuts work
-// without opening it. In fullscreen the in-game menu offers the same entries.
+// The popup menu of the main window with its 14 entries, and after them the
+// recorded games to watch; the shortcuts work without opening it. In
+// fullscreen the in-game menu offers the 14 entries.
 #pragma once
 
 #include <QMenu>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/shell/game_menu.h"
@@ -44,6 +46,11 @@ class PopupMenu {
 
   QMenu* pm_0_menu;
   MenuItems menu_item{};  // [1..14], in menu order
+  QAction* watch_item;    // "Watch a recorded game...", after them
+  // The recording being made now, which is no game to watch yet.
+  std::function<std::filesystem::path()> current_recording;
+  // Plays a recording in a window of its own; a second program unless replaced.
+  std::function<void(const std::filesystem::path&)> watch;
   GameMenu game_menu;
 
  private:
@@ -56,6 +63,7 @@ class PopupMenu {
   void pm_10_fullscreenClick();
   void pm_11_splashscreenClick(bool checked);
   void pm_12_controllerClick(bool checked);
+  void WatchClick();
 
   Unit& unit_;
   SettingsStore& store_;

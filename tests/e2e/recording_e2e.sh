@@ -3,7 +3,7 @@
 # with held keys and the server's repeat, the key dialog's Accept, the program
 # held up for 2 s with SIGSTOP, ended with Escape. tiko-script on the
 # recording, with empty settings, ends in the window's own final dump, and
-# its check passes.
+# its check passes. A recording ended by SIGTERM is complete too.
 # Run under xvfb-run. Usage: recording_e2e.sh TIKO TIKO_SCRIPT [SHOTS_DIR]
 set -euo pipefail
 
@@ -89,4 +89,14 @@ diff "$work/window_dump" "$work/replayed_dump" > "$work/dump.diff" ||
   fail "the replay's final dump differs from the window's: $(head -c 2000 "$work/dump.diff")"
 "$script_tool" --verify "$rec" > "$work/verify.out" 2>&1 ||
   fail "tiko-script --verify refused the recording: $(cat "$work/verify.out")"
+
+# SIGTERM ends the program by its ordinary way out: the second recording is complete.
+(cd / && XDG_CONFIG_HOME="$work/config" exec "$tiko" > /dev/null) &
+pid=$!
+find_window "Bolo Garu Tiko" > /dev/null || fail "no main window the second time"
+sleep 0.5
+kill -TERM "$pid"
+ended || fail "SIGTERM did not end the program"
+second=$(ls "$recordings"/*.tiko | grep -v "$(basename "$rec")")
+[[ $(tail -1 "$second") == "# timers "* ]] || fail "the recording ended by SIGTERM is incomplete"
 echo "recording e2e: passed ($(wc -c < "$rec") bytes)"

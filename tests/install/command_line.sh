@@ -35,6 +35,10 @@ run 2 "$tiko" --fullscreen
 grep -q "Unknown option 'fullscreen'" "$err" && grep -q "^Usage:" "$err" || fail "unknown option"
 run 2 "$tiko" somefile
 grep -q "^Usage:" "$err" || fail "an argument gives no usage"
+run 2 "$tiko" --replay
+grep -q "^Usage:" "$err" || fail "--replay without a file gives no usage"
+run 0 "$tiko" --help
+grep -q -- "--replay <file>" "$out" || fail "tiko --help names no --replay"
 
 # No display: one line, status 1, and no settings folder touched.
 run 1 "$tiko"

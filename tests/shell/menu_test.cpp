@@ -96,7 +96,11 @@ TEST_F(MenuTest, EntriesInOrderWithTheirShortcutsAndTheBoldDefault) {
                             "-",
                             "Exit"};
   const QList<QAction*> actions = popup->pm_0_menu->actions();
-  ASSERT_EQ(actions.size(), 14);
+  // The recorded games come after the 14 entries, beyond a separator.
+  ASSERT_EQ(actions.size(), 16);
+  EXPECT_TRUE(actions[14]->isSeparator());
+  EXPECT_EQ(actions[15], popup->watch_item);
+  EXPECT_EQ(popup->watch_item->text(), "Watch a recorded game...");
   for (int i = 1; i <= 14; ++i) {
     EXPECT_EQ(actions[i - 1], Item(i));
     EXPECT_EQ(Item(i)->isSeparator(), i == 5 || i == 9 || i == 13) << i;
