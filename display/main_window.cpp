@@ -121,6 +121,10 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::LoadSkin() {
+  // The copies at the window's scale go before the skin's pictures are read anew.
+  prepared_ = {};
+  prepared_scale_ = 0;
+  scale_budget_told_ = false;
   try {
     if (parts_.load_skin) parts_.load_skin(unit_, pictures_, *this, parts_.data_dir);
   } catch (const std::exception& e) {

@@ -155,7 +155,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   SkinPictures pictures_;
   PictureTable prepared_;  // the pictures at prepared_scale_
   double prepared_scale_ = 0;
-  bool menu_drawn_here_ = false;  // the skin names no in-game menu picture
+  bool scale_budget_told_ = false;  // the pictures past the budget at a scale, once a skin
+  bool menu_drawn_here_ = false;    // the skin names no in-game menu picture
   std::array<QString, kImageEnd> hints_;
 
   QSize client_{500, 690};  // in skin pixels

@@ -38,14 +38,36 @@ void Harden(QImage& image) {
   }
 }
 
-// The variant file, decoded, or a null image when it does not serve.
+// The variant file, decoded, or a null image when it does not serve. Its
+// size is read from its header first: one of another size is never decoded.
 QImage LoadVariant(const std::filesystem::path& file, QSize expected) {
-  if (file.empty()) return {};
+  if (file.empty() || PictureFileSize(file) != expected) return {};
   try {
-    QImage image = LoadPicture(file);
+    PictureLimits limits;
+    limits.max_pixels = std::int64_t{expected.width()} * expected.height();
+    limits.max_decode_bytes = PictureBytes(expected);
+    QImage image = LoadPicture(file, limits);
     return image.size() == expected ? image : QImage();
   } catch (const UnitError&) {
     return {};
+  }
+}
+
+// The variant file that serves `picture` at `scale`, if one does, with the
+// size it must have.
+std::filesystem::path ServingVariant(const QImage& picture, const PictureVariants& variants,
+                                     double scale, QSize& size) {
+  switch (VariantFor(scale, variants)) {
+    case 3:
+      size = picture.size() * 3;
+      if (PictureFileSize(variants.at3x) == size) return variants.at3x;
+      [[fallthrough]];
+    case 2:
+      size = picture.size() * 2;
+      if (!variants.at2x.empty() && PictureFileSize(variants.at2x) == size) return variants.at2x;
+      [[fallthrough]];
+    default:
+      return {};
   }
 }
 
@@ -67,23 +89,16 @@ QSize ScaledSize(QSize size, double scale) {
 QImage ScalePicture(const QImage& picture, const PictureVariants& variants, double scale) {
   if (picture.isNull()) return {};
   if (scale == 1.0) return picture;
-  QImage source;
-  switch (VariantFor(scale, variants)) {
-    case 3:
-      source = LoadVariant(variants.at3x, picture.size() * 3);
-      if (!source.isNull()) break;
-      [[fallthrough]];
-    case 2:
-      source = LoadVariant(variants.at2x, picture.size() * 2);
-      break;
-    default:
-      break;
-  }
+  QSize variant_size;
+  const std::filesystem::path variant = ServingVariant(picture, variants, scale, variant_size);
+  QImage source = LoadVariant(variant, variant_size);
   if (source.isNull()) source = picture;
   const QSize target = ScaledSize(picture.size(), scale);
   // Area-averaging on the way down, bilinear on the way up; premultiplied so
-  // that clear pixels lend no colour to their neighbours.
-  QImage scaled = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  // that clear pixels lend no colour to their neighbours. A decoded variant
+  // is converted in place.
+  QImage scaled = std::move(source);
+  scaled.convertTo(QImage::Format_ARGB32_Premultiplied);
   if (scaled.size() != target) {
     scaled = scaled.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
@@ -91,14 +106,35 @@ QImage ScalePicture(const QImage& picture, const PictureVariants& variants, doub
   return scaled;
 }
 
-PictureTable ScalePictures(const SkinPictures& pictures, double scale, double backdrop_scale) {
-  PictureTable table;
+std::int64_t ScaleCost(const QImage& picture, const PictureVariants& variants, double scale) {
+  if (picture.isNull() || scale == 1.0) return 0;
+  QSize variant_size;
+  const bool from_variant = !ServingVariant(picture, variants, scale, variant_size).empty();
+  return PictureBytes(ScaledSize(picture.size(), scale)) +
+         (from_variant ? PictureBytes(variant_size) : 0);
+}
+
+ScaledPictures ScalePictures(const SkinPictures& pictures, double scale, double backdrop_scale,
+                             std::int64_t budget) {
+  ScaledPictures out;
+  std::int64_t left = budget;
+  for (const QImage& picture : pictures.picture) left -= picture.sizeInBytes();
   for (int id = 0; id < kImageEnd; ++id) {
     const double s = id == im_backdrop ? backdrop_scale : scale;
-    table[id] = ScalePicture(pictures.picture[id], pictures.variants[id], s)
-                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage& picture = pictures.picture[id];
+    if (picture.isNull()) continue;
+    const PictureVariants& variants = pictures.variants[id];
+    QImage scaled;
+    if (out.first_left_out == kNoImage && ScaleCost(picture, variants, s) <= left) {
+      scaled = ScalePicture(picture, variants, s);
+      if (s != 1.0) left -= scaled.sizeInBytes();
+    } else {
+      if (out.first_left_out == kNoImage) out.first_left_out = static_cast<ImageId>(id);
+      scaled = ScalePicture(PlaceholderPicture(), {}, s);
+    }
+    out.table[id] = scaled.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   }
-  return table;
+  return out;
 }
 
 }  // namespace tiko

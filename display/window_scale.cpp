@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 #include <cmath>
+#include <string>
 
 #include "display/game_menu_picture.h"
 #include "display/main_window.h"
@@ -14,6 +15,18 @@
 #include "display/zoom.h"
 
 namespace tiko {
+
+namespace {
+
+std::string PictureName(const SkinPictures& pictures, ImageId id) {
+  const std::filesystem::path& file = pictures.file[id];
+  std::string name = file.empty() ? "image " : "\"";
+  name += file.empty() ? std::to_string(static_cast<int>(id)) : file.string();
+  if (!file.empty()) name += '"';
+  return name;
+}
+
+}  // namespace
 
 QPoint TForm1::ScenePoint(QPointF pos) const {
   if (scale_ == 1.0) return pos.toPoint();
@@ -46,7 +59,19 @@ void TForm1::ApplyScale() {
   SizeWindow(*this, window.expandedTo(QSize(1, 1)), fullscreen_on_);
   const double device_scale = DeviceScale();
   if (device_scale != prepared_scale_) {
-    prepared_ = ScalePictures(pictures_, device_scale, devicePixelRatioF());
+    // The copies at the old scale go first: both sets at once could pass the budget.
+    prepared_ = {};
+    ScaledPictures scaled = ScalePictures(pictures_, device_scale, devicePixelRatioF());
+    prepared_ = std::move(scaled.table);
+    if (scaled.first_left_out != kNoImage && !scale_budget_told_) {
+      scale_budget_told_ = true;
+      std::string message = "At this size the skin's pictures need more than ";
+      message += std::to_string(kSkinPictureBudget / (1024 * 1024));
+      message += " MB of memory in all; from ";
+      message += PictureName(pictures_, scaled.first_left_out);
+      message += " on, they are shown as placeholders. A smaller zoom shows them.";
+      ShowError(message);
+    }
     // The menu picture drawn here is drawn anew, its text sharp at any scale.
     if (menu_drawn_here_ && device_scale != 1.0) {
       prepared_[btn_game_menu_background] = GameMenuPicture(device_scale);

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "engine/unit.h"
 
 namespace tiko {
@@ -14,12 +16,13 @@ void Unit::RunDue(std::int64_t limit, bool at_limit) {
 }
 
 void Unit::RunUntil(std::int64_t t) {
+  t = std::min(t, kLastVirtualMs);
   RunDue(t, false);
   state_.timers.AdvanceTo(t);
 }
 
 void Unit::Stall(std::int64_t ms) {
-  const std::int64_t t = Now() + ms;
+  const std::int64_t t = ms >= kLastVirtualMs - Now() ? kLastVirtualMs : Now() + ms;
   // Time moves first, so that whatever a handler starts or re-arms counts
   // from the new now and cannot fire in this catch-up.
   state_.timers.AdvanceTo(t);

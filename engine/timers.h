@@ -40,6 +40,10 @@ enum class TimerId {
 
 inline constexpr int kTimerCount = 22;
 
+// Virtual time stops here (about 146 million years): a due time, the end time
+// plus an int interval, then always fits in 64 bits.
+inline constexpr std::int64_t kLastVirtualMs = std::int64_t{1} << 62;
+
 inline constexpr std::array<std::string_view, kTimerCount> kTimerNames = {
     "Timer_Bonus_Phase_1", "Timer_Bonus_Phase_2",    "Timer_Chance",        "Timer_Clock",
     "Timer_Coconut",       "Timer_Coconut_Bonus",    "Timer_Coconut_Music", "Timer_Flying_Music",
@@ -86,9 +90,9 @@ class TimerBank {
   // time on a real clock) and its next due time follows.
   std::optional<TimerId> PopDue(std::int64_t limit, bool fire_at_limit);
 
-  // Time moves on to `t` (never backwards).
+  // Time moves on to `t` (never backwards, never past kLastVirtualMs).
   void AdvanceTo(std::int64_t t) {
-    if (t > now_) now_ = t;
+    if (t > now_) now_ = t < kLastVirtualMs ? t : kLastVirtualMs;
   }
 
  private:

@@ -42,6 +42,7 @@ struct Library {
   std::unique_ptr<Mixer> mixer;
   std::shared_ptr<AudioOutput> output;
   bool output_running = false;
+  std::string first_over_budget;
 };
 
 Library& Lib() {
@@ -91,6 +92,22 @@ void Library::Release() {
   mixer.reset();
   started = false;
   rate = 0;
+  first_over_budget.clear();
+}
+
+std::size_t LoadedBytes() {
+  std::size_t bytes = 0;
+  for (const auto& sample : Lib().samples) bytes += sample->pcm.data.size() * sizeof(std::int16_t);
+  return bytes;
+}
+
+// The bytes `pcm` takes brought to `rate`, rounded up.
+std::size_t ConvertedBytes(const Pcm& pcm, int rate) {
+  const auto frames = (static_cast<unsigned long long>(pcm.Frames()) * static_cast<unsigned>(rate) +
+                       static_cast<unsigned>(pcm.rate) - 1) /
+                      static_cast<unsigned>(pcm.rate);
+  return static_cast<std::size_t>(frames) * static_cast<std::size_t>(pcm.channels) *
+         sizeof(std::int16_t);
 }
 
 std::optional<std::vector<std::uint8_t>> ReadFile(const char* name, int offset, int length) {
@@ -121,6 +138,10 @@ void SetOutputFactory(OutputFactory factory) {
 
 void Shutdown() {
   Lib().Release();
+}
+
+const std::string& FirstSampleOverBudget() {
+  return Lib().first_over_budget;
 }
 
 }  // namespace tiko::fsound
@@ -167,7 +188,13 @@ FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* name, unsigned mode, in
   auto bytes = ReadFile(name, offset, length);
   if (!bytes) return nullptr;
   auto pcm = ParseWav(*bytes);
+  bytes.reset();
   if (!pcm) return nullptr;
+  // Refused before it is converted, from the size it would have.
+  if (ConvertedBytes(*pcm, lib.rate) > kSampleBudget - std::min(kSampleBudget, LoadedBytes())) {
+    if (lib.first_over_budget.empty()) lib.first_over_budget = name;
+    return nullptr;
+  }
   auto converted = ConvertRate(*pcm, lib.rate);
   if (!converted) return nullptr;
   auto sample = std::make_unique<FSOUND_SAMPLE>(FSOUND_SAMPLE{name, std::move(*converted)});

@@ -1,6 +1,7 @@
 // Seams of the sound library for tests, tools and the benchmark.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -16,6 +17,14 @@ void SetCallObserver(CallObserver observer);
 // Makes the outputs that FSOUND_Init opens from now on; an empty factory
 // restores the sound device.
 void SetOutputFactory(OutputFactory factory);
+
+// What the samples loaded at once may take decoded, at the mixing rate.
+inline constexpr std::size_t kSampleBudget = std::size_t{64} * 1024 * 1024;
+
+// The file of the first sample FSOUND_Sample_Load refused since FSOUND_Init
+// because the samples would take more than kSampleBudget together; empty
+// when none was. Such a sample gives null, as a missing one does.
+const std::string& FirstSampleOverBudget();
 
 // What FSOUND_Close does, unreported: stops the output, then releases the
 // samples and the mixer. The program's last step however it ends; the library

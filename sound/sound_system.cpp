@@ -3,6 +3,8 @@
 #include <string>
 #include <system_error>
 
+#include "sound/fsound_hooks.h"
+
 namespace tiko {
 namespace {
 
@@ -48,8 +50,18 @@ bool SoundSystem::Snd_Open_Output(std::optional<SoundOutput> output) {
     handles_[i] = FSOUND_Sample_Load(FSOUND_UNMANAGED, file.c_str(), FSOUND_2D, 0, 0);
   }
 
-  // Only the first sample stands for the folder; a later one missing is silent.
-  if (handles_[0] == nullptr) {
+  // Samples past what they may take in all are silent, and the first is named.
+  const std::string& over_budget = fsound::FirstSampleOverBudget();
+  if (!over_budget.empty() && host_) {
+    host_->ShowError("The sounds need more than " +
+                     std::to_string(fsound::kSampleBudget / (1024 * 1024)) +
+                     " MB of memory in all; \"" + over_budget +
+                     "\" and any other sound beyond that stay silent.");
+  }
+
+  // Only the first sample stands for the folder; a later one missing is
+  // silent, and so is one that is there but beyond the budget.
+  if (handles_[0] == nullptr && over_budget != (data_dir_ / kSoundFiles[0]).string()) {
     if (host_) host_->ShowError(kSoundFolderMessage);
     if (store_) {
       store_->WriteInteger("SoundMode", -1);

@@ -1,10 +1,10 @@
 #include "config/ini/ini_file.h"
 
 #include <fstream>
-#include <iterator>
 
 #include "config/ini/int_text.h"
 #include "config/text/names.h"
+#include "config/text/utf16.h"
 
 namespace tiko {
 
@@ -25,10 +25,29 @@ std::string CleanValue(std::string_view value) {
   return std::string(value.substr(0, IniFile::kMaxValueLength));
 }
 
+// Two ASCII characters, each with a NUL byte, start UTF-16 text without a
+// byte order mark; no UTF-8 text starts so.
+bool LooksLikeUtf16(std::string_view b, bool& big_endian) {
+  auto ascii = [](char c) { return c == '\t' || c == '\n' || c == '\r' || (c >= ' ' && c <= '~'); };
+  if (b.size() < 4) return false;
+  big_endian = b[0] == 0;
+  const std::size_t low = big_endian ? 1 : 0;
+  return ascii(b[low]) && b[1 - low] == 0 && ascii(b[2 + low]) && b[3 - low] == 0;
+}
+
 }  // namespace
 
 IniFile IniFile::Parse(std::string_view text) {
   IniFile ini;
+  std::string decoded;
+  bool big_endian = false;
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+    decoded = text::Utf16ToUtf8(text.substr(2), text[0] == '\xFE');
+    text = decoded;
+  } else if (LooksLikeUtf16(text, big_endian)) {
+    decoded = text::Utf16ToUtf8(text, big_endian);
+    text = decoded;
+  }
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   Section* current = nullptr;
   while (!text.empty()) {
@@ -62,14 +81,28 @@ IniFile IniFile::Parse(std::string_view text) {
   return ini;
 }
 
-std::optional<IniFile> IniFile::Load(const std::filesystem::path& file) {
+std::optional<IniFile> IniFile::Load(const std::filesystem::path& file, std::string* problem) {
   // Only plain files: a folder, a pipe or a device could block or never end.
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
   std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Read to one byte past the limit at most: the file may grow while it is read.
+  std::string text;
+  char chunk[65536];
+  while (text.size() <= kMaxFileBytes && in.read(chunk, sizeof chunk).gcount() > 0) {
+    text.append(chunk, static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) return std::nullopt;
+  if (text.size() > kMaxFileBytes) {
+    if (problem != nullptr) {
+      *problem = "The file " + file.string() + " is larger than " +
+                 std::to_string(kMaxFileBytes / (1024 * 1024)) +
+                 " MB, far more than a skin needs; it is not read, and the default settings "
+                 "are used.";
+    }
+    return std::nullopt;
+  }
   return Parse(text);
 }
 

@@ -17,10 +17,18 @@ class IniFile {
   // A value fills a buffer of 2048 characters, its terminator included.
   static constexpr std::size_t kMaxValueLength = 2047;
 
+  // A skin's file is a few kilobytes; one beyond this is not read.
+  static constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{8} * 1024 * 1024;
+
   IniFile() = default;  // an empty file: every read gives its default
+  // UTF-8, with or without a byte order mark, or UTF-16 with one, or without
+  // one when the text starts with two ASCII characters in UTF-16.
   static IniFile Parse(std::string_view text);
-  // Nothing when the file cannot be read (missing, no plain file, no permission).
-  static std::optional<IniFile> Load(const std::filesystem::path& file);
+  // Nothing when the file cannot be read (missing, no plain file, no
+  // permission, larger than kMaxFileBytes). For a file that is there,
+  // `problem` (when given) then takes a message for the player naming it.
+  static std::optional<IniFile> Load(const std::filesystem::path& file,
+                                     std::string* problem = nullptr);
 
   bool HasKey(std::string_view section, std::string_view key) const;
   std::string ReadString(std::string_view section, std::string_view key,

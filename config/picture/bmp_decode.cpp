@@ -5,6 +5,7 @@
 // spread over the full 0..255 by repeating their bits (5-bit 31 is 255), and
 // the fourth byte of 32-bit pixels is not alpha: Windows' bitmap drawing
 // ignores it, so every BMP is opaque.
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -180,17 +181,17 @@ void ReadRows(const Bytes& b, const Header& h, QImage& picture) {
   }
 }
 
-// Run-length data: pixels it skips stay black. Data that runs past a row or
-// the picture is cut off there, as Windows does.
+// Run-length data: pixels it skips stay black. Runs and moves stop at the
+// row's end, and a move past the last row ends the picture, as Windows draws
+// it. The column never passes the width, so no count of moves can wrap it.
 void ReadRunLength(const Bytes& b, const Header& h, QImage& picture) {
   const int width = picture.width();
-  const int height = picture.height();
   picture.fill(qRgb(0, 0, 0));
   const bool four = h.compression == kRle4;
   int x = 0;
-  int y = height - 1;
+  int y = picture.height() - 1;
   auto put = [&](std::uint32_t index) {
-    if (x < width && y >= 0) reinterpret_cast<QRgb*>(picture.scanLine(y))[x] = h.palette[index];
+    reinterpret_cast<QRgb*>(picture.scanLine(y))[x] = h.palette[index];
     ++x;
   };
   std::size_t at = h.pixels_at;
@@ -209,13 +210,13 @@ void ReadRunLength(const Bytes& b, const Header& h, QImage& picture) {
       return;
     } else if (value == 2) {  // move right and up
       if (!b.Has(at, 2)) break;
-      x += static_cast<int>(b.U8(at));
+      x = std::min(width, x + static_cast<int>(b.U8(at)));
       y -= static_cast<int>(b.U8(at + 1));
       at += 2;
     } else {  // `value` pixels as they are, padded to whole 16-bit words
       const std::size_t bytes = four ? (value + 1) / 2 : value;
       if (!b.Has(at, bytes)) Invalid("the run-length data ends too soon");
-      for (std::uint32_t i = 0; i < value; ++i) {
+      for (std::uint32_t i = 0; i < value && x < width; ++i) {
         const std::uint32_t byte = b.U8(at + (four ? i / 2 : i));
         put(four ? (i % 2 == 0 ? byte >> 4 : byte & 0xF) : byte);
       }

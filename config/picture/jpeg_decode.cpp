@@ -1,5 +1,8 @@
 #include <QtEndian>
+#include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "config/picture/jpeg_reader.h"
 #include "config/picture/picture.h"
@@ -32,15 +35,29 @@ void CmykToRgb(QImage& picture) {
 }  // namespace
 
 QImage DecodeJpeg(std::span<const unsigned char> data, const PictureLimits& limits) {
-  // Room for the decoder's own buffers of the largest picture allowed.
-  auto max_memory = static_cast<std::size_t>(limits.max_pixels) * 8 + (std::size_t{16} << 20);
+  constexpr std::int64_t kLeastWork = std::int64_t{16} << 20;  // a row of blocks of any picture
   std::unique_ptr<tiko_jpeg_reader, ReaderCloser> reader(
-      tiko_jpeg_open(data.data(), data.size(), max_memory));
+      tiko_jpeg_open(data.data(), data.size(),
+                     static_cast<std::size_t>(std::max(kLeastWork, limits.max_decode_bytes))));
   if (!reader) throw UnitError("not enough memory for the JPEG decoder");
 
-  int width = 0, height = 0, cmyk = 0;
-  if (!tiko_jpeg_read_header(reader.get(), &width, &height, &cmyk)) Fail(reader.get());
+  int width = 0, height = 0, components = 0, multi_scan = 0, cmyk = 0;
+  if (!tiko_jpeg_read_header(reader.get(), &width, &height, &components, &multi_scan, &cmyk)) {
+    Fail(reader.get());
+  }
   picture_detail::CheckSize("JPEG", width, height, limits);
+  // A picture in several scans keeps 2 bytes a sample of every component
+  // until its last scan: a few hundred bytes can ask for gigabytes.
+  const std::int64_t picture_bytes = std::int64_t{width} * height * 4;
+  const std::int64_t work = multi_scan ? std::int64_t{width} * height * components * 2 : 0;
+  if (picture_bytes + work > limits.max_decode_bytes) {
+    throw PictureTooLarge("the JPEG picture's size " + std::to_string(width) + " x " +
+                              std::to_string(height) + " in " + std::to_string(components) +
+                              " components needs more memory to decode than the program gives it",
+                          width, height);
+  }
+  tiko_jpeg_limit_memory(reader.get(), static_cast<std::size_t>(std::max(
+                                           kLeastWork, limits.max_decode_bytes - picture_bytes)));
 
   QImage picture(width, height, QImage::Format_RGB32);
   if (picture.isNull()) throw UnitError("not enough memory for the JPEG picture");

@@ -65,9 +65,12 @@ tiko_jpeg_reader* tiko_jpeg_open(const unsigned char* data, size_t size, size_t 
   return reader;
 }
 
-int tiko_jpeg_read_header(tiko_jpeg_reader* reader, int* width, int* height, int* cmyk) {
+int tiko_jpeg_read_header(tiko_jpeg_reader* reader, int* width, int* height, int* components,
+                          int* multi_scan, int* cmyk) {
   if (setjmp(reader->jump)) return 0;
   jpeg_read_header(&reader->info, TRUE);
+  *components = reader->info.num_components;
+  *multi_scan = jpeg_has_multiple_scans(&reader->info) ? 1 : 0;
   reader->cmyk =
       reader->info.jpeg_color_space == JCS_CMYK || reader->info.jpeg_color_space == JCS_YCCK;
   if (reader->cmyk) {
@@ -83,6 +86,10 @@ int tiko_jpeg_read_header(tiko_jpeg_reader* reader, int* width, int* height, int
   *height = (int)reader->info.image_height;
   *cmyk = reader->cmyk;
   return 1;
+}
+
+void tiko_jpeg_limit_memory(tiko_jpeg_reader* reader, size_t max_memory_bytes) {
+  reader->info.mem->max_memory_to_use = (long)max_memory_bytes;
 }
 
 int tiko_jpeg_read_pixels(tiko_jpeg_reader* reader, unsigned char* pixels, size_t stride) {

@@ -1,5 +1,7 @@
 #include "config/picture/picture.h"
 
+#include <algorithm>
+#include <climits>
 #include <fstream>
 #include <vector>
 
@@ -68,6 +70,21 @@ std::vector<unsigned char> ReadFile(const std::filesystem::path& file,
   return data;
 }
 
+// A PNG's first chunk is its header: the signature, the chunk's length and
+// name, then width and height, big-endian.
+std::optional<QSize> PngHeaderSize(std::span<const unsigned char> head) {
+  static constexpr unsigned char kStart[16] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                               0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+  if (head.size() < 24 || !std::equal(kStart, kStart + 16, head.begin())) return std::nullopt;
+  auto u32 = [&](std::size_t at) {
+    return std::uint32_t{head[at]} << 24 | std::uint32_t{head[at + 1]} << 16 |
+           std::uint32_t{head[at + 2]} << 8 | head[at + 3];
+  };
+  const std::uint32_t width = u32(16), height = u32(20);
+  if (width == 0 || height == 0 || width > INT_MAX || height > INT_MAX) return std::nullopt;
+  return QSize(static_cast<int>(width), static_cast<int>(height));
+}
+
 std::string Explained(const std::filesystem::path& file, const UnitError& e) {
   return "Cannot load the picture \"" + file.string() + "\": " + e.what() + ".";
 }
@@ -96,6 +113,42 @@ QImage LoadPicture(const std::filesystem::path& file, const PictureLimits& limit
     throw UnitError(Explained(file, e));
   }
   return {};
+}
+
+std::optional<QSize> PictureFileSize(const std::filesystem::path& file) {
+  Format format;
+  if (!FormatOf(ExtensionOf(file), format)) return std::nullopt;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+  const std::uintmax_t file_bytes = std::filesystem::file_size(file, error);
+  if (error || file_bytes == 0) return std::nullopt;
+  // Enough for every header and the segments a JPEG may put before its size.
+  constexpr std::uintmax_t kHeadBytes = 256 * 1024;
+  std::vector<unsigned char> head(static_cast<std::size_t>(std::min(kHeadBytes, file_bytes)));
+  std::ifstream in(file, std::ios::binary);
+  in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
+  if (in.bad() || in.gcount() <= 0) return std::nullopt;
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  PictureLimits none;
+  none.max_pixels = 0;  // every picture is refused right after its header
+  try {
+    switch (format) {
+      case Format::kBmp:
+        DecodeBmp(head, none);
+        break;
+      case Format::kPng:
+        return PngHeaderSize(head);
+      case Format::kJpeg:
+        DecodeJpeg(head, none);
+        break;
+    }
+  } catch (const PictureTooLarge& e) {
+    if (e.width > 0 && e.height > 0 && e.width <= INT_MAX && e.height <= INT_MAX) {
+      return QSize(static_cast<int>(e.width), static_cast<int>(e.height));
+    }
+  } catch (const UnitError&) {
+  }
+  return std::nullopt;
 }
 
 QImage PlaceholderPicture() {

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -20,6 +22,9 @@ struct PictureLimits {
   int max_side = 16384;
   std::int64_t max_pixels = std::int64_t{64} * 1024 * 1024;
   std::uintmax_t max_file_bytes = std::uintmax_t{256} * 1024 * 1024;
+  // What decoding one picture may take at its peak, the decoded picture and
+  // the decoder's own buffers together; past it the picture is PictureTooLarge.
+  std::int64_t max_decode_bytes = std::int64_t{384} * 1024 * 1024;
 };
 
 // What the decoders hand back: Format_ARGB32 (straight, not premultiplied
@@ -35,6 +40,11 @@ QImage DecodeBmp(std::span<const unsigned char> data, const PictureLimits& limit
 // Reads and decodes a picture file by its extension. Throws UnitError with
 // "Unknown picture file extension (.ext)" for a format it does not know.
 QImage LoadPicture(const std::filesystem::path& file, const PictureLimits& limits = {});
+
+// The size a picture file declares, read from its first bytes alone (never
+// the whole file): nullopt when they do not tell, for a file that cannot be
+// read, is damaged or is no picture. Its load then says why.
+std::optional<QSize> PictureFileSize(const std::filesystem::path& file);
 
 // Stands in for a picture file that is missing: 10 x 10, red, black outline.
 QImage PlaceholderPicture();

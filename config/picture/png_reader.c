@@ -48,6 +48,9 @@ tiko_png_reader* tiko_png_open(const unsigned char* data, size_t size) {
   png_set_read_fn(reader->png, reader, read_bytes);
   /* The caller refuses sizes beyond its own limits, with its own words. */
   png_set_user_limits(reader->png, 0x7fffffff, 0x7fffffff);
+  /* Text, profiles and unknown chunks: at most 1000 of them, none over 8 MB. */
+  png_set_chunk_cache_max(reader->png, 1000);
+  png_set_chunk_malloc_max(reader->png, 8u << 20);
   return reader;
 }
 

@@ -1,10 +1,14 @@
-// The memory the decoded pictures of one skin may take in all. A skin of many
-// huge pictures, each within the limits of one picture, must not take the
-// machine's memory: past the budget the rest of the skin's pictures are not
-// decoded, and the player is told which picture was the first left out.
+// The memory the pictures of one skin may take in all: every decoded copy at
+// 100 %, every copy brought to the window's scale (display/picture_scaling),
+// and while one is made, its file's bytes, a variant decoded for it and the
+// decoder's own buffers. A skin of many huge pictures, each within the limits
+// of one picture, must not take the machine's memory: past the budget the
+// rest of the skin's pictures are placeholders, and the player is told which
+// picture was the first left out.
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -16,12 +20,18 @@ namespace tiko {
 
 inline constexpr std::int64_t kSkinPictureBudget = std::int64_t{256} * 1024 * 1024;
 
+// The bytes a picture of this size takes decoded, 4 a pixel.
+inline std::int64_t PictureBytes(QSize size) {
+  return std::int64_t{size.width()} * size.height() * 4;
+}
+
 class PictureBudget {
  public:
   explicit PictureBudget(std::int64_t bytes = kSkinPictureBudget) : total_(bytes), left_(bytes) {}
 
   // The decoded picture, premultiplied, or nullopt when it does not fit in what is left (or
-  // an earlier one did not). Other failures throw as LoadPicture does.
+  // an earlier one did not): the file's bytes, the picture and its decoder's
+  // buffers must fit together. Other failures throw as LoadPicture does.
   std::optional<QImage> Load(const std::filesystem::path& file);
 
   // Decodes `files` on every core ahead of the Loads that follow, which must

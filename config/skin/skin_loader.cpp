@@ -99,6 +99,7 @@ class SkinRun {
       return false;
     }
     pictures_.variants[id] = FindVariants(file);
+    pictures_.file[id] = file;
     return true;
   }
 
@@ -197,6 +198,7 @@ class SkinRun {
       const bool exists = FileExists(file);
       pictures_.picture[id] = exists ? Picture(file) : PlaceholderPicture();
       pictures_.variants[id] = exists ? FindVariants(file) : PictureVariants{};
+      pictures_.file[id] = exists ? file : std::filesystem::path();
     }
     scene_.SetBounds(
         id, Geometry(static_cast<long long>(ini_.ReadInteger(section, "Left", 0)) + offset_x_),
@@ -242,8 +244,11 @@ void Gfx_Load_Skin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
                    const DataFolders& folders) {
   std::filesystem::path config = folders.ConfigIni();
   if (FileExists(config)) {
-    // A file that exists but cannot be read gives the defaults, as absent keys do.
-    IniFile ini = IniFile::Load(config).value_or(IniFile());
+    // A file that exists but cannot be read gives the defaults, as absent keys
+    // do; one too large to read is told.
+    std::string problem;
+    IniFile ini = IniFile::Load(config, &problem).value_or(IniFile());
+    if (!problem.empty()) window.ShowError(problem);
     SkinRun(unit, pictures, window, ini, folders).Run();
   } else {
     window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");

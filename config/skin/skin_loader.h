@@ -28,7 +28,8 @@ PictureVariants FindVariants(const std::filesystem::path& file);
 struct SkinPictures {
   std::array<QImage, kImageEnd> picture;
   std::array<PictureVariants, kImageEnd> variants;
-  bool backdrop_stretch = false;  // otherwise the backdrop is centred
+  std::array<std::filesystem::path, kImageEnd> file;  // empty: no file of the skin's
+  bool backdrop_stretch = false;                      // otherwise the backdrop is centred
 };
 
 // What the loader asks of the main window; a fake serves the tests.

@@ -45,7 +45,7 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& file) {
   return StampFromStat(st);
 }
 
-FileBytes ReadWholeFile(const std::filesystem::path& file) {
+FileBytes ReadWholeFile(const std::filesystem::path& file, std::uintmax_t max_bytes) {
   FileBytes result;
   int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -59,6 +59,11 @@ FileBytes ReadWholeFile(const std::filesystem::path& file) {
   struct stat st {};
   if (::fstat(fd, &st) == 0) {
     result.stamp = StampFromStat(st);
+    if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
+      ::close(fd);
+      result.status = FileBytes::kTooLarge;
+      return result;
+    }
     if (S_ISREG(st.st_mode) && st.st_size > 0) {
       result.bytes.reserve(static_cast<std::size_t>(st.st_size));
     }
@@ -73,6 +78,12 @@ FileBytes ReadWholeFile(const std::filesystem::path& file) {
       return result;
     }
     if (n == 0) break;
+    if (static_cast<std::uintmax_t>(n) > max_bytes - result.bytes.size()) {
+      ::close(fd);
+      result.bytes.clear();
+      result.status = FileBytes::kTooLarge;
+      return result;
+    }
     result.bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
@@ -80,13 +91,48 @@ FileBytes ReadWholeFile(const std::filesystem::path& file) {
   return result;
 }
 
+std::filesystem::path FinalTarget(const std::filesystem::path& file, std::string& error) {
+  std::filesystem::path at = file;
+  // The kernel's own bound on links followed in one path.
+  for (int hop = 0; hop <= 40; ++hop) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(at, ec)) return at;
+    std::filesystem::path to = std::filesystem::read_symlink(at, ec);
+    if (ec) {
+      error = "cannot read the link " + at.string() + ": " + ec.message();
+      return {};
+    }
+    at = to.is_absolute() ? to : at.parent_path() / to;
+  }
+  errno = ELOOP;
+  error = Failure("cannot follow", file);
+  return {};
+}
+
+namespace {
+
+// Opens `temp` as a new file of its own. Whatever stands at that name (a
+// temporary file a killed writer left, or a link) is removed, never followed.
+int CreateTemporary(const std::filesystem::path& temp, mode_t mode) {
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(temp.c_str(), kFlags, mode);
+  if (fd < 0 && errno == EEXIST && ::unlink(temp.c_str()) == 0) {
+    fd = ::open(temp.c_str(), kFlags, mode);
+  }
+  return fd;
+}
+
+}  // namespace
+
 std::string ReplaceFile(const std::filesystem::path& target, std::string_view bytes) {
   std::filesystem::path temp = target;
   temp += ".tmp";
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return Failure("cannot create", temp);
   struct stat old {};
-  if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+  const mode_t mode = ::stat(target.c_str(), &old) == 0 ? old.st_mode & 07777 : 0600;
+  int fd = CreateTemporary(temp, mode);
+  if (fd < 0) return Failure("cannot create", temp);
+  // The mode given to open passed through the umask.
+  ::fchmod(fd, mode);
   std::string error;
   if (!WriteAll(fd, bytes)) {
     error = Failure("cannot write", temp);
@@ -115,7 +161,7 @@ std::string ReplaceFile(const std::filesystem::path& target, std::string_view by
 
 FileLock::FileLock(const std::filesystem::path& file) : file_(file) {
   for (;;) {
-    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    fd_ = ::open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd_ < 0) {
       error_ = Failure("cannot open", file);
       return;

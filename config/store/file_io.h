@@ -2,6 +2,7 @@
 // and the lock that puts the writes of several running copies in a row.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,22 +19,32 @@ struct FileStamp {
 };
 
 struct FileBytes {
-  enum Status { kOk, kMissing, kFailed };
+  enum Status { kOk, kMissing, kFailed, kTooLarge };
   Status status = kFailed;
   std::string bytes;
   std::string error;  // kFailed only
   FileStamp stamp;    // kOk only: of the file the bytes came from
 };
 
-FileBytes ReadWholeFile(const std::filesystem::path& file);
+// The whole file, or kTooLarge without its bytes when it holds more than
+// `max_bytes` (told from its size before reading, or while reading what has
+// no size, such as a device).
+FileBytes ReadWholeFile(const std::filesystem::path& file, std::uintmax_t max_bytes);
 // The stamp of the file now, or nullopt when it cannot be looked at.
 std::optional<FileStamp> StampOf(const std::filesystem::path& file);
 
 // Writes a temporary file beside `target`, flushes it to disk, renames it over
 // `target` and flushes the folder: afterwards `target` holds either the old or
-// the new bytes, never a part. Keeps the old file's permissions. Returns the
-// error, or an empty string.
+// the new bytes, never a part. The temporary file is always one it created
+// itself, never something found at its name, and is made with the old file's
+// permissions (600 when there is none). Callers keep one writer at a time.
+// Returns the error, or an empty string.
 std::string ReplaceFile(const std::filesystem::path& target, std::string_view bytes);
+
+// The file a chain of symbolic links at `file` ends at, whether or not it
+// exists; `file` itself when it is no link. An empty path and `error` set for
+// a link that cannot be read or a loop.
+std::filesystem::path FinalTarget(const std::filesystem::path& file, std::string& error);
 
 // An exclusive flock on `file` (created when missing), held until destruction,
 // which removes the file: no lock file stays behind. A waiter that got the

@@ -6,6 +6,16 @@ namespace tiko {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+std::string TooLarge(const fs::path& file) {
+  return "The settings file " + file.string() + " is larger than " +
+         std::to_string(kMaxSettingsBytes / (1024 * 1024)) +
+         " MB: it is not read, the default settings are used, and it is left as it is";
+}
+
+}  // namespace
+
 RegFileStore::RegFileStore(fs::path file) : file_(std::move(file)) {
   std::error_code ec;
   if (!fs::exists(file_, ec)) Flush();
@@ -14,7 +24,8 @@ RegFileStore::RegFileStore(fs::path file) : file_(std::move(file)) {
 const store::RegText* RegFileStore::Current() {
   std::optional<store::FileStamp> stamp = store::StampOf(file_);
   if (stamp && cached_stamp_ == stamp) return &cached_;
-  store::FileBytes file = store::ReadWholeFile(file_);
+  store::FileBytes file = store::ReadWholeFile(file_, kMaxSettingsBytes);
+  if (file.status == store::FileBytes::kTooLarge) Tell(Notice::kTooLarge, TooLarge(file_));
   if (file.status != store::FileBytes::kOk) {
     cached_stamp_.reset();
     return nullptr;
@@ -75,13 +86,13 @@ void RegFileStore::WriteBool(const std::string& name, bool value) {
 
 bool RegFileStore::Flush() {
   std::error_code ec;
-  // A store file linked from elsewhere (a dotfiles folder) stays a link.
-  fs::path target = file_;
-  if (fs::is_symlink(file_, ec)) {
-    fs::path resolved = fs::weakly_canonical(file_, ec);
-    if (!ec) target = resolved;
-  }
-  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+  // A store file linked from elsewhere (a dotfiles folder) stays a link: the
+  // file at the end of the links is written, even one not there yet, but
+  // only the store's own folder is ever created.
+  std::string link_error;
+  fs::path target = store::FinalTarget(file_, link_error);
+  if (target.empty()) return Fail(link_error);
+  if (target == file_ && target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
 
   fs::path lock_path = target;
   lock_path += ".lock";
@@ -100,9 +111,14 @@ bool RegFileStore::Flush() {
     text = cached_;
     old.status = store::FileBytes::kOk;
   } else {
-    old = store::ReadWholeFile(target);
+    old = store::ReadWholeFile(target, kMaxSettingsBytes);
     // Never replace what could not be read.
     if (old.status == store::FileBytes::kFailed) return Fail(old.error);
+    if (old.status == store::FileBytes::kTooLarge) {
+      last_error_ = TooLarge(target);
+      Tell(Notice::kTooLarge, last_error_);
+      return false;
+    }
     if (old.status == store::FileBytes::kOk && pending_.empty()) {
       last_error_.clear();
       return true;
@@ -115,7 +131,7 @@ bool RegFileStore::Flush() {
     fs::path backup = target;
     backup += ".bak";
     if (!fs::exists(backup, ec)) {
-      if (old.bytes.empty() && stamp) old = store::ReadWholeFile(target);
+      if (old.bytes.empty() && stamp) old = store::ReadWholeFile(target, kMaxSettingsBytes);
       if (old.status != store::FileBytes::kOk) return Fail(old.error);
       if (std::string error = store::ReplaceFile(backup, old.bytes); !error.empty()) {
         return Fail(error);

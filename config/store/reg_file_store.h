@@ -4,6 +4,7 @@
 // the file in one rename, so neither a crash nor a second copy loses a value.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -19,6 +20,10 @@ namespace tiko {
 
 // $XDG_CONFIG_HOME/Orvane/Qorvix50.reg, or ~/.config/Orvane/Qorvix50.reg.
 std::filesystem::path DefaultStorePath();
+
+// A settings file beyond this is neither read nor written: the program has
+// nothing to store that needs a fraction of it.
+inline constexpr std::uintmax_t kMaxSettingsBytes = std::uintmax_t{4} * 1024 * 1024;
 
 class RegFileStore : public SettingsStore {
  public:
@@ -43,10 +48,11 @@ class RegFileStore : public SettingsStore {
   const std::string& last_error() const { return last_error_; }
 
   // What the player is told about the file, each at most once per run: the
-  // first write that failed ("Your settings could not be saved: ..."), and the
-  // copy kept of a damaged file before its first rewrite. What happened before
-  // the sink is set is told when it is set.
-  enum class Notice { kWriteFailed, kBackedUp };
+  // first write that failed ("Your settings could not be saved: ..."), the
+  // copy kept of a damaged file before its first rewrite, and a file too large
+  // to read (its values are the defaults, and writes are kept in memory). What
+  // happened before the sink is set is told when it is set.
+  enum class Notice { kWriteFailed, kBackedUp, kTooLarge };
   using NoticeSink = std::function<void(Notice, const std::string& message)>;
   void SetNoticeSink(NoticeSink sink);
 
@@ -65,7 +71,7 @@ class RegFileStore : public SettingsStore {
   store::RegText cached_;
 
   NoticeSink sink_;
-  bool told_[2] = {false, false};
+  bool told_[3] = {false, false, false};
   std::vector<std::pair<Notice, std::string>> untold_;
 };
 

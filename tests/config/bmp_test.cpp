@@ -129,6 +129,55 @@ TEST(Bmp, RunLengthDataWithMovesAndAbsoluteRuns) {
   }
 }
 
+// Moves and runs that reach past the row or the picture stop there: the column
+// stays in the row however many moves add up, and nothing lands outside.
+TEST(Bmp, RunLengthMovesAndRunsStopAtTheRowsEnd) {
+  const QRgb k = qRgb(0, 0, 0), r = qRgb(255, 0, 0), b = qRgb(0, 0, 255);
+  BmpSpec spec = Spec(40, 3, 2, 8, 1);
+  spec.palette = {0x000000, 0xFF0000, 0x0000FF};
+  // Moves 255 right, 2^31 / 255 of them: a column counted without a bound
+  // wraps negative and the run after them lands before the row.
+  std::string moves;
+  moves.reserve(std::size_t{4} * 8421505 + 16);
+  for (int i = 0; i < 8421505; ++i) moves.append("\x00\x02\xff\x00", 4);
+  spec.pixels = moves + std::string("\x02\x01\x00\x00\x03\x02\x00\x01", 8);
+  QImage wrapped = Decode(MakeBmp(spec));
+  EXPECT_EQ(wrapped.pixel(0, 1), k);
+  EXPECT_EQ(wrapped.pixel(2, 1), k);
+  EXPECT_EQ(wrapped.pixel(0, 0), b);
+  EXPECT_EQ(wrapped.pixel(2, 0), b);
+  spec.pixels.clear();
+  spec.pixels.shrink_to_fit();
+
+  // A run and an absolute run longer than the row, the absolute one then
+  // read past in whole: the next row starts right.
+  spec.pixels = std::string(
+      "\x09\x01"                          // row 1: nine pixels of 1 in a row of three
+      "\x00\x00"                          // end of row
+      "\x00\x05\x02\x01\x02\x01\x02\x00"  // row 0: five as they are, padded
+      "\x01\x01\x00\x01",                 // a pixel past the row; end of picture
+      16);
+  QImage runs = Decode(MakeBmp(spec));
+  const QRgb expected[2][3] = {{b, r, b}, {r, r, r}};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(runs.pixel(x, y), expected[y][x]) << x << "," << y;
+  }
+
+  // A move past the last row ends the picture: what follows is not drawn.
+  spec.pixels = std::string("\x01\x02\x00\x02\x00\x09\x03\x01\x00\x00\x03\x01", 12);
+  QImage up = Decode(MakeBmp(spec));
+  EXPECT_EQ(up.pixel(0, 1), b);
+  for (int x = 0; x < 3; ++x) EXPECT_EQ(up.pixel(x, 0), k) << x;
+  // RLE4 the same way: an absolute run of seven in a row of three.
+  BmpSpec four = Spec(40, 3, 1, 4, 2);
+  four.palette = {0x000000, 0xFF0000, 0x0000FF};
+  four.pixels = std::string("\x00\x07\x12\x12\x12\x10\x00\x01", 8);
+  QImage nibbles = Decode(MakeBmp(four));
+  EXPECT_EQ(nibbles.pixel(0, 0), r);
+  EXPECT_EQ(nibbles.pixel(1, 0), b);
+  EXPECT_EQ(nibbles.pixel(2, 0), r);
+}
+
 TEST(Bmp, DamageIsAnErrorOrACutNeverACrash) {
   auto error_of = [](const std::string& bmp) -> std::string {
     try {

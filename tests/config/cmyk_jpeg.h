@@ -14,7 +14,8 @@
 
 namespace tiko::test {
 
-inline std::string CmykJpeg(int width, int height, const unsigned char (&cmyk)[4]) {
+inline std::string CmykJpeg(int width, int height, const unsigned char (&cmyk)[4],
+                            bool progressive = false) {
   jpeg_compress_struct info{};
   jpeg_error_mgr error{};
   info.err = jpeg_std_error(&error);
@@ -28,6 +29,7 @@ inline std::string CmykJpeg(int width, int height, const unsigned char (&cmyk)[4
   info.in_color_space = JCS_CMYK;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, 100, TRUE);
+  if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   std::vector<unsigned char> row(static_cast<std::size_t>(width) * 4);
   for (int x = 0; x < width; ++x) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <string>
+#include <string_view>
 
 #include "config/ini/config_path.h"
 #include "config/ini/ini_file.h"
@@ -48,6 +51,49 @@ TEST(IniFile, LoadsNothingFromAMissingFileAFolderOrADevice) {
   EXPECT_FALSE(IniFile::Load("/nonexistent/Config.ini").has_value());
   EXPECT_FALSE(IniFile::Load(std::filesystem::temp_directory_path()).has_value());
   EXPECT_FALSE(IniFile::Load("/dev/zero").has_value());  // endless
+}
+
+std::string Utf16(std::string_view ascii, bool big_endian) {
+  std::string out;
+  for (char c : ascii) {
+    out += big_endian ? std::string(1, '\0') + c : std::string(1, c) + '\0';
+  }
+  return out;
+}
+
+TEST(IniFile, ReadsUtf16WithOrWithoutAByteOrderMark) {
+  const std::string text = "[Common]\r\nGameWidth=640\r\n[Image1]\r\nFilename=x.png\r\n";
+  for (bool big_endian : {false, true}) {
+    const std::string bom = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const std::string& bytes : {bom + Utf16(text, big_endian), Utf16(text, big_endian)}) {
+      IniFile ini = IniFile::Parse(bytes);
+      EXPECT_EQ(ini.ReadInteger("Common", "GameWidth", 1), 640) << big_endian;
+      EXPECT_EQ(ini.ReadString("Image1", "Filename", ""), "x.png") << big_endian;
+    }
+  }
+  // Letters beyond ASCII come through as UTF-8.
+  IniFile accented = IniFile::Parse(std::string("\xFF\xFE[\0S\0]\0\n\0K\0=\0\xE9\0", 16));
+  EXPECT_EQ(accented.ReadString("S", "K", ""), "\xC3\xA9");
+}
+
+TEST(IniFile, AFileBeyondTheLimitIsNotReadAndIsTold) {
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("tiko-ini-" + std::to_string(::getpid()) + ".ini");
+  std::string text = "[Common]\nGameWidth=640\n";
+  text += std::string(IniFile::kMaxFileBytes + 1 - text.size(), ';');
+  std::ofstream(file, std::ios::binary) << text;
+  std::string problem;
+  EXPECT_FALSE(IniFile::Load(file, &problem).has_value());
+  EXPECT_NE(problem.find(file.string()), std::string::npos) << problem;
+  EXPECT_NE(problem.find("default"), std::string::npos) << problem;
+  // One byte less is read, and nothing is told.
+  text.pop_back();
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+  problem.clear();
+  EXPECT_EQ(IniFile::Load(file, &problem).value_or(IniFile()).ReadInteger("Common", "GameWidth", 1),
+            640);
+  EXPECT_EQ(problem, "");
+  std::filesystem::remove(file);
 }
 
 TEST(IntText, ReadsDecimalAndBothHexForms) {

@@ -171,6 +171,51 @@ TEST(Picture, RefusesAbsurdSizesBeforeDecoding) {
   EXPECT_NE(ErrorOf([&] { DecodeBmp(Bytes(bmp)); }), "no error");
 }
 
+// A progressive JPEG keeps every coefficient until its last scan: a few
+// hundred bytes declaring 16384 x 4096 in CMYK would take 768 MB to decode.
+TEST(Picture, DecodersWorkingMemoryIsBoundedBeforeItIsTaken) {
+  const unsigned char ink[4] = {255, 0, 255, 255};
+  std::string jpeg = test::CmykJpeg(16, 16, ink, /*progressive=*/true);
+  const std::size_t sof = jpeg.find("\xFF\xC2");
+  ASSERT_NE(sof, std::string::npos);
+  std::string huge = jpeg;
+  PutBigEndian32(huge, sof + 5, 4096u << 16 | 16384u);  // height, then width
+  try {
+    DecodeJpeg(Bytes(huge));
+    FAIL() << "decoded";
+  } catch (const PictureTooLarge& e) {
+    EXPECT_EQ(e.width, 16384);
+    EXPECT_NE(std::string(e.what()).find("4 components"), std::string::npos) << e.what();
+  }
+  // The same picture at its own size decodes, but not in room for its pixels
+  // alone; a picture in one scan needs no more than that.
+  EXPECT_EQ(DecodeJpeg(Bytes(jpeg)).size(), QSize(16, 16));
+  PictureLimits tight;
+  tight.max_decode_bytes = 16 * 16 * 4;
+  EXPECT_NE(ErrorOf([&] { DecodeJpeg(Bytes(jpeg), tight); }), "no error");
+  EXPECT_EQ(DecodeJpeg(Bytes(test::CmykJpeg(16, 16, ink)), tight).size(), QSize(16, 16));
+}
+
+// The size a file declares, from its first bytes: a PNG whose pixel data is
+// damaged, or a file of any length after its header, still tells it.
+TEST(Picture, FileSizeIsReadFromTheHeaderAlone) {
+  WorkDir dir;
+  std::string png = Encode(Gradient(7, 5, false), "png");
+  WriteFile("damaged.png", png.substr(0, 40) + std::string(300000, 'x'));
+  EXPECT_EQ(PictureFileSize("damaged.png"), QSize(7, 5));
+  WriteFile("wide.jpg", Encode(Gradient(9, 3, false), "jpg"));
+  EXPECT_EQ(PictureFileSize("wide.jpg"), QSize(9, 3));
+  WriteFile("tall.BMP", Encode(Gradient(2, 6, false), "bmp"));
+  EXPECT_EQ(PictureFileSize("tall.BMP"), QSize(2, 6));
+  WriteFile("claims.png", PngClaiming(16384, 16384));
+  EXPECT_EQ(PictureFileSize("claims.png"), QSize(16384, 16384));
+  WriteFile("text.png", "not a picture");
+  EXPECT_EQ(PictureFileSize("text.png"), std::nullopt);
+  WriteFile("picture.gif", png);
+  EXPECT_EQ(PictureFileSize("picture.gif"), std::nullopt);
+  EXPECT_EQ(PictureFileSize("absent.png"), std::nullopt);
+}
+
 TEST(Picture, PlaceholderIsARedSquareWithABlackOutline) {
   QImage picture = PlaceholderPicture();
   ASSERT_EQ(picture.size(), QSize(10, 10));

@@ -105,7 +105,7 @@ TEST_F(VariantFiles, AtFullSizeTheDecodedPictureIsDrawnWithoutACopy) {
   PictureBudget budget;
   pictures.picture[im_background_bottom] = *budget.Load(Save("soft.png", soft));
   pictures.picture[im_background_front] = *budget.Load(Save("flat.png", Filled({3, 3}, Qt::red)));
-  const PictureTable drawn = ScalePictures(pictures, 1.0, 1.0);
+  const PictureTable drawn = ScalePictures(pictures, 1.0, 1.0).table;
   for (ImageId id : {im_background_bottom, im_background_front}) {
     EXPECT_EQ(pictures.picture[id].format(), QImage::Format_ARGB32_Premultiplied);
     EXPECT_EQ(drawn[id].constBits(), pictures.picture[id].constBits());
@@ -151,7 +151,8 @@ TEST(PictureScaling, TheShapeShrinksToWindowPixelsWithoutShowingTheKey) {
   const QImage halved = ShrinkMask(mask, {3, 3});
   EXPECT_EQ(halved.pixelIndex(1, 0), 1);
   EXPECT_EQ(halved.pixelIndex(0, 0) + halved.pixelIndex(2, 0) + halved.pixelIndex(1, 1), 0);
-  const QImage by_1_5 = ShrinkMask(mask, {4, 4});  // window pixel 1 covers frame pixels 1 to 2, 2 covers 3
+  const QImage by_1_5 =
+      ShrinkMask(mask, {4, 4});  // window pixel 1 covers frame pixels 1 to 2, 2 covers 3
   EXPECT_EQ(by_1_5.pixelIndex(2, 0), 1);
   EXPECT_EQ(by_1_5.pixelIndex(1, 0) + by_1_5.pixelIndex(3, 0) + by_1_5.pixelIndex(2, 1), 0);
 }

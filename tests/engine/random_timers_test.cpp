@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
+
 #include "engine/random.h"
 #include "tests/engine/unit_fixture.h"
 
@@ -84,6 +87,23 @@ TEST(Timers, AnIntervalBelowOneNeverFiresAndCannotHangTheLoop) {
   u.state().timers.SetInterval(TimerId::Timer_Game, 50);
   EXPECT_EQ(u.timers()[TimerId::Timer_Game].due, 9050);
   EXPECT_EQ(u.state().timers.PopDue(9050, false), TimerId::Timer_Game);
+}
+
+TEST(Timers, VirtualTimeStopsShortOfOverflow) {
+  UnitFixture f;
+  f.Create();
+  Unit& u = f.unit;
+  u.Gam_Stop_All_Timers();
+  u.RunUntil(INT64_MAX);
+  EXPECT_EQ(u.Now(), kLastVirtualMs);
+  // Timers armed at the end are due beyond it, and never fire.
+  u.state().timers.Start(TimerId::Timer_Game, INT_MAX);
+  u.state().timers.Start(TimerId::Timer_Clock, 1);
+  EXPECT_EQ(u.timers().NextDue(), kLastVirtualMs + 1);
+  u.RunUntil(INT64_MAX);
+  u.Stall(INT64_MAX);
+  EXPECT_EQ(u.timers()[TimerId::Timer_Game].due, kLastVirtualMs + INT_MAX);
+  EXPECT_EQ(u.Now(), kLastVirtualMs);
 }
 
 TEST(Timers, StopAllStopsTheClockAndTheStepTimerToo) {

@@ -48,7 +48,10 @@ TEST(ScriptRunner, StopsAtALineItCannotUnderstandAfterEarlierOutput) {
                           "keys 0 3 4 6 37 39 40 38 42",
                           "overlays 2",
                           "overlays",
-                          "hiscores_reset now"}) {
+                          "hiscores_reset now",
+                          "wait 10000000001",
+                          "stall 10000000001",
+                          "wait 99999999999999999999"}) {
     ScriptResult r = RunText("# comment\n\npress open\nwait 3\n" + std::string(bad) + "\ndump\n");
     EXPECT_EQ(r.status, 2) << bad;
     EXPECT_EQ(r.err.rfind("tiko-script: line 5: ", 0), 0u) << bad << ": " << r.err;
@@ -66,6 +69,16 @@ TEST(ScriptRunner, ClockRunsOnWithVirtualTimeAndSetChangesVariables) {
   EXPECT_NE(r.out.find("score=42 "), std::string::npos);
   EXPECT_NE(r.out.find("double_score_on=1 "), std::string::npos);
   EXPECT_NE(r.out.find("@2001 dump\n"), std::string::npos);
+}
+
+// The longest wait, with the clock ticking every second through it: 10^7
+// ticks, about a second of work.
+TEST(ScriptRunner, TheLongestWaitRunsToItsEnd) {
+  ScriptResult r =
+      RunText("clock 00:00\npress open\npress time\nrelease time\nwait 10000000000\ndump\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("@10000000000 dump\n"), std::string::npos);
+  EXPECT_NE(r.out.find(" Timer_Clock=1000:on "), std::string::npos);
 }
 
 }  // namespace

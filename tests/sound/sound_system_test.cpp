@@ -167,6 +167,39 @@ TEST_F(SoundSystemTest, AMissingSoundFolderIsReportedAndTheStartAbandoned) {
             (std::vector<std::string>{"SoundMode=0", "SoundMode=-1", "SplashScreen=true"}));
 }
 
+// 8-bit mono at 11025 Hz: `megabytes` MB once brought to 16 bits at 22050 Hz.
+std::vector<std::uint8_t> LargeWav(int megabytes) {
+  const std::vector<std::uint8_t> data(static_cast<std::size_t>(megabytes) << 18, 0x90);
+  return testing::MakeWav({1, 1, 11025, 8}, data);
+}
+
+// Samples past 64 MB in all stay silent and the first is named once; later
+// ones that still fit load, and a first sample beyond it is no missing folder.
+TEST_F(SoundSystemTest, SamplesBeyondTheirBudgetStaySilentAndTheFirstIsNamed) {
+  WriteSamples();
+  for (int i : {1, 2, 3}) WriteBytes(std::string(kSoundFiles[i]), LargeWav(24));
+  ASSERT_TRUE(sound_.Snd_Open_Output(SoundOutput::kDirectSound));
+  EXPECT_NE(sound_.handle(SoundId::snd_Bonus3), nullptr);
+  EXPECT_EQ(sound_.handle(SoundId::snd_Chance), nullptr);
+  EXPECT_NE(sound_.handle(SoundId::snd_Step), nullptr);
+  ASSERT_EQ(host_.events.size(), 1u);
+  EXPECT_NE(host_.events[0].find("\"Sound/Chance.wav\""), std::string::npos) << host_.events[0];
+  sound_.Snd_Play(SoundId::snd_Chance);
+  EXPECT_EQ(capture_->Pull(10), std::vector<std::int16_t>(20, 0));
+  sound_.Snd_Play(SoundId::snd_Point);
+  EXPECT_NEAR(capture_->Pull(10)[0], 1500, 1);
+  sound_.Snd_Close_Output();
+
+  host_.events.clear();
+  WriteBytes(std::string(kSoundFiles[0]), LargeWav(65));
+  SoundSystem again{&store_, &host_};
+  ASSERT_TRUE(again.Snd_Open_Output(SoundOutput::kDirectSound));
+  EXPECT_EQ(again.handle(SoundId::snd_Bonus1), nullptr);
+  ASSERT_EQ(host_.events.size(), 1u);
+  EXPECT_NE(host_.events[0].find("\"Sound/Bonus1.wav\""), std::string::npos) << host_.events[0];
+  again.Snd_Close_Output();
+}
+
 // The samples come from the data folder, not from the working folder.
 TEST_F(SoundSystemTest, SamplesAreReadFromTheDataFolder) {
   WriteSamples();

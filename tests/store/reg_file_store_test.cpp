@@ -224,6 +224,87 @@ TEST_F(RegFileStoreTest, LinkedFileStaysALink) {
   EXPECT_EQ(Slurp(dir_ / "real.reg"), kTop + "\"Key2\"=\"3\"\n\"Key3\"=\"4\"\n");
 }
 
+TEST_F(RegFileStoreTest, NeverWritesThroughALinkItDidNotMake) {
+  // A link at the temporary name, to a file of the player's: left alone.
+  RegFileStore store(file_);
+  EXPECT_EQ(fs::status(file_).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  Put(dir_ / "victim", "secret");
+  fs::permissions(dir_ / "victim", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(dir_ / "victim", file_.string() + ".tmp");
+  fs::permissions(file_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_TRUE(store.WriteString("Key1", "5"));
+  EXPECT_EQ(Slurp(dir_ / "victim"), "secret");
+  EXPECT_EQ(fs::status(dir_ / "victim").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_FALSE(fs::is_symlink(file_));
+  EXPECT_EQ(fs::status(file_).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(file_.string() + ".tmp")));
+  EXPECT_EQ(RegFileStore(file_).ReadInteger("Key1", 2), 5);
+
+  // A dangling one there creates nothing at its end.
+  fs::create_symlink(dir_ / "nowhere", file_.string() + ".tmp");
+  store.WriteInteger("Key2", 6);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir_ / "nowhere")));
+  EXPECT_EQ(RegFileStore(file_).ReadInteger("Key2", 2), 6);
+
+  // A link at the lock's name is refused and told, not followed.
+  Listen(store);
+  fs::create_symlink(dir_ / "lock-victim", file_.string() + ".lock");
+  EXPECT_FALSE(store.WriteString("Key3", "7"));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir_ / "lock-victim")));
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_NE(notices_[0].second.find(".lock"), std::string::npos) << notices_[0].second;
+}
+
+TEST_F(RegFileStoreTest, DanglingLinkAsTheFileWritesItsTargetOrTells) {
+  fs::create_directories(file_.parent_path());
+  fs::create_directories(dir_ / "dotfiles");
+  fs::create_symlink("../dotfiles/Qorvix50.reg", file_);
+  RegFileStore store(file_);
+  store.WriteInteger("Key1", 3);
+  EXPECT_TRUE(fs::is_symlink(file_));
+  EXPECT_EQ(Slurp(dir_ / "dotfiles" / "Qorvix50.reg"), kTop + "\"Key1\"=\"3\"\n");
+
+  // Its target's folder missing, or links in a loop: told, and the link stays.
+  for (const char* to : {"../gone/Qorvix50.reg", "Qorvix50.reg"}) {
+    notices_.clear();
+    fs::remove(file_);
+    fs::create_symlink(to, file_);
+    RegFileStore lost(file_);
+    Listen(lost);
+    EXPECT_FALSE(lost.WriteString("Key1", "4"));
+    EXPECT_TRUE(fs::is_symlink(file_)) << to;
+    EXPECT_FALSE(fs::exists(dir_ / "gone"));
+    ASSERT_EQ(notices_.size(), 1u) << to;
+    EXPECT_EQ(notices_[0].first, RegFileStore::Notice::kWriteFailed);
+    EXPECT_EQ(lost.ReadInteger("Key1", 2), 4);  // kept for the session
+  }
+}
+
+TEST_F(RegFileStoreTest, OversizedFileIsNeitherReadNorOverwritten) {
+  fs::create_directories(file_.parent_path());
+  std::string big = kTop + "\"Key1\"=\"7\"\n";
+  big += std::string(kMaxSettingsBytes + 1 - big.size(), ';');
+  Put(file_, big);
+  RegFileStore store(file_);
+  Listen(store);
+  EXPECT_EQ(store.ReadInteger("Key1", 2), 2);
+  EXPECT_FALSE(store.WriteString("Key2", "5"));
+  EXPECT_EQ(store.ReadInteger("Key2", 3), 5);
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_EQ(notices_[0].first, RegFileStore::Notice::kTooLarge);
+  EXPECT_NE(notices_[0].second.find(file_.string()), std::string::npos) << notices_[0].second;
+  EXPECT_NE(notices_[0].second.find("default"), std::string::npos) << notices_[0].second;
+  EXPECT_EQ(fs::file_size(file_), big.size());
+  EXPECT_EQ(Slurp(file_), big);
+  // One byte less is read.
+  big.pop_back();
+  Put(file_, big);
+  EXPECT_EQ(store.ReadInteger("Key1", 2), 7);
+}
+
 // A0..A999 for the first writer, B0..B999 for the second.
 std::string ValueName(int writer, int i) {
   std::string name(1, static_cast<char>('A' + writer));

@@ -105,7 +105,7 @@ class Runner {
       Guarded([&u, key, down = cmd == "keydown"] { down ? u.FormKeyDown(key) : u.FormKeyUp(key); });
     } else if (cmd == "wait" || cmd == "stall") {
       args(1);
-      const std::int64_t ms = Number(w[1], 0, 1LL << 50, "time");
+      const std::int64_t ms = Number(w[1], 0, kMaxScriptMs, "time");
       cmd == "wait" ? u.RunUntil(u.Now() + ms) : u.Stall(ms);
     } else if (cmd == "keys") {
       args(kBindingCount);
