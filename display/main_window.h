@@ -33,14 +33,13 @@ namespace tiko {
 
 // The loader that lays the window out from the skin file: Gfx_Load_Skin in the
 // program, a stand-in in tests.
-using SkinLoader =
-    std::function<void(Unit&, SkinPictures&, SkinWindow&, const std::filesystem::path&)>;
+using SkinLoader = std::function<void(Unit&, SkinPictures&, SkinWindow&, const DataFolders&)>;
 
 struct FormParts {
   SettingsStore* store = nullptr;
   CueSink* cues = nullptr;
   SkinLoader load_skin;
-  std::filesystem::path data_dir;
+  DataFolders data_dir;
   std::function<void()> close_output;  // Snd_Close_Output
 };
 

@@ -10,10 +10,10 @@ namespace tiko {
 
 Program::Program(TForm1& form, SettingsStore& store,
                  std::function<bool(std::optional<SoundOutput>)> open_output,
-                 const std::filesystem::path& data_dir)
+                 const DataFolders& data_folders)
     : form_(form),
       keys(form.unit(), *this),
-      manual(ManualSource{data_dir, [&form](const std::string& m) { form.ShowError(m); }}),
+      manual(ManualSource{data_folders, [&form](const std::string& m) { form.ShowError(m); }}),
       popup(form.unit(), store, *this, ShellWindows{&about, &keys, &manual, nullptr}) {
   start.open_output = std::move(open_output);
   start.set_splash_check = [this](bool on) { popup.SetSplashScreenCheck(on); };
@@ -41,7 +41,7 @@ Program::Program(TForm1& form, SettingsStore& store,
 
   splash = std::make_unique<TSplashForm>(store, start, first_activation);
   popup.SetSplash(splash.get());
-  popup.SetDataDir(data_dir);
+  popup.SetDataFolders(data_folders);
 
   form_.installEventFilter(this);
   // Should the window manager never activate the main window, the splash comes all the same.

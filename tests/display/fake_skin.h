@@ -63,7 +63,7 @@ inline QImage Solid(QSize size, QColor colour) {
 
 // Lays the window out as the skin loader does for the window's presentation.
 inline void FakeLoadSkin(Unit& unit, SkinPictures& pictures, SkinWindow& window,
-                         const std::filesystem::path&) {
+                         const DataFolders&) {
   window.SetClientHeight(kGameHeight);
   window.SetClientWidth(kGameWidth);
   int offset_x = 0;

@@ -22,7 +22,7 @@ namespace tiko {
 namespace {
 
 // Lays out just the window size and the in-game menu, as the skin loader does.
-void StandInSkin(Unit& unit, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
+void StandInSkin(Unit& unit, SkinPictures&, SkinWindow& window, const DataFolders&) {
   QSize size(200, 300);
   if (window.FullscreenOn()) size = window.ScreenSize();
   window.SetClientHeight(size.height());
@@ -35,7 +35,7 @@ void StandInSkin(Unit& unit, SkinPictures&, SkinWindow& window, const std::files
 
 // The same with the cross pad (blue) and its up overlay (red) at one place.
 void SkinWithCrossPad(Unit& unit, SkinPictures& pictures, SkinWindow& window,
-                      const std::filesystem::path& dir) {
+                      const DataFolders& dir) {
   StandInSkin(unit, pictures, window, dir);
   for (auto [id, colour] : {std::pair{btn_cross_top, Qt::blue}, {btn_ctrlr_overlay_up, Qt::red}}) {
     unit.state().scene.SetBounds(id, 100, 100, 20, 20);

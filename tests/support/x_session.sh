@@ -10,6 +10,8 @@ mkdir -p "$shots"
 bindir=$(dirname "$tiko")
 work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config"
+# No skin of the player running the tests: the player's data folder is a fresh one.
+export XDG_DATA_HOME="$work/data"
 # The program talks to the X server it runs under, even when the tests run offscreen.
 unset QT_QPA_PLATFORM
 store="$XDG_CONFIG_HOME/Orvane/Qorvix50.reg"
