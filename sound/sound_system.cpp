@@ -61,7 +61,7 @@ bool SoundSystem::Snd_Open_Output(std::optional<SoundOutput> output) {
 
   // Only the first sample stands for the folder; a later one missing is
   // silent, and so is one that is there but beyond the budget.
-  if (handles_[0] == nullptr && over_budget != (data_dir_ / kSoundFiles[0]).string()) {
+  if (handles_[0] == nullptr && over_budget != SampleFile(data_dirs_, kSoundFiles[0])) {
     if (host_) host_->ShowError(kSoundFolderMessage);
     if (store_) {
       store_->WriteInteger("SoundMode", -1);
