@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral(TIKO_APP_ID));
   QApplication::setWindowIcon(tiko::ProgramIcon());
 
-  std::optional<std::filesystem::path> data_dir = tiko::LocateDataFolder();
-  if (!data_dir) return 1;
+  std::optional<tiko::DataFolders> data = tiko::LocateDataFolders();
+  if (!data) return 1;
 
   tiko::FormParts parts;
   auto store = std::make_unique<tiko::RegFileStore>(tiko::DefaultStorePath());
@@ -64,12 +64,12 @@ int main(int argc, char** argv) {
   parts.store = replay.empty() ? static_cast<tiko::SettingsStore*>(store.get()) : &replay_store;
   // Sound stays off until an output is chosen; the cues go through it all the same.
   FormSoundHost sound_host;
-  sound_host.sound_dir = (*data_dir / "Sound").string();
-  tiko::SoundSystem sound(parts.store, &sound_host, *data_dir);
+  sound_host.sound_dir = (data->ReadFrom().front() / "Sound").string();
+  tiko::SoundSystem sound(parts.store, &sound_host, data->ReadFrom());
   parts.cues = &sound;
   parts.close_output = [&sound] { sound.Snd_Close_Output(); };
   parts.load_skin = &tiko::Gfx_Load_Skin;
-  parts.data_dir = *data_dir;
+  parts.data_dir = *data;
 
   // The main window stays hidden until the splash window hands over.
   tiko::TForm1 form(std::move(parts));
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   tiko::Program program(
       form, *store,
       [&sound](std::optional<tiko::SoundOutput> output) { return sound.Snd_Open_Output(output); },
-      *data_dir);
+      *data);
   tiko::MarkStartupStep("shown");
   const int status = app.exec();
   // Exit, Escape, closing the window and the termination signals all end here.

@@ -11,11 +11,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The windows are laid out for Arial's widths: Liberation Sans has them, and
+# fontconfig gives it for Arial. Shell open (the text files, Config.ini, the
+# links) goes through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TIKO_HOMEPAGE})
 # Qt's Wayland platform: with it the program runs natively on a Wayland
 # desktop, without it through XWayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
 # The extended description; CPack indents it and marks its empty lines.
 file(READ ${CMAKE_SOURCE_DIR}/packaging/debian/description CPACK_PACKAGE_DESCRIPTION)
 

@@ -12,4 +12,8 @@ namespace tiko {
 // `pad`, the controller button of each control too.
 std::string HintOf(const Unit& unit, ImageId id, bool pad = false);
 
+// The hint of the unit's body in a window: which keys zoom it. The Ctrl forms
+// are named only while Ctrl is no control's key.
+std::string ZoomHint(bool ctrl_bound);
+
 }  // namespace tiko

@@ -16,6 +16,7 @@
 #include "display/hints.h"
 #include "display/mouse_targets.h"
 #include "display/picture_scaling.h"
+#include "display/switch_cover.h"
 #include "display/wayland_window.h"
 #include "display/window_shape.h"
 #include "display/zoom.h"
@@ -87,8 +88,13 @@ TForm1::TForm1(FormParts parts)
   // first needed, in fullscreen.
   unit_.LayOut([](Scene& scene) { scene.SetBounds(btn_game_menu_top, 0, 0, 36, 32); });
 
-  show_error_box = [](const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), message, QMessageBox::Ok);
+  show_error_box = [this](const QString& message) {
+    // A box of the shown unit stays above it, fullscreen too; before the unit
+    // shows (or off the screen) it stays on top instead.
+    const bool owned = isVisible() && geometry().intersects(screen()->geometry());
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), message, QMessageBox::Ok,
+                    owned ? this : nullptr);
+    if (!owned) box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
   };
   terminate = [] {
@@ -157,6 +163,12 @@ void TForm1::UpdateHints() {
     hints_[id] = QString::fromStdString(
         HintOf(unit_, static_cast<ImageId>(id), session_.gamepads().Connected()));
   }
+  if (fullscreen_on_) return;  // no dragging, no zoom
+  const QString zoom = QString::fromStdString(ZoomHint(CtrlBound()));
+  for (ImageId body :
+       {im_background_bottom, im_background_back, im_background_front, im_background_screen_top}) {
+    hints_[body] = zoom;
+  }
 }
 
 QString TForm1::HintAt(QPoint pos) const {
@@ -174,9 +186,13 @@ void TForm1::pm_10_fullscreenClick() {
     // Unmapped, not merely moved away: a window manager that keeps windows on
     // the screen would show the relayout.
     const bool shown = isVisible();
+    // A still of the screen hides the unmapped gap and the new window until
+    // it is drawn: no frame of bare desktop, none of an empty window.
+    if (shown) CoverTheSwitch();
     hide();
     MoveOffScreen();
     LoadSkin();  // shows its own error; the window comes back on screen either way
+    UpdateHints();
     CentreOnScreen();
     if (shown) {
       show();
@@ -185,6 +201,22 @@ void TForm1::pm_10_fullscreenClick() {
     }
   });
   if (presentation_switched) presentation_switched();
+}
+
+void TForm1::CoverTheSwitch() {
+  if (!cover_.Show()) return;
+  // Gone once the window is back on the screen (the old picture stays in its
+  // place until the new one is painted), or after half a second at most.
+  auto* poll = new QTimer(this);
+  const auto started = std::chrono::steady_clock::now();
+  connect(poll, &QTimer::timeout, this, [this, poll, started] {
+    const bool back = isVisible() && SwitchCover::Viewable(winId());
+    if (back || std::chrono::steady_clock::now() - started > std::chrono::milliseconds(500)) {
+      cover_.Remove();
+      poll->deleteLater();
+    }
+  });
+  poll->start(5);
 }
 
 void TForm1::pm_14_exitClick() {

@@ -22,6 +22,7 @@ class QKeyEvent;
 #include "display/paint_report.h"
 #include "display/realtime_host.h"
 #include "display/session.h"
+#include "display/switch_cover.h"
 #include "display/window_shape.h"
 #include "display/work_area_probe.h"
 #include "engine/unit.h"
@@ -32,14 +33,13 @@ namespace tiko {
 
 // The loader that lays the window out from the skin file: Gfx_Load_Skin in the
 // program, a stand-in in tests.
-using SkinLoader =
-    std::function<void(Scene&, SkinPictures&, SkinWindow&, const std::filesystem::path&)>;
+using SkinLoader = std::function<void(Scene&, SkinPictures&, SkinWindow&, const DataFolders&)>;
 
 struct FormParts {
   SettingsStore* store = nullptr;
   CueSink* cues = nullptr;
   SkinLoader load_skin;
-  std::filesystem::path data_dir;
+  DataFolders data_dir;
   std::function<void()> close_output;  // Snd_Close_Output
 };
 
@@ -129,8 +129,13 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
  private:
   void LoadSkin();
   void MoveOffScreen();
-  // Ctrl+Plus, Ctrl+Minus and Ctrl+0; true when the key was one of them.
+  // Covers the screen while the presentation switches.
+  void CoverTheSwitch();
+  // The zoom keys; true when the key was one of them.
   bool ZoomKey(const QKeyEvent& event);
+  // The player's steps from the zoom shown, as far as the unit fits the screen.
+  void ZoomBy(int steps);
+  bool CtrlBound() const;
   // The screen area the unit must fit: the work area, or the screen in fullscreen.
   QRect ScreenArea() const;
   // Sizes the window to the client at the current scale and brings the
@@ -180,6 +185,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   Outline outline_;
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
+  SwitchCover cover_;
   std::unique_ptr<PaintReport> paint_report_ = PaintReport::FromEnvironment();
 
   ImageId pressed_button_ = kNoImage;  // the button that took the left press

@@ -17,13 +17,15 @@
 namespace tiko {
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
-  if (ZoomKey(*event)) return;
+  // A held game key's repeats stay the game's, whatever else is held.
+  if (!session_.held_keys().IsDown(PhysicalKeyOf(*event)) && ZoomKey(*event)) return;
   session_.held_keys().Pressed(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()),
-                     [event] { return VirtualKeyOf(*event); });
+                               [event] { return VirtualKeyOf(*event); });
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
-  session_.held_keys().Released(PhysicalKeyOf(*event), static_cast<std::int64_t>(event->timestamp()));
+  session_.held_keys().Released(PhysicalKeyOf(*event),
+                                static_cast<std::int64_t>(event->timestamp()));
 }
 
 // Keys held when the keyboard goes elsewhere would never see their release here.

@@ -13,6 +13,7 @@
 #include "display/picture_scaling.h"
 #include "display/wayland_window.h"
 #include "display/zoom.h"
+#include "input/keyboard/qt_keys.h"
 
 namespace tiko {
 
@@ -97,26 +98,42 @@ void TForm1::SetZoom(int percent) {
   Refresh();
 }
 
-bool TForm1::ZoomKey(const QKeyEvent& event) {
-  if (!(event.modifiers() & Qt::ControlModifier)) return false;
-  switch (event.key()) {
-    case Qt::Key_Plus:
-    case Qt::Key_Equal:
-      SetZoom(StepZoom(zoom_, 1));
-      return true;
-    case Qt::Key_Minus:
-      SetZoom(StepZoom(zoom_, -1));
-      return true;
-    case Qt::Key_0:
-      SetZoom(kZoomDefault);
-      return true;
-    default:
-      return false;
-  }
+void TForm1::ZoomBy(int steps) {
+  if (fullscreen_on_) return;
+  if (auto zoom = ZoomAfterSteps(client_, ScreenArea().size(), zoom_, steps)) SetZoom(*zoom);
 }
 
+bool TForm1::CtrlBound() const {
+  for (int n = 1; n <= kBindingCount; ++n) {
+    if (unit_.key_bindings()[n].key_code == vk::kControl) return true;
+  }
+  return false;
+}
+
+// Zoom keys are chosen by the key, never by the character it types, and none
+// of them can be bound: zooming presses no control.
+bool TForm1::ZoomKey(const QKeyEvent& event) {
+  const bool ctrl_form = event.modifiers().testFlag(Qt::ControlModifier) && !CtrlBound();
+  switch (ZoomKeyActionOf(VirtualKeyOf(event), ctrl_form)) {
+    case ZoomKeyAction::kIn:
+      ZoomBy(1);
+      return true;
+    case ZoomKeyAction::kOut:
+      ZoomBy(-1);
+      return true;
+    case ZoomKeyAction::kDefault:
+      SetZoom(kZoomDefault);
+      return true;
+    case ZoomKeyAction::kNone:
+      return false;
+  }
+  return false;
+}
+
+// The wheel zooms by itself; with Ctrl only while Ctrl is no control's key.
 void TForm1::wheelEvent(QWheelEvent* event) {
-  if (!(event->modifiers() & Qt::ControlModifier)) {
+  const Qt::KeyboardModifiers held = event->modifiers();
+  if (held != Qt::NoModifier && (held != Qt::ControlModifier || CtrlBound())) {
     event->ignore();
     return;
   }
@@ -124,7 +141,7 @@ void TForm1::wheelEvent(QWheelEvent* event) {
   wheel_delta_ += event->angleDelta().y();
   const int steps = wheel_delta_ / 120;
   wheel_delta_ -= steps * 120;
-  if (steps != 0) SetZoom(StepZoom(zoom_, steps));
+  if (steps != 0) ZoomBy(steps);
   event->accept();
 }
 

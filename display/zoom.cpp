@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+
+#include "input/keyboard/key_codes.h"
 
 namespace tiko {
 
@@ -29,6 +32,37 @@ int StepZoom(int percent, int steps) {
     percent = *(next - 1);
   }
   return percent;
+}
+
+std::optional<int> ZoomAfterSteps(QSize unit, QSize area, int percent, int steps) {
+  // The largest zoom that fits; a hair of rounding does not cost a step that fits exactly.
+  const double fits = FitScale(unit, area, kZoomMax) * 100 + 1e-6;
+  const int shown = std::min(ValidZoom(percent), static_cast<int>(std::floor(fits)));
+  int zoom = shown;
+  for (const int way = steps > 0 ? 1 : -1; steps != 0; steps -= way) {
+    const int next = StepZoom(zoom, way);
+    if (next == zoom || next > fits) break;
+    zoom = next;
+  }
+  if (zoom == shown) return std::nullopt;
+  return zoom;
+}
+
+ZoomKeyAction ZoomKeyActionOf(int code, bool ctrl_form) {
+  switch (code) {
+    case vk::kOemPlus:
+    case vk::kAdd:
+      return ZoomKeyAction::kIn;
+    case vk::kOemMinus:
+    case vk::kSubtract:
+      return ZoomKeyAction::kOut;
+    case vk::kNumpad0:
+      return ZoomKeyAction::kDefault;
+    case '0':
+      return ctrl_form ? ZoomKeyAction::kDefault : ZoomKeyAction::kNone;
+    default:
+      return ZoomKeyAction::kNone;
+  }
 }
 
 double FitScale(QSize unit, QSize area, int percent) {

@@ -12,7 +12,7 @@ namespace tiko {
 std::filesystem::path RecordingsFolder() {
   const char* data = std::getenv("XDG_DATA_HOME");
   std::filesystem::path base;
-  // The base directory specification: a relative path is to be ignored.
+  // XDG_DATA_HOME counts only as an absolute path; a relative one is ignored.
   if (data && *data && std::filesystem::path(data).is_absolute()) {
     base = data;
   } else {

@@ -28,7 +28,7 @@ done
 dpkg-deb -x "$deb" "$root"
 [[ $(ls "$root/usr/games") == $'tiko\ntiko-script' ]] || fail "the programs are not in /usr/games"
 version=$(dpkg-deb -f "$deb" Version)
-[[ $(env -u DISPLAY "$root/usr/games/tiko" --version) == "tiko $version" ]] || fail "tiko --version"
+[[ $(env -u DISPLAY "$root/usr/games/tiko" --version | head -n 1) == "tiko $version" ]] || fail "tiko --version"
 # The unpacked tiko-script runs a script from its new place.
 echo "dump" | XDG_CONFIG_HOME="$root/config" "$root/usr/games/tiko-script" | grep -q "^@0 dump" ||
   fail "the unpacked tiko-script does not run"
@@ -38,6 +38,15 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 # Lintian's warnings and notes are shown; only errors fail.
 lintian --fail-on error --display-level ">=warning" "$deb" 2>&1 | grep -v "root privileges" || true
 lintian --fail-on error -q "$deb" > /dev/null 2>&1 || fail "lintian reports errors"
+# Built hardened, as dpkg-buildflags would: not even an informational tag says otherwise.
+hardening=$(lintian --pedantic -I "$deb" 2>&1 | grep -E "hardening|binary-has-unneeded-section" || true)
+[[ -z $hardening ]] || fail "lintian: $hardening"
+[[ $(dpkg-deb -f "$deb" Recommends) == *xdg-utils* ]] || fail "Recommends lacks xdg-utils"
+[[ $depends == *fonts-liberation2* ]] || fail "Depends lacks fonts-liberation2"
 # apt resolves every dependency (a dry run: this machine keeps what it had).
 apt-get install -s -qq "$deb" > "$root/apt.log" 2>&1 || { cat "$root/apt.log"; fail "apt cannot install it"; }
+# The package in a minimal Debian 12 root: installed, played, removed.
+if [[ ${TIKO_CLEAN_ROOT:-1} != 0 ]]; then
+  "$(dirname "$0")/check-clean-root.sh" "$deb" "$build"
+fi
 echo "package: checked"

@@ -237,4 +237,28 @@ void SdlOutput::Callback(void* user, Uint8* stream, int len) {
   static_cast<SdlOutput*>(user)->OnBuffer(reinterpret_cast<std::int16_t*>(stream), len / 4);
 }
 
+std::string SdlOutput::Describe() {
+  const bool running = SDL_WasInit(SDL_INIT_AUDIO) != 0;
+  if (!running) {
+    QuietAlsa();
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      return std::string("no SDL audio driver works here (") + SDL_GetError() + "): silence";
+    }
+  }
+  const char* driver = SDL_GetCurrentAudioDriver();
+  std::string text = std::string("SDL audio driver \"") + (driver ? driver : "?") +
+                     "\", the default output device";
+#if SDL_VERSION_ATLEAST(2, 24, 0)
+  char* name = nullptr;
+  SDL_AudioSpec spec{};
+  if (SDL_GetDefaultAudioInfo(&name, &spec, 0) == 0 && name != nullptr) {
+    text += std::string(" \"") + name + "\"";
+    SDL_free(name);
+  }
+#endif
+  if (!running) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  return text;
+}
+
 }  // namespace tiko::fsound

@@ -8,6 +8,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include "sound/audio_output.h"
@@ -53,6 +54,8 @@ class SdlOutput : public AudioOutput {
 
   // For tests and the benchmark.
   bool Paused() const;
+  // The SDL driver and device a start would play through, in words.
+  static std::string Describe();
   bool DeviceOpen() const;
   bool KeepsOpen() const;
   int Opens() const;  // how many times the device was opened since Start

@@ -1,6 +1,7 @@
 #include "sound/sound_system.h"
 
 #include <string>
+#include <system_error>
 
 #include "sound/fsound_hooks.h"
 
@@ -23,6 +24,15 @@ int OutputCode(SoundOutput output) {
   return FSOUND_OUTPUT_NOSOUND;
 }
 
+// The sample in the first folder that has it; else where the first would have it.
+std::string SampleFile(const std::vector<std::filesystem::path>& dirs, std::string_view name) {
+  for (const std::filesystem::path& dir : dirs) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(dir / name, error)) return (dir / name).string();
+  }
+  return ((dirs.empty() ? std::filesystem::path() : dirs.front()) / name).string();
+}
+
 }  // namespace
 
 bool SoundSystem::Snd_Open_Output(std::optional<SoundOutput> output) {
@@ -36,7 +46,7 @@ bool SoundSystem::Snd_Open_Output(std::optional<SoundOutput> output) {
   FSOUND_Init(kMixRate, kChannels, 0);
   FSOUND_SetOutput(output_code);
   for (int i = 0; i < kSoundCount; ++i) {
-    std::string file = (data_dir_ / kSoundFiles[i]).string();
+    std::string file = SampleFile(data_dirs_, kSoundFiles[i]);
     handles_[i] = FSOUND_Sample_Load(FSOUND_UNMANAGED, file.c_str(), FSOUND_2D, 0, 0);
   }
 
@@ -51,7 +61,7 @@ bool SoundSystem::Snd_Open_Output(std::optional<SoundOutput> output) {
 
   // Only the first sample stands for the folder; a later one missing is
   // silent, and so is one that is there but beyond the budget.
-  if (handles_[0] == nullptr && over_budget != (data_dir_ / kSoundFiles[0]).string()) {
+  if (handles_[0] == nullptr && over_budget != SampleFile(data_dirs_, kSoundFiles[0])) {
     if (host_) host_->ShowError(kSoundFolderMessage);
     if (store_) {
       store_->WriteInteger("SoundMode", -1);

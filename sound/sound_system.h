@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/ports.h"
 #include "engine/sound_id.h"
@@ -23,7 +24,10 @@ class SoundSystem : public CueSink {
  public:
   // The samples are read from "Sound/" in data_dir (the working directory when empty).
   SoundSystem(SettingsStore* store, SoundHost* host, std::filesystem::path data_dir = {})
-      : store_(store), host_(host), data_dir_(std::move(data_dir)) {}
+      : store_(store), host_(host), data_dirs_{std::move(data_dir)} {}
+  // Each sample from the first of the folders that has it.
+  SoundSystem(SettingsStore* store, SoundHost* host, std::vector<std::filesystem::path> data_dirs)
+      : store_(store), host_(host), data_dirs_(std::move(data_dirs)) {}
 
   // Sets `sound_on` from the chosen output, stores SoundMode and, for a real
   // output, starts the library and loads the samples. No choice changes
@@ -42,7 +46,7 @@ class SoundSystem : public CueSink {
  private:
   SettingsStore* store_;
   SoundHost* host_;
-  std::filesystem::path data_dir_;
+  std::vector<std::filesystem::path> data_dirs_;
   bool sound_on_ = false;
   // snd_Bonus1 .. snd_Step: null while not loaded or when loading failed.
   std::array<FSOUND_SAMPLE*, kSoundCount> handles_{};

@@ -3,20 +3,27 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "input/dialog/owned_window.h"
+#include "sound/sdl_output.h"
+
 namespace tiko {
 
 Program::Program(TForm1& form, SettingsStore& store,
                  std::function<bool(std::optional<SoundOutput>)> open_output,
-                 const std::filesystem::path& data_dir)
+                 const DataFolders& data_folders)
     : form_(form),
       keys(form.unit(), *this),
-      manual(ManualSource{data_dir, [&form](const std::string& m) { form.ShowError(m); }}),
+      manual(ManualSource{data_folders, [&form](const std::string& m) { form.ShowError(m); }}),
       popup(form.unit(), store, *this, ShellWindows{&about, &keys, &manual, nullptr}) {
   start.open_output = std::move(open_output);
   start.set_splash_check = [this](bool on) { popup.SetSplashScreenCheck(on); };
   start.start_unit = [this] { StartUnit(); };
   start.terminate = [this] { form_.RequestTerminate(); };
   start.show_error = [this](const std::string& m) { form_.ShowError(m); };
+  start.describe_output = [](SoundOutput output) -> std::string {
+    if (!InfoOf(output).sound_on) return "no sound output: the game plays silently";
+    return fsound::SdlOutput::Describe();
+  };
 
   form_.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&form_, &QWidget::customContextMenuRequested, this,
@@ -26,9 +33,15 @@ Program::Program(TForm1& form, SettingsStore& store,
   form_.presentation_switched = [this] { popup.SetFullscreenCheck(form_.FullscreenOn()); };
   popup.current_recording = [this] { return form_.session().RecordingFile(); };
 
+  // The main window's dialogs stay above it, fullscreen too; the splash comes
+  // before the main window is shown and has no owner.
+  OwnWindow(about, &form_);
+  OwnWindow(manual, &form_);
+  OwnWindow(keys, &form_);
+
   splash = std::make_unique<TSplashForm>(store, start, first_activation);
   popup.SetSplash(splash.get());
-  popup.SetDataDir(data_dir);
+  popup.SetDataFolders(data_folders);
 
   form_.installEventFilter(this);
   // Should the window manager never activate the main window, the splash comes all the same.

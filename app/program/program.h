@@ -23,7 +23,7 @@ class Program : public QObject, public MenuHost, public KeysHost {
   // `open_output` starts the chosen sound output (Snd_Open_Output).
   Program(TForm1& form, SettingsStore& store,
           std::function<bool(std::optional<SoundOutput>)> open_output,
-          const std::filesystem::path& data_dir);
+          const DataFolders& data_folders);
   ~Program() override;
 
   // The main window's activation: the first one shows the splash window.

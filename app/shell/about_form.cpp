@@ -26,7 +26,7 @@ constexpr Line kLines[] = {
     {"la_birthplace", "Birthplace:", "A Debian workstation", false},
     {"la_birthdate", "Birth date:", "7 December 2026", false},
     {"la_job", "Occupation:", "Simulating LCD handhelds", false},
-    {"la_hobby", "Hobby:", "Counting crows on vines", true},
+    {"la_hobby", "Hobby:", "Sharing it: MIT licence", true},
 };
 
 QLabel* Text(QWidget* parent, const QString& text, int left, int top, int pixels, bool bold,

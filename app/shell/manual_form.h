@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/shell/shell_pictures.h"
+#include "config/ini/data_folders.h"
 #include "input/keyboard/held_keys.h"
 
 namespace tiko {
@@ -18,7 +19,7 @@ inline constexpr int kManualPages = 16;
 
 // Where the viewer finds Config.ini, and how it reports an undecodable page.
 struct ManualSource {
-  std::filesystem::path data_dir;
+  DataFolders data_dir;
   std::function<void(const std::string&)> show_error;
 };
 

@@ -84,7 +84,7 @@ PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWind
   QObject::connect(menu_item[2], &QAction::triggered, [this] { OpenDocument("Readme.txt"); });
   QObject::connect(menu_item[3], &QAction::triggered, [this] { OpenDocument("Whatsnew.txt"); });
   QObject::connect(menu_item[4], &QAction::triggered, [this] { pm_4_manualClick(); });
-  QObject::connect(menu_item[6], &QAction::triggered, [this] { OpenDocument("Config.ini"); });
+  QObject::connect(menu_item[6], &QAction::triggered, [this] { pm_6_configClick(); });
   QObject::connect(menu_item[7], &QAction::triggered, [this] { pm_7_keysClick(); });
   QObject::connect(menu_item[8], &QAction::triggered, [this] { pm_8_hiscoreClick(); });
   QObject::connect(menu_item[10], &QAction::triggered, [this] { pm_10_fullscreenClick(); });
@@ -128,7 +128,18 @@ void PopupMenu::pm_0_menuPopup() {
 }
 
 void PopupMenu::OpenDocument(const char* name) {
-  ShellOpen(QString::fromStdString((data_dir_ / name).string()));
+  ShellOpen(QString::fromStdString(folders_.Find(name).string()));
+}
+
+// An installed Config.ini is not the player's to change: they edit a copy in
+// their own folder, which the program reads from then on.
+void PopupMenu::pm_6_configClick() {
+  DataFolders::Editable config = folders_.EditableConfig();
+  if (config.file) {
+    ShellOpen(QString::fromStdString(config.file->string()));
+  } else {
+    host_.ShowError(config.error.c_str());
+  }
 }
 
 void PopupMenu::pm_1_aboutClick() {

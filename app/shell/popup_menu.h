@@ -10,6 +10,7 @@
 
 #include "app/shell/game_menu.h"
 #include "app/shell/menu_host.h"
+#include "config/ini/data_folders.h"
 #include "engine/ports.h"
 #include "engine/unit.h"
 
@@ -34,7 +35,7 @@ class PopupMenu {
 
   void SetSplash(TSplashForm* splash) { windows_.splash = splash; }
   // Where Readme.txt, Whatsnew.txt and Config.ini are opened from.
-  void SetDataDir(const std::filesystem::path& data_dir) { data_dir_ = data_dir; }
+  void SetDataFolders(const DataFolders& folders) { folders_ = folders; }
   // Opens the menu at a screen position (a right click on the main window).
   void Popup(const QPoint& global_position);
   void pm_0_menuPopup();
@@ -54,6 +55,7 @@ class PopupMenu {
 
  private:
   void OpenDocument(const char* name);
+  void pm_6_configClick();
   void pm_1_aboutClick();
   void pm_4_manualClick();
   void pm_7_keysClick();
@@ -67,7 +69,7 @@ class PopupMenu {
   SettingsStore& store_;
   MenuHost& host_;
   ShellWindows windows_;
-  std::filesystem::path data_dir_;
+  DataFolders folders_;
   std::unique_ptr<QMenu> menu_;
 };
 

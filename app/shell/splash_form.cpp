@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/shell/link_label.h"
 #include "app/shell/shell_pictures.h"
@@ -178,7 +179,10 @@ void TSplashForm::Build() {
   }
   cb_sound->setMaxVisibleItems(3);
   cb_sound->setCurrentIndex(-1);
-  connect(cb_sound, &QComboBox::currentIndexChanged, this, [this] { UpdatePlay(); });
+  connect(cb_sound, &QComboBox::currentIndexChanged, this, [this] {
+    UpdatePlay();
+    cb_sound->setToolTip(cb_sound->currentData(Qt::ToolTipRole).toString());
+  });
 
   btn_play = new ImageButton(this, [this] { btn_playClick(); });
   btn_play->setObjectName("btn_play");
@@ -208,6 +212,16 @@ void TSplashForm::Build() {
 
   // The window sees every key before its controls.
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+void TSplashForm::DescribeOutputs() {
+  if (outputs_described_) return;
+  outputs_described_ = true;
+  for (int i = 0; i < cb_sound->count(); ++i) {
+    const std::string tip = host_.DescribeOutput(kSoundOutputs[i].output);
+    cb_sound->setItemData(i, QString::fromStdString(tip), Qt::ToolTipRole);
+  }
+  cb_sound->setToolTip(cb_sound->currentData(Qt::ToolTipRole).toString());
 }
 
 void TSplashForm::UpdatePlay() {
@@ -277,6 +291,10 @@ void TSplashForm::closeEvent(QCloseEvent* event) {
 bool TSplashForm::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
     cb_sound->setFocus();
+  }
+  // Asking the sound system takes a moment: once the window shows, not before.
+  if (event->type() == QEvent::Show && !outputs_described_) {
+    QTimer::singleShot(0, this, [this] { DescribeOutputs(); });
   }
   return QWidget::event(event);
 }

@@ -28,6 +28,8 @@ class SplashHost {
   virtual void StartUnit() = 0;                    // centre the main window, mode 0
   virtual void RequestTerminate() = 0;             // takes effect back in the event loop
   virtual void ShowError(const std::string& message) = 0;
+  // What an output of the list really plays through here: driver and device.
+  virtual std::string DescribeOutput(SoundOutput /*output*/) { return {}; }
 };
 
 class TSplashForm : public QWidget {
@@ -54,12 +56,15 @@ class TSplashForm : public QWidget {
  private:
   void Build();
   void UpdatePlay();
+  // Each entry of the sound list names the output it uses; asked once shown.
+  void DescribeOutputs();
   bool FormKeyDown(QKeyEvent* event);
   void CentreOnScreen();
 
   SettingsStore& store_;
   SplashHost& host_;
   bool started_directly_ = false;
+  bool outputs_described_ = false;
 };
 
 }  // namespace tiko

@@ -16,6 +16,7 @@ class StartHost : public SplashHost {
   std::function<void()> start_unit;
   std::function<void()> terminate;
   std::function<void(const std::string&)> show_error;
+  std::function<std::string(SoundOutput)> describe_output;
 
   bool Snd_Open_Output(std::optional<SoundOutput> output) override {
     return open_output ? open_output(output) : true;
@@ -31,6 +32,9 @@ class StartHost : public SplashHost {
   }
   void ShowError(const std::string& message) override {
     if (show_error) show_error(message);
+  }
+  std::string DescribeOutput(SoundOutput output) override {
+    return describe_output ? describe_output(output) : std::string();
   }
 };
 

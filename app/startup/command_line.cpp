@@ -19,9 +19,11 @@ constexpr const char* kDescription =
     "manual, F12 fullscreen or windowed, Esc ends the program.\n"
     "\n"
     "Settings and high scores: $XDG_CONFIG_HOME/Orvane/Qorvix50.reg\n"
-    "(~/.config/Orvane/Qorvix50.reg). The skin, pictures and sounds are read\n"
-    "from the folder holding Config.ini: the program's own folder, else the\n"
-    "installed data folder (share/tiko beside the program's bin folder).\n"
+    "(~/.config/Orvane/Qorvix50.reg). Config.ini, the skin, is read from the\n"
+    "player's own $XDG_DATA_HOME/tiko (~/.local/share/tiko), else the program's\n"
+    "own folder, else the installed data folder (share/tiko beside the program's\n"
+    "bin folder). Files a player's Config.ini names and their folder lacks come\n"
+    "from the program's data.\n"
     "\n"
     "Every game is recorded in $XDG_DATA_HOME/tiko/recordings\n"
     "(~/.local/share/tiko/recordings) as a tiko-script script.";
@@ -71,7 +73,9 @@ std::optional<int> HandleCommandLine(int argc, char** argv, std::filesystem::pat
     return 0;
   }
   if (parser.isSet(version)) {
-    Print(stdout, QStringLiteral("tiko " TIKO_VERSION "\n"));
+    Print(stdout,
+          QStringLiteral("tiko " TIKO_VERSION "\nLicence: MIT (the LICENSE file of the source,\n"
+                         "/usr/share/doc/tiko/copyright when installed)\n"));
     return 0;
   }
   if (!parser.positionalArguments().isEmpty()) {

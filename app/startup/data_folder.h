@@ -1,21 +1,21 @@
-// Finds the folder holding Config.ini and the data it names, or tells the
-// player where it was looked for.
+// Finds the folders holding Config.ini and the data it names, or tells the
+// player where they were looked for.
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
-#include "config/ini/config_path.h"
+#include "config/ini/data_folders.h"
 
 namespace tiko {
 
 // The message box text and the standard error line for a search that found nothing.
-std::string MissingDataMessage(const DataSearch& search);
-std::string MissingDataLine(const DataSearch& search);
+std::string MissingDataMessage(const DataFolders& folders);
+std::string MissingDataLine(const DataFolders& folders);
 
-// The data folder of the running program. When there is none, says so on
-// standard error and in a message box, and gives nothing; no setting is touched.
-std::optional<std::filesystem::path> LocateDataFolder();
+// The data folders of the running program: the player's own, the program's,
+// the installed one. When none holds Config.ini, says so on standard error and
+// in a message box, and gives nothing; no setting is touched.
+std::optional<DataFolders> LocateDataFolders();
 
 }  // namespace tiko

@@ -44,22 +44,6 @@ bool FileExists(const std::filesystem::path& file) {
   return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-DataSearch FindDataDir(const std::filesystem::path& exe_dir,
-                       const std::filesystem::path& installed_from_bin) {
-  DataSearch search;
-  for (const std::filesystem::path& dir :
-       {exe_dir.lexically_normal(), (exe_dir / installed_from_bin).lexically_normal()}) {
-    std::filesystem::path folder = dir;
-    if (!folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
-    search.searched.push_back(folder);
-    if (FileExists(ConfigIniPath(folder))) {
-      search.found = folder;
-      break;
-    }
-  }
-  return search;
-}
-
 std::filesystem::path InstalledDataFromBin() {
   return TIKO_DATA_FROM_BIN;
 }

@@ -4,10 +4,8 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tiko {
 
@@ -26,17 +24,6 @@ std::filesystem::path ConfigIniPath(const std::filesystem::path& data_dir);
 
 // A file the loaders may open: it exists and is not a folder.
 bool FileExists(const std::filesystem::path& file);
-
-struct DataSearch {
-  std::optional<std::filesystem::path> found;   // the first folder holding Config.ini
-  std::vector<std::filesystem::path> searched;  // in the order looked at
-};
-
-// The data folder of a program in exe_dir: exe_dir itself (the portable
-// folder the build writes), else the installed data folder found from it,
-// `installed_from_bin` being that folder relative to the program's folder.
-DataSearch FindDataDir(const std::filesystem::path& exe_dir,
-                       const std::filesystem::path& installed_from_bin);
 
 // The installed data folder relative to the installed program's folder, as
 // the build configured it ("../share/tiko").

@@ -5,18 +5,18 @@
 
 namespace tiko {
 
-ManualConfig ReadManualConfig(const std::filesystem::path& data_dir) {
-  IniFile ini = IniFile::Load(ConfigIniPath(data_dir)).value_or(IniFile());
+ManualConfig ReadManualConfig(const DataFolders& folders) {
+  IniFile ini = IniFile::Load(folders.ConfigIni()).value_or(IniFile());
   ManualConfig config;
-  config.dir = InDataDir(
-      data_dir, IncludeTrailingDelimiter(ini.ReadString("Manual", "ManualDir", config.dir)));
+  config.dir = IncludeTrailingDelimiter(ini.ReadString("Manual", "ManualDir", config.dir));
+  config.folders = folders;
   config.height = ini.ReadInteger("Manual", "ManualHeight", config.height);
   config.width = ini.ReadInteger("Manual", "ManualWidth", config.width);
   return config;
 }
 
 std::filesystem::path ManualPagePath(const ManualConfig& config, int page) {
-  return ConfigPath(config.dir, std::to_string(page) + ".bmp");
+  return config.folders.Resolve(config.dir, std::to_string(page) + ".bmp");
 }
 
 }  // namespace tiko

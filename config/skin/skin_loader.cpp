@@ -49,8 +49,8 @@ int Offset(const std::string& text, int screen, int unit) {
 class SkinRun {
  public:
   SkinRun(Scene& scene, SkinPictures& pictures, SkinWindow& window, const IniFile& ini,
-          const std::filesystem::path& data_dir)
-      : data_dir_(data_dir),
+          const DataFolders& folders)
+      : folders_(folders),
         scene_(scene),
         fullscreen_on_(window.FullscreenOn()),
         pictures_(pictures),
@@ -58,8 +58,7 @@ class SkinRun {
         ini_(ini) {}
 
   void Run() {
-    skin_dir_ = InDataDir(data_dir_, IncludeTrailingDelimiter(
-                                         ini_.ReadString("Common", "SkinDir", "Graphics\\Skin\\")));
+    skin_dir_ = IncludeTrailingDelimiter(ini_.ReadString("Common", "SkinDir", "Graphics\\Skin\\"));
     window_.SetClientHeight(SizeKey("Common", "GameHeight", 771));
     window_.SetClientWidth(SizeKey("Common", "GameWidth", 499));
     FollowClientSize();
@@ -111,11 +110,11 @@ class SkinRun {
   }
 
   void LayOutFullscreen() {
-    backdrop_dir_ = InDataDir(data_dir_, IncludeTrailingDelimiter(ini_.ReadString(
-                                             "Fullscreen", "BackdropDir", "Graphics\\Backdrop\\")));
+    backdrop_dir_ = IncludeTrailingDelimiter(
+        ini_.ReadString("Fullscreen", "BackdropDir", "Graphics\\Backdrop\\"));
 
     std::string backdrop = ini_.ReadString("Fullscreen", "BackdropFile", "nil");
-    std::filesystem::path backdrop_file = ConfigPath(backdrop_dir_, backdrop);
+    std::filesystem::path backdrop_file = folders_.Resolve(backdrop_dir_, backdrop);
     if (NamesFile(backdrop) && FileExists(backdrop_file) &&
         Decoration(im_backdrop, backdrop_file)) {
       pictures_.backdrop_stretch = ini_.ReadInteger("Fullscreen", "BackdropStretch", 0) != 0;
@@ -137,7 +136,7 @@ class SkinRun {
     FollowClientSize();
 
     std::string logo = ini_.ReadString("Fullscreen", "LogoFile", "nil");
-    std::filesystem::path logo_file = ConfigPath(backdrop_dir_, logo);
+    std::filesystem::path logo_file = folders_.Resolve(backdrop_dir_, logo);
     if (NamesFile(logo) && FileExists(logo_file)) LoadLogo(logo_file);
   }
 
@@ -184,7 +183,7 @@ class SkinRun {
     for (int n = 1; n <= kSkinImageCount; ++n) {
       std::string name = ini_.ReadString("Image" + std::to_string(n), "Filename", "");
       if (!NamesFile(name)) continue;
-      std::filesystem::path file = ConfigPath(skin_dir_, name);
+      std::filesystem::path file = folders_.Resolve(skin_dir_, name);
       if (FileExists(file)) files.push_back(std::move(file));
     }
     return files;
@@ -195,7 +194,7 @@ class SkinRun {
     const ImageId id = SkinImage(n);
     std::string name = ini_.ReadString(section, "Filename", "");
     if (NamesFile(name)) {
-      std::filesystem::path file = ConfigPath(skin_dir_, name);
+      std::filesystem::path file = folders_.Resolve(skin_dir_, name);
       const bool exists = FileExists(file);
       pictures_.picture[id] = exists ? Picture(file) : PlaceholderPicture();
       pictures_.variants[id] = exists ? FindVariants(file) : PictureVariants{};
@@ -208,14 +207,14 @@ class SkinRun {
         Geometry(ini_.ReadInteger(section, "Height", 0)));
   }
 
-  const std::filesystem::path& data_dir_;
+  const DataFolders& folders_;
   Scene& scene_;
   const bool fullscreen_on_;
   SkinPictures& pictures_;
   SkinWindow& window_;
   const IniFile& ini_;
-  std::string skin_dir_;
-  std::string backdrop_dir_;
+  std::string skin_dir_;      // as written in the file
+  std::string backdrop_dir_;  // as written in the file
   int offset_x_ = 0;
   int offset_y_ = 0;
   PictureBudget budget_;
@@ -241,15 +240,15 @@ PictureVariants FindVariants(const std::filesystem::path& file) {
 }
 
 void Gfx_Load_Skin(Scene& scene, SkinPictures& pictures, SkinWindow& window,
-                   const std::filesystem::path& data_dir) {
-  std::filesystem::path config = ConfigIniPath(data_dir);
+                   const DataFolders& folders) {
+  std::filesystem::path config = folders.ConfigIni();
   if (FileExists(config)) {
     // A file that exists but cannot be read gives the defaults, as absent keys
     // do; one too large to read is told.
     std::string problem;
     IniFile ini = IniFile::Load(config, &problem).value_or(IniFile());
     if (!problem.empty()) window.ShowError(problem);
-    SkinRun(scene, pictures, window, ini, data_dir).Run();
+    SkinRun(scene, pictures, window, ini, folders).Run();
   } else {
     window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
     window.RequestTerminate();

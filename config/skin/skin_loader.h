@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "config/ini/data_folders.h"
 #include "engine/scene.h"
 #include "engine/unit.h"
 
@@ -49,12 +50,12 @@ class SkinWindow {
   virtual void RequestTerminate() = 0;                     // takes effect back in the event loop
 };
 
-// Reads Config.ini in data_dir; the folders and files it names resolve against
-// data_dir. Keeps im_backdrop covering the client area (the
-// backdrop follows the window's size) and sizes the logo to its picture.
+// Reads the Config.ini of `folders`; the files it names resolve through them.
+// Keeps im_backdrop covering the client area (the backdrop follows the
+// window's size) and sizes the logo to its picture.
 // Throws UnitError for a malformed colour or an undecodable picture; what was
 // applied before stays.
 void Gfx_Load_Skin(Scene& scene, SkinPictures& pictures, SkinWindow& window,
-                   const std::filesystem::path& data_dir);
+                   const DataFolders& folders);
 
 }  // namespace tiko

@@ -1,5 +1,6 @@
 #include "input/dialog/keys_form.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -8,6 +9,9 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+
+#include "input/dialog/owned_window.h"
+#include "input/keyboard/qt_keys.h"
 
 namespace tiko {
 
@@ -28,10 +32,19 @@ QFont Arial(int pixels, bool bold) {
 constexpr const char* kCaptions[kBindingCount + 1] = {
     "", "Game A", "Game B", "Time", "Open the game/ACL", "Up", "Left", "Right", "Down", "Jump"};
 
+// The digit or letter entry of a key code; 0 for any other code.
+int ChoiceOfKeyCode(int code) {
+  for (int choice = 1; choice <= 36; ++choice) {  // "0".."9", "A".."Z"
+    if (KeyCodeOfChoice(choice) == code) return choice;
+  }
+  return 0;
+}
+
 }  // namespace
 
 TKeysForm::TKeysForm(Unit& unit, KeysHost& host)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint),
       unit_(unit),
       host_(host) {
   Build();
@@ -108,6 +121,8 @@ void TKeysForm::Build() {
   for (int n = 1; n < kBindingCount; ++n) setTabOrder(cb[n], cb[n + 1]);
   setTabOrder(cb[kBindingCount], btn_accept);
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+  // The open lists too, which are windows of their own.
+  for (int n = 1; n <= kBindingCount; ++n) cb[n]->view()->installEventFilter(this);
 }
 
 void TKeysForm::SetLabelColour(int n, QColor colour) {
@@ -172,22 +187,26 @@ void TKeysForm::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
-// The window manager keeps the dialog above the main window, which it leaves
-// disabled; a click there brings the dialog back to the front with the focus,
-// also in fullscreen.
+// The dialog is the main window's, which stays disabled while it shows: a
+// click or a key there, or the main window's activation, brings the dialog
+// back to the front with the focus, also in fullscreen and after a window
+// manager minimized it (openbox minimizes the main window along with it).
 void TKeysForm::StayAboveMainWindow() {
   QWidget* main = host_.MainWidget();
-  if (!main || !main->windowHandle()) return;
-  winId();  // makes the native window
-  windowHandle()->setTransientParent(main->windowHandle());
+  if (!main) return;
+  if (!windowHandle() || windowHandle()->transientParent() != main->windowHandle()) {
+    OwnWindow(*this, main);
+  }
   main->removeEventFilter(this);
   main->installEventFilter(this);
 }
 
 bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == host_.MainWidget()) {
-    if (isVisible() &&
-        (event->type() == QEvent::WindowActivate || event->type() == QEvent::MouseButtonPress)) {
+    const QEvent::Type type = event->type();
+    // Open, even while minimized (which reads as not visible).
+    if (!isHidden() && (type == QEvent::WindowActivate || type == QEvent::MouseButtonPress ||
+                        type == QEvent::KeyPress)) {
       if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         // A Wayland compositor may take a program's wish to activate a window
         // for a mere hint (sway marks it urgent); a window mapped anew comes
@@ -205,16 +224,37 @@ bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
           });
         }
       } else {
-        raise();
-        activateWindow();
+        BringBack(*this);
       }
+      return type == QEvent::KeyPress;  // the disabled game takes no key
     }
     return false;
   }
-  if (event->type() == QEvent::KeyPress && FormKeyDown(static_cast<QKeyEvent*>(event))) {
-    return true;
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (FormKeyDown(key) || SelectByPlace(watched, *key)) return true;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+// A list takes a key as play does, by its place: the number row's digit on
+// every layout, the letter printed on a letter key (a Russian Q key selects
+// "Q"). Characters of keys with no entry select nothing.
+bool TKeysForm::SelectByPlace(QObject* watched, const QKeyEvent& event) {
+  QComboBox* list = nullptr;
+  for (int n = 1; n <= kBindingCount && !list; ++n) {
+    if (watched == cb[n] || watched == cb[n]->view()) list = cb[n];
+  }
+  const QString text = event.text();
+  if (!list || text.isEmpty() || !text.at(0).isPrint() || text == " ") return false;
+  const int choice = ChoiceOfKeyCode(VirtualKeyOf(event));
+  if (choice == 0) return true;
+  if (watched == list) {
+    list->setCurrentIndex(choice - 1);
+  } else {
+    list->view()->setCurrentIndex(list->model()->index(choice - 1, list->modelColumn()));
+  }
+  return true;
 }
 
 void TKeysForm::keyPressEvent(QKeyEvent* event) {

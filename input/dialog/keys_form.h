@@ -52,6 +52,7 @@ class TKeysForm : public QWidget {
  private:
   void Build();
   bool FormKeyDown(QKeyEvent* event);
+  bool SelectByPlace(QObject* watched, const QKeyEvent& event);
   void StayAboveMainWindow();
   void SetLabelColour(int n, QColor colour);
 

@@ -18,6 +18,18 @@ bool IsDigit(std::uint32_t sym) {
   return sym >= XKB_KEY_0 && sym <= XKB_KEY_9;
 }
 
+// The keypad's digits (whatever NumLock says), its plus and its minus.
+std::optional<int> KeypadKey(const KeySyms& syms) {
+  for (std::uint32_t sym : {syms.unshifted, syms.shifted}) {
+    if (sym >= XKB_KEY_KP_0 && sym <= XKB_KEY_KP_9) {
+      return vk::kNumpad0 + static_cast<int>(sym - XKB_KEY_KP_0);
+    }
+  }
+  if (syms.unshifted == XKB_KEY_KP_Add) return vk::kAdd;
+  if (syms.unshifted == XKB_KEY_KP_Subtract) return vk::kSubtract;
+  return std::nullopt;
+}
+
 int LatinLetter(std::uint32_t sym) {
   if (sym >= XKB_KEY_a && sym <= XKB_KEY_z) return 'A' + static_cast<int>(sym - XKB_KEY_a);
   if (sym >= XKB_KEY_A && sym <= XKB_KEY_Z) return static_cast<int>(sym);
@@ -43,6 +55,7 @@ std::optional<int> VirtualKeyOfSyms(const KeySyms& syms) {
   if (IsDigit(syms.unshifted)) return static_cast<int>(syms.unshifted);
   // A number row whose digits need Shift, as on a French keyboard.
   if (IsDigit(syms.shifted)) return static_cast<int>(syms.shifted);
+  if (auto keypad = KeypadKey(syms)) return keypad;
   if (int letter = LatinLetter(syms.unshifted)) return letter;
   const std::uint32_t character = xkb_keysym_to_utf32(syms.unshifted);
   // Esc, Tab, Enter and the like have control characters: known by what they are.
@@ -52,6 +65,12 @@ std::optional<int> VirtualKeyOfSyms(const KeySyms& syms) {
   // Letters of other scripts take the code of the US letter at their place,
   // as Windows gives them; so does the number row of a layout without digits.
   if ((character > 0x7f && QChar::isLetter(character)) || number_row) return UsKeyAt(syms.keycode);
+  // As Windows names them: the key that carries '+' (US "=/+"), and the one with '-'.
+  if (syms.unshifted == XKB_KEY_plus || syms.shifted == XKB_KEY_plus ||
+      syms.unshifted == XKB_KEY_equal) {
+    return vk::kOemPlus;
+  }
+  if (syms.unshifted == XKB_KEY_minus || syms.shifted == XKB_KEY_minus) return vk::kOemMinus;
   return 0;
 }
 

@@ -11,6 +11,15 @@ struct xkb_keymap;
 
 namespace tiko {
 
+// Virtual-key codes of keys no binding can use.
+namespace vk {
+inline constexpr int kNumpad0 = 96;  // to 105 for keypad 9
+inline constexpr int kAdd = 107;
+inline constexpr int kSubtract = 109;
+inline constexpr int kOemPlus = 187;
+inline constexpr int kOemMinus = 189;
+}  // namespace vk
+
 // A key and the keysyms of its first two levels in the active layout group.
 struct KeySyms {
   std::uint32_t keycode = 0;  // xkb key code: the evdev code + 8, as on X
@@ -18,8 +27,8 @@ struct KeySyms {
   std::uint32_t shifted = 0;
 };
 
-// The code of a key that types a character: a digit or a letter, 0 for a
-// character no binding can use. Empty for a key that types none (arrows,
+// The code of a key that types a character: a digit, a letter, a keypad key,
+// the '+' or the '-' key, 0 for any other character. Empty for a key that types none (arrows,
 // Ctrl, F12, ...), which is known by what it is instead.
 std::optional<int> VirtualKeyOfSyms(const KeySyms& syms);
 

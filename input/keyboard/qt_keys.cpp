@@ -23,7 +23,6 @@ constexpr int kShiftedDigits[10] = {
     Qt::Key_Asterisk,   Qt::Key_ParenLeft,
 };
 
-constexpr int kNumpad0 = 96;
 constexpr int kF1 = 112;
 
 // The key's first two levels in the platform's keymap: the X server's, or the
@@ -49,7 +48,7 @@ std::optional<KeySyms> LayoutSymsOf(const QKeyEvent& event) {
 int VirtualKeyOf(int qt_key, Qt::KeyboardModifiers modifiers) {
   if (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9) {
     const int digit = qt_key - Qt::Key_0;
-    return modifiers.testFlag(Qt::KeypadModifier) ? kNumpad0 + digit : '0' + digit;
+    return modifiers.testFlag(Qt::KeypadModifier) ? vk::kNumpad0 + digit : '0' + digit;
   }
   if (qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) return 'A' + (qt_key - Qt::Key_A);
   if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F24) return kF1 + (qt_key - Qt::Key_F1);
@@ -58,7 +57,14 @@ int VirtualKeyOf(int qt_key, Qt::KeyboardModifiers modifiers) {
       if (qt_key == kShiftedDigits[digit]) return '0' + digit;
     }
   }
+  const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
   switch (qt_key) {
+    case Qt::Key_Plus:
+      return keypad ? vk::kAdd : vk::kOemPlus;
+    case Qt::Key_Equal:
+      return keypad ? 0 : vk::kOemPlus;
+    case Qt::Key_Minus:
+      return keypad ? vk::kSubtract : vk::kOemMinus;
     case Qt::Key_Up:
       return vk::kUp;
     case Qt::Key_Down:
@@ -101,9 +107,10 @@ int VirtualKeyOf(const QKeyEvent& event) {
   // character taken for a shifted digit.
   if (int digit = UsKeyAt(keycode); digit >= '0' && digit <= '9') return digit;
   const bool character = key > Qt::Key_Space && key <= Qt::Key_ydiaeresis;
-  const bool letter_or_digit =
-      (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
-  if (character && !letter_or_digit && !event.modifiers().testFlag(Qt::KeypadModifier)) return 0;
+  const bool named = (key >= Qt::Key_A && key <= Qt::Key_Z) ||
+                     (key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Plus ||
+                     key == Qt::Key_Equal || key == Qt::Key_Minus;
+  if (character && !named && !event.modifiers().testFlag(Qt::KeypadModifier)) return 0;
   return VirtualKeyOf(key, event.modifiers());
 }
 

@@ -153,34 +153,5 @@ TEST(ConfigPath, RelativeFoldersGoUnderTheDataFolderAndAbsoluteOnesStay) {
   EXPECT_EQ(InDataDir("", "skin/"), "skin/");
 }
 
-// The program's own folder wins; the installed data folder is found from it,
-// however the installation was moved.
-TEST(DataDir, ProgramFolderFirstThenTheInstalledDataFolder) {
-  namespace fs = std::filesystem;
-  std::string pattern = (fs::temp_directory_path() / "tiko-data-XXXXXX").string();
-  const fs::path root = mkdtemp(pattern.data());
-  const fs::path bin = root / "usr/bin", data = root / "usr/share/tiko";
-  fs::create_directories(bin);
-  fs::create_directories(data);
-
-  DataSearch none = FindDataDir(bin, "../share/tiko");
-  EXPECT_FALSE(none.found);
-  EXPECT_EQ(none.searched, (std::vector<fs::path>{bin, data}));
-
-  std::ofstream(data / "Config.ini") << "[Common]\n";
-  EXPECT_EQ(FindDataDir(bin, "../share/tiko").found, data);
-  EXPECT_EQ(FindDataDir(bin.string() + "/", "../share/tiko").found, data);
-
-  std::ofstream(bin / "Config.ini") << "[Common]\n";
-  DataSearch portable = FindDataDir(bin, "../share/tiko");
-  EXPECT_EQ(portable.found, bin);
-  EXPECT_EQ(portable.searched, std::vector<fs::path>{bin});
-
-  fs::remove(bin / "Config.ini");
-  fs::create_directory(bin / "Config.ini");  // a folder is no configuration file
-  EXPECT_EQ(FindDataDir(bin, "../share/tiko").found, data);
-  fs::remove_all(root);
-}
-
 }  // namespace
 }  // namespace tiko

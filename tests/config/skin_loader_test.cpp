@@ -208,6 +208,36 @@ TEST_F(SkinLoaderTest, BackdropAndLogoComeFromTheBackdropFolder) {
   EXPECT_EQ(picture(im_backdrop).size(), QSize(40, 30));
 }
 
+// A player's skin in their own folder: its Config.ini and one picture of its
+// own; every other picture, and the backdrop, come from the installed data.
+TEST_F(SkinLoaderTest, APlayersSkinTakesWhatItLacksFromTheInstalledData) {
+  WriteConfig(std::string("[Common]\nSkinDir=Graphics\\Skin\\\n") + kEntries +
+              "[Fullscreen]\nBackdropFile=back.png\n");
+  WritePicture(Data("Graphics/Skin/body.png"), 4, 4);
+  WritePicture(Data("Graphics/Skin/pad.bmp"), 6, 6);
+  WritePicture(Data("Graphics/Backdrop/back.png"), 8, 8);
+  const std::filesystem::path user = dir_.path() / "user";
+  std::filesystem::create_directories(user);
+  std::filesystem::copy_file(Data("Config.ini"), user / "Config.ini");
+  WritePicture(user / "Graphics/Skin/body.png", 9, 9, qRgb(200, 0, 200));
+  const DataFolders folders(user, dir_.path() / "bin", dir_.path() / "data");
+
+  Gfx_Load_Skin(UnitProbe(unit_).scene(), pictures_, window_, folders);
+  EXPECT_TRUE(window_.errors.empty());
+  EXPECT_EQ(picture(im_background_bottom).size(), QSize(9, 9));  // the player's
+  EXPECT_EQ(picture(im_background_bottom).pixel(0, 0), qRgb(200, 0, 200));
+  EXPECT_EQ(picture(btn_cross_down_right).size(), QSize(6, 6));  // installed
+  EXPECT_EQ(picture(im_backdrop).size(), QSize(8, 8));
+  EXPECT_EQ(picture(im_background_front), PlaceholderPicture());  // nowhere
+
+  // The player's Config.ini rules: an entry it empties keeps no installed picture.
+  WriteFile(user / "Config.ini", "[Image1]\nFilename=body.png\n[Image145]\nFilename=other.bmp\n");
+  SkinPictures fresh;
+  Gfx_Load_Skin(UnitProbe(unit_).scene(), fresh, window_, folders);
+  EXPECT_EQ(fresh.picture[btn_cross_down_right], PlaceholderPicture());
+  EXPECT_TRUE(fresh.picture[im_background_back].isNull());
+}
+
 TEST_F(SkinLoaderTest, MissingConfigIsReportedAndTheMenuStepStillRuns) {
   UnitProbe(unit_).scene().Hide(btn_game_menu_top);
   Load();

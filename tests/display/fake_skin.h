@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <map>
 #include <string>
 
@@ -63,7 +64,7 @@ inline QImage Solid(QSize size, QColor colour) {
 
 // Lays the window out as the skin loader does for the window's presentation.
 inline void FakeLoadSkin(Scene& scene, SkinPictures& pictures, SkinWindow& window,
-                         const std::filesystem::path&) {
+                         const DataFolders&) {
   window.SetClientHeight(kGameHeight);
   window.SetClientWidth(kGameWidth);
   int offset_x = 0;
@@ -121,6 +122,14 @@ class MemoryStore : public SettingsStore {
 };
 
 // A main window over the fake skin, errors collected instead of shown.
+// Binding n set to key choice `choice`, the others kept, as the key dialog accepts them.
+inline void Rebind(Unit& unit, int n, int choice) {
+  std::array<int, kBindingCount> choices{};
+  for (int b = 1; b <= kBindingCount; ++b) choices[b - 1] = unit.key_bindings()[b].key_choice;
+  choices[n - 1] = choice;
+  unit.AcceptKeys(choices);
+}
+
 struct FormFixture {
   explicit FormFixture(bool fullscreen = false, SkinLoader loader = FakeLoadSkin,
                        std::filesystem::path data_dir = {}) {

@@ -26,12 +26,21 @@ TEST(HintsTest, DefaultKeys) {
   EXPECT_EQ(form.HintAt({15, 255}), "click or press 'left arrow' key");
   EXPECT_EQ(form.HintAt({55, 255}), "click or press 'right arrow' key");
   EXPECT_EQ(form.HintAt({35, 275}), "click or press 'down arrow' key");
-  EXPECT_EQ(form.HintAt({100, 200}), "");  // the body has none
+  // The body tells how to zoom; Ctrl+0 only once Ctrl is no control's key.
+  const QString body = form.HintAt({100, 200});
+  EXPECT_TRUE(body.contains("+ and - zoom") && body.contains("keypad 0")) << body.toStdString();
+  EXPECT_FALSE(body.contains("Ctrl"));
+  testing::Rebind(form.unit(), 9, 44);
+  form.UpdateHints();
+  EXPECT_TRUE(form.HintAt({100, 200}).endsWith("Ctrl+0"));
 
   form.unit().SetControllerOverlay(false);
   EXPECT_EQ(form.HintAt({35, 235}),
             "activate the controller overlays or use 'up arrow' key, 'left arrow' key, "
             "'right arrow' key, 'down arrow' key");
+  form.pm_10_fullscreenClick();
+  EXPECT_TRUE(form.HintAt(form.WindowPoint({100, 200})).isEmpty())
+      << "nothing to drag or zoom in fullscreen";
 }
 
 TEST(HintsTest, FollowTheBindingsWhenRefreshed) {

@@ -69,7 +69,26 @@ TEST(LayoutKeysTest, TheKeyGivesTheCodeWindowsWouldOnEachLayout) {
   EXPECT_EQ(vk(9, XKB_KEY_Escape, XKB_KEY_Escape), std::nullopt);
   EXPECT_EQ(vk(111, XKB_KEY_Up, XKB_KEY_Up), std::nullopt);
   EXPECT_EQ(vk(37, XKB_KEY_Control_L, XKB_KEY_Control_L), std::nullopt);
-  EXPECT_EQ(vk(87, XKB_KEY_KP_End, XKB_KEY_KP_1), std::nullopt);
+}
+
+// The zoom keys: '+' and '-' wherever the layout puts them, never a digit of
+// the number row, and the keypad's keys whatever NumLock says.
+TEST(LayoutKeysTest, ThePlusAndMinusKeysAreKnownByTheirPlace) {
+  auto vk = [](std::uint32_t keycode, std::uint32_t unshifted, std::uint32_t shifted) {
+    return VirtualKeyOfSyms(KeySyms{keycode, unshifted, shifted});
+  };
+  EXPECT_EQ(vk(21, XKB_KEY_equal, XKB_KEY_plus), vk::kOemPlus);    // US
+  EXPECT_EQ(vk(20, XKB_KEY_minus, XKB_KEY_underscore), vk::kOemMinus);
+  EXPECT_EQ(vk(35, XKB_KEY_plus, XKB_KEY_asterisk), vk::kOemPlus);  // German
+  EXPECT_EQ(vk(61, XKB_KEY_minus, XKB_KEY_underscore), vk::kOemMinus);
+  EXPECT_EQ(vk(15, XKB_KEY_minus, XKB_KEY_6), '6');  // French: '-' on the 6 key
+  EXPECT_EQ(vk(20, XKB_KEY_parenright, XKB_KEY_degree), 0);
+  EXPECT_EQ(vk(86, XKB_KEY_KP_Add, XKB_KEY_KP_Add), vk::kAdd);
+  EXPECT_EQ(vk(82, XKB_KEY_KP_Subtract, XKB_KEY_KP_Subtract), vk::kSubtract);
+  EXPECT_EQ(vk(90, XKB_KEY_KP_Insert, XKB_KEY_KP_0), vk::kNumpad0);
+  EXPECT_EQ(vk(87, XKB_KEY_KP_End, XKB_KEY_KP_1), vk::kNumpad0 + 1);
+  EXPECT_EQ(VirtualKeyOf(Qt::Key_Plus, Qt::ShiftModifier), vk::kOemPlus);
+  EXPECT_EQ(VirtualKeyOf(Qt::Key_Minus, Qt::KeypadModifier), vk::kSubtract);
 }
 
 // Keymaps compiled from xkeyboard-config, as an X server or a Wayland

@@ -57,7 +57,7 @@ TEST(PresentationTest, WindowedTakesTheUnitsOutline) {
 
 // A skin with no pictures leaves only the key colour: the window shows the desktop.
 TEST(PresentationTest, WindowedWithNothingButTheKeyColourIsAllSeeThrough) {
-  FormFixture f(false, [](Scene&, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
+  FormFixture f(false, [](Scene&, SkinPictures&, SkinWindow& window, const DataFolders&) {
     window.SetClientHeight(100);
     window.SetClientWidth(80);
     window.SetColor(0x00ff00ff);
@@ -123,11 +123,11 @@ TEST(PresentationTest, TheSwitchClosesTheInGameMenu) {
 
 TEST(PresentationTest, ASkinErrorIsShownAndTheProgramGoesOn) {
   bool broken = true;
-  FormFixture f(false, [&](Scene& scene, SkinPictures& pictures, SkinWindow& window,
-                           const std::filesystem::path& dir) {
-    testing::FakeLoadSkin(scene, pictures, window, dir);
-    if (broken) throw UnitError("'$zz' is not a valid integer value");
-  });
+  FormFixture f(
+      false, [&](Scene& scene, SkinPictures& pictures, SkinWindow& window, const DataFolders& dir) {
+        testing::FakeLoadSkin(scene, pictures, window, dir);
+        if (broken) throw UnitError("'$zz' is not a valid integer value");
+      });
   f.Create();
   ASSERT_EQ(f.errors, std::vector<std::string>{"'$zz' is not a valid integer value"});
   // The keys still work after the error, and the window is on the screen.
@@ -149,7 +149,7 @@ TEST(PresentationTest, AStoreErrorIsShownAndCreationGoesOn) {
 }
 
 TEST(PresentationTest, AMissingSkinFileEndsTheProgram) {
-  FormFixture f(false, [](Scene&, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
+  FormFixture f(false, [](Scene&, SkinPictures&, SkinWindow& window, const DataFolders&) {
     window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
     window.RequestTerminate();
   });

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <fstream>
+#include <optional>
 
 #include "config/skin/picture_budget.h"
 #include "display/picture_scaling.h"
@@ -169,23 +170,78 @@ TEST(WindowZoom, KeysAndWheelZoomAroundTheCentreAndAreStored) {
   f.Create();
   TForm1& form = *f.form;
   const QPoint centre = form.geometry().center();
-  SendKey(form, Qt::Key_Plus);
+  SendKey(form, Qt::Key_Plus, Qt::NoModifier);
   EXPECT_EQ(form.size(), QSize(220, 330));
   EXPECT_LE((form.geometry().center() - centre).manhattanLength(), 2);
   EXPECT_EQ(f.store.values["Zoom"], "110");
-  SendKey(form, Qt::Key_Minus);
-  SendKey(form, Qt::Key_Minus);
+  SendKey(form, Qt::Key_Minus, Qt::KeypadModifier);
+  SendKey(form, Qt::Key_Minus, Qt::NoModifier);
   EXPECT_EQ(form.size(), QSize(180, 270));
-  SendKey(form, Qt::Key_0);
+  SendKey(form, Qt::Key_0, Qt::KeypadModifier);
   EXPECT_EQ(form.size(), QSize(200, 300));
   EXPECT_EQ(f.store.values["Zoom"], "100");
-  SendKey(form, Qt::Key_Plus, Qt::NoModifier);  // no zoom without Ctrl
-  EXPECT_EQ(form.Zoom(), 100);
+  SendKey(form, Qt::Key_Plus, Qt::KeypadModifier | Qt::ControlModifier);  // Ctrl changes nothing
+  EXPECT_EQ(form.Zoom(), 110);
 
   QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 240), Qt::NoButton,
-                    Qt::ControlModifier, Qt::NoScrollPhase, false);
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(&form, &wheel);
+  EXPECT_EQ(form.Zoom(), 150);
+}
+
+// Ctrl is Jump by default: Ctrl+0 and Ctrl+wheel are the game's then, and zoom
+// only once Ctrl is bound to nothing.
+TEST(WindowZoom, TheCtrlFormsZoomOnlyWhileCtrlIsNoControlsKey) {
+  FormFixture f;
+  f.Create();
+  TForm1& form = *f.form;
+  SendKey(form, Qt::Key_Plus, Qt::NoModifier);
+  QWheelEvent ctrl_wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton,
+                         Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&form, &ctrl_wheel);
+  SendKey(form, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(form.Zoom(), 110);
+
+  testing::Rebind(form.unit(), 9, 44);  // Jump on the space bar
+  QApplication::sendEvent(&form, &ctrl_wheel);
   EXPECT_EQ(form.Zoom(), 125);
+  SendKey(form, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(form.Zoom(), 100);
+}
+
+// The stored zoom is the zoom shown: steps start from what the screen shows
+// and one that would not fit is not taken, nor stored.
+TEST(ZoomTest, StepsGoFromTheZoomShownAndNeverPastWhatFits) {
+  const QSize unit(499, 771);
+  const QSize small(1280, 1024 - 30);  // fits up to 128 %
+  EXPECT_EQ(ZoomAfterSteps(unit, small, 400, -1), 125);
+  EXPECT_EQ(ZoomAfterSteps(unit, small, 400, 1), std::nullopt);
+  EXPECT_EQ(ZoomAfterSteps(unit, small, 110, 1), 125);
+  EXPECT_EQ(ZoomAfterSteps(unit, small, 110, 3), 125);  // the wheel stops at the last that fits
+  EXPECT_EQ(ZoomAfterSteps(unit, small, 125, 1), std::nullopt);
+  EXPECT_EQ(ZoomAfterSteps(unit, small, 67, -2), 50);
+  EXPECT_EQ(ZoomAfterSteps(unit, small, 50, -1), std::nullopt);
+  EXPECT_EQ(ZoomAfterSteps(unit, {998, 1542}, 100, 1), 110);
+  EXPECT_EQ(ZoomAfterSteps(unit, {998, 1542}, 175, 1), 200);  // exactly fits
+  EXPECT_EQ(ZoomAfterSteps(unit, {998, 1542}, 200, 1), std::nullopt);
+}
+
+TEST(WindowZoom, AStepFromAZoomTooLargeForTheScreenIsShownAndStored) {
+  FormFixture f;
+  f.store.values["Zoom"] = "400";
+  f.Create();
+  TForm1& form = *f.form;
+  const QSize area = QGuiApplication::primaryScreen()->availableGeometry().size();
+  const double fits = FitScale({200, 300}, area, 400);
+  ASSERT_LT(fits, 4.0) << "the test screen is large enough for 400 %";
+  const QSize fitted = form.size();
+  SendKey(form, Qt::Key_Plus, Qt::NoModifier);
+  EXPECT_EQ(form.size(), fitted);
+  EXPECT_EQ(f.store.values["Zoom"], "400");
+  SendKey(form, Qt::Key_Minus, Qt::NoModifier);
+  EXPECT_LT(form.size().width(), fitted.width());
+  EXPECT_EQ(f.store.values["Zoom"], std::to_string(form.Zoom()));
+  EXPECT_DOUBLE_EQ(form.Scale(), form.Zoom() / 100.0);
 }
 
 TEST(WindowZoom, TheFrameTheShapeAndTheMouseFollowTheZoom) {

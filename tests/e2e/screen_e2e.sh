@@ -8,20 +8,13 @@
 #   compositor  1280x1024 with openbox and xcompmgr: see-through pixels take no
 #               clicks, and no black box once the compositor stops
 #   hidden      1280x1024 with openbox: nothing of the main window shows while
-#               the splash is up, nor during F12's relayout
+#               the splash is up, nor during F12's relayout; taken frame by
+#               frame, F12 shows no bare desktop and no empty window
 set -euo pipefail
 
 part=$1
 shift
 source "$(dirname "${BASH_SOURCE[0]}")/../support/x_session.sh"
-root_colour='#3060a0'
-helpers=()
-cleanup() {
-  [[ -n $pid ]] && kill "$pid" 2> /dev/null
-  for h in "${helpers[@]}"; do kill "$h" 2> /dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
 game_w=$(ini Common GameWidth)
 game_h=$(ini Common GameHeight)
@@ -59,19 +52,6 @@ crop() {
   convert "$shots/$1.png" -crop "$(awk -v w="$w" -v h="$h" -v l="$l" -v t="$t" -v s="$s" -v x="$X" -v y="$Y" \
     'BEGIN { printf "%dx%d+%d+%d", w * s, h * s, x + l * s, y + t * s }')" +repage "$work/$2.png"
 }
-window_manager() {  # window_manager [compositor]: openbox, and xcompmgr with it
-  xsetroot -solid "$root_colour"
-  openbox --sm-disable > /dev/null 2>&1 &
-  helpers+=($!)
-  sleep 1
-  if [[ ${1:-} == compositor ]]; then
-    xcompmgr > /dev/null 2>&1 &
-    compositor=$!
-    helpers+=($compositor)
-    sleep 1
-  fi
-}
-
 case $part in
 scaled)
   seed SoundMode=2 SplashScreen=0 FullscreenMode=0
@@ -92,18 +72,18 @@ scaled)
       -format '%[fx:round(mean*w*h)]' info:)
     [[ $shown == 0 ]] || fail "at $scale, $shown pixels of the transparency colour $key show"
     if [[ $scale == 1 ]]; then
-      # The player's zoom: Ctrl+Plus a step up around the centre, Ctrl+0 back.
+      # The player's zoom: Plus a step up around the centre, keypad 0 back.
       centre=$((X + WIDTH / 2))
-      xdotool key ctrl+plus
+      xdotool key plus
       zoomed() {
         geometry && [[ $WIDTH == $(((game_w * 11 + 5) / 10)) ]] &&
           ((X + WIDTH / 2 - centre <= 1 && centre - X - WIDTH / 2 <= 1))
       }
-      eventually "Ctrl+Plus did not zoom to 110 % around the centre" zoomed
+      eventually "Plus did not zoom to 110 % around the centre" zoomed
       grep -q '"Zoom"="110"' "$store" || fail "the zoom was not stored"
-      xdotool key ctrl+0
+      xdotool key KP_0
       back() { geometry && [[ $WIDTH == "$game_w" ]]; }
-      eventually "Ctrl+0 did not return to 100 %" back
+      eventually "keypad 0 did not return to 100 %" back
     fi
     stop
   done
@@ -233,14 +213,43 @@ hidden)
   xev -id "$wid" -event structure > "$work/events" 2>&1 &
   helpers+=($!)
   sleep 0.3
+  # Frame by frame: the screen taken again and again while F12 switches.
+  mkdir -p "$work/frames"
+  (
+    n=0
+    while [[ ! -e $work/frames/stop ]]; do
+      xwd -root -silent > "$work/frames/$(printf %04d $n).xwd" 2> /dev/null || true
+      n=$((n + 1))
+    done
+  ) &
+  capture=$!
+  sleep 0.3
   xdotool windowfocus --sync "$wid" key F12
-  sleep 1.5
+  sleep 1.2
+  touch "$work/frames/stop"
+  wait "$capture"
   awk '/^UnmapNotify/ {u = 1} /^MapNotify/ && u {m = 1} END {exit !m}' "$work/events" ||
     fail "F12 relaid the window out while it was mapped"
   geometry
   [[ $X == 0 && $Y == 0 && $WIDTH == 1280 && $HEIGHT == 1024 ]] ||
     fail "after F12 the window is $WIDTH x $HEIGHT at $X,$Y, not the whole screen"
-  echo "hidden: nothing of the main window during the splash or F12"
+  # No frame of bare desktop or of an empty window: each shows the unit, in
+  # one presentation or the other.
+  frames=0
+  whole=$(stat -c %s "$work"/frames/*.xwd | sort -n | tail -1)
+  for f in "$work"/frames/*.xwd; do
+    # A take xwd could not finish is no frame.
+    [[ $(stat -c %s "$f") == "$whole" ]] || { rm "$f"; continue; }
+    n=$(convert "xwd:$f" -sample 320x256 -unique-colors -format '%w' info:)
+    if ((n < 40)); then
+      convert "xwd:$f" "$shots/empty_frame.png"
+      fail "frame $frames of F12 shows $n colours: bare desktop or an empty window"
+    fi
+    frames=$((frames + 1))
+    rm "$f"
+  done
+  ((frames >= 8)) || fail "only $frames frames taken during F12"
+  echo "hidden: nothing of the main window during the splash or F12; $frames frames of F12 all show the unit"
   ;;
 
 *)

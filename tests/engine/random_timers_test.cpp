@@ -94,12 +94,12 @@ TEST(Timers, VirtualTimeStopsShortOfOverflow) {
   UnitFixture f;
   f.Create();
   Unit& u = f.unit;
-  u.Gam_Stop_All_Timers();
+  UnitProbe(u).StopAllTimers();
   u.RunUntil(INT64_MAX);
   EXPECT_EQ(u.Now(), kLastVirtualMs);
   // Timers armed at the end are due beyond it, and never fire.
-  u.state().timers.Start(TimerId::Timer_Game, INT_MAX);
-  u.state().timers.Start(TimerId::Timer_Clock, 1);
+  UnitProbe(u).timers().Start(TimerId::Timer_Game, INT_MAX);
+  UnitProbe(u).timers().Start(TimerId::Timer_Clock, 1);
   EXPECT_EQ(u.timers().NextDue(), kLastVirtualMs + 1);
   u.RunUntil(INT64_MAX);
   u.Stall(INT64_MAX);

@@ -24,7 +24,8 @@ run() {  # run STATUS PROGRAM ARGS...: the status must be STATUS
 }
 
 run 0 "$tiko" --version
-[[ $(cat "$out") == "tiko $version" ]] || fail "tiko --version"
+[[ $(head -n 1 "$out") == "tiko $version" ]] || fail "tiko --version"
+grep -q "^Licence: MIT" "$out" || fail "tiko --version names no MIT licence"
 for help in --help -h; do
   run 0 "$tiko" $help
   grep -q "^Usage: .*tiko \[options\]" "$out" || fail "tiko $help shows no usage"
@@ -46,7 +47,8 @@ grep -q "^tiko: no display" "$err" || fail "the line does not say there is no di
 [[ ! -e $out.cfg ]] || fail "the settings folder was written without a display"
 
 run 0 "$script" --version
-[[ $(cat "$out") == "tiko-script $version" ]] || fail "tiko-script --version"
+[[ $(head -n 1 "$out") == "tiko-script $version" ]] || fail "tiko-script --version"
+grep -qx "Licence: MIT" "$out" || fail "tiko-script --version names no MIT licence"
 run 0 "$script" --help
 grep -q "^usage: tiko-script \[SCRIPT\]" "$out" || fail "tiko-script --help"
 run 2 "$script" --bogus

@@ -59,6 +59,21 @@ xdotool windowfocus --sync "$splash" key End Return
 check_unit_drawn installed
 grep -q '"SoundMode"="2"' "$store" || fail "installed: the sound choice was not stored"
 
+# A skin of the player's over the installed program: their Config.ini and one
+# picture of their own (a flat colour); the rest comes from the installation.
+user_skin="$XDG_DATA_HOME/tiko"
+mkdir -p "$user_skin/Graphics/Skin"
+cp "$root/usr/share/tiko/Config.ini" "$user_skin/"
+convert -size "$(identify -format "%wx%h" "$root/usr/share/tiko/Graphics/Skin/im_background_back.png")" \
+  xc:"#12c4b0" "$user_skin/Graphics/Skin/im_background_back.png"
+seed SoundMode=2 SplashScreen=0 FullscreenMode=0
+start / "$root/usr/bin/tiko"
+check_unit_drawn player_skin
+skin_pixels=$(convert "$shots/player_skin.png" -fill black +opaque "#12c4b0" -fill white \
+  -opaque "#12c4b0" -format "%[fx:round(mean*w*h)]" info:)
+((skin_pixels > 5000)) || fail "player's skin: only $skin_pixels pixels of the player's picture"
+rm -rf "$user_skin"
+
 # The built program with a real sound output stored, started once from its
 # own folder to write what a start writes, then from elsewhere and through a
 # symlink: the same data, and the settings file stays byte for byte the same.
@@ -85,7 +100,7 @@ shot no_data
 xdotool windowfocus --sync "$error" key Return
 ended || fail "no data: the program did not end"
 ((status == 1)) || fail "no data: status $status"
-grep -qx "tiko: Config.ini not found; looked in $work/lonely/bin and $work/lonely/share/tiko" \
+grep -qx "tiko: Config.ini not found; looked in $XDG_DATA_HOME/tiko, $work/lonely/bin and $work/lonely/share/tiko" \
   "$work/stderr" || fail "no data: stderr says '$(cat "$work/stderr")'"
 cmp -s "$store" "$work/store.before" || fail "no data: the settings changed"
 echo "install e2e: passed"

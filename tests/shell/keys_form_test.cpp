@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -116,6 +118,44 @@ TEST_F(KeysFormTest, StoredChoicesOutsideTheListShowNothingAndClash) {
   EXPECT_EQ(form->cb[8]->currentIndex(), -1);
   EXPECT_TRUE(Red(form->la[3]) && Red(form->la[8]));
   EXPECT_FALSE(form->btn_accept->isEnabled());
+}
+
+// The lists take keys by their place, as play does: a French "é" on the 2 key
+// selects "2", a German Z (where US has Y) "Z", in the closed list and in the
+// open one; a character of a key with no entry selects nothing. (Letters of
+// other scripts need the X layout: keyboard_e2e.)
+TEST_F(KeysFormTest, ListsSelectByTheKeysPlaceNotItsCharacter) {
+  Create();
+  auto type = [](QObject* to, int key, std::uint32_t keycode, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, keycode, 0, 0, text);
+    QApplication::sendEvent(to, &press);
+  };
+  QComboBox* list = form->cb[1];
+  type(list, Qt::Key_Eacute, 11, QString::fromUtf8("é"));
+  EXPECT_EQ(list->currentText(), "2");
+  type(list, Qt::Key_Z, 29, "z");
+  EXPECT_EQ(list->currentText(), "Z");
+  type(list, Qt::Key_Less, 94, "<");  // would find "<UP ARROW>" by its text
+  EXPECT_EQ(list->currentText(), "Z");
+  EXPECT_EQ(list->itemText(1), "1");  // the entries keep their texts
+
+  list->showPopup();
+  type(list->view(), Qt::Key_Ampersand, 10, "&");  // French 1 key
+  EXPECT_EQ(list->view()->currentIndex().row(), 1);
+  list->hidePopup();
+}
+
+// The window manager's close button acts as Escape: nothing applied, the main
+// window usable again.
+TEST_F(KeysFormTest, ClosingTheWindowIsEscape) {
+  Create();
+  form->cb[9]->setCurrentIndex(43);
+  form->close();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(host.enabled, 1);
+  EXPECT_EQ(unit.key_bindings()[9].key_choice, 42);
+  EXPECT_TRUE(form->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "app/shell/about_form.h"
 #include "app/shell/manual_form.h"
@@ -129,7 +132,7 @@ TEST_F(MenuTest, CommandsReachTheirTargets) {
   EXPECT_EQ(host.beeps, 1);
 
   // The documents come from the data folder, wherever the program was started.
-  popup->SetDataDir("/opt/tiko-data");
+  popup->SetDataFolders("/opt/tiko-data");
   Item(2)->trigger();
   Item(3)->trigger();
   Item(6)->trigger();
@@ -147,6 +150,27 @@ TEST_F(MenuTest, CommandsReachTheirTargets) {
   EXPECT_FALSE(unit.ctrl_overlay_on());
   EXPECT_EQ(store.values["CtrlrOverlay"], "0");
   EXPECT_TRUE(unit.scene().Visible(btn_cross_top));
+}
+
+// An installed program: the player edits a copy in their own folder, and the
+// text files come from the installation.
+TEST_F(MenuTest, EditingTheInstalledConfigOpensThePlayersCopy) {
+  namespace fs = std::filesystem;
+  std::string pattern = (fs::temp_directory_path() / "tiko-menu-XXXXXX").string();
+  const fs::path root = mkdtemp(pattern.data());
+  fs::create_directories(root / "share/tiko");
+  std::ofstream(root / "share/tiko/Config.ini") << "[Common]\n";
+  popup->SetDataFolders(DataFolders(root / "user", root / "games", root / "share/tiko"));
+  test::UrlRecorder urls;
+  Item(2)->trigger();
+  Item(6)->trigger();
+  auto url = [](const fs::path& file) {
+    return QUrl::fromLocalFile(QString::fromStdString(file.string())).toString();
+  };
+  EXPECT_EQ(urls.opened,
+            (QStringList{url(root / "share/tiko/Readme.txt"), url(root / "user/Config.ini")}));
+  EXPECT_TRUE(fs::is_regular_file(root / "user/Config.ini"));
+  fs::remove_all(root);
 }
 
 TEST_F(MenuTest, AboutBoxLinksCloseItAndEscapeToo) {

@@ -8,10 +8,12 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
+#include <initializer_list>
 
 #include "display/hints.h"
 #include "engine/unit_probe.h"
@@ -21,7 +23,7 @@ namespace tiko {
 namespace {
 
 // Lays out just the window size and the in-game menu, as the skin loader does.
-void StandInSkin(Scene& scene, SkinPictures&, SkinWindow& window, const std::filesystem::path&) {
+void StandInSkin(Scene& scene, SkinPictures&, SkinWindow& window, const DataFolders&) {
   QSize size(200, 300);
   if (window.FullscreenOn()) size = window.ScreenSize();
   window.SetClientHeight(size.height());
@@ -34,7 +36,7 @@ void StandInSkin(Scene& scene, SkinPictures&, SkinWindow& window, const std::fil
 
 // The same with the cross pad (blue) and its up overlay (red) at one place.
 void SkinWithCrossPad(Scene& scene, SkinPictures& pictures, SkinWindow& window,
-                      const std::filesystem::path& dir) {
+                      const DataFolders& dir) {
   StandInSkin(scene, pictures, window, dir);
   for (auto [id, colour] : {std::pair{btn_cross_top, Qt::blue}, {btn_ctrlr_overlay_up, Qt::red}}) {
     scene.SetBounds(id, 100, 100, 20, 20);
@@ -122,12 +124,34 @@ TEST_F(ProgramTest, KeySettingsChangeTheKeysAndTheHints) {
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(form.get(), &activate);
   EXPECT_TRUE(QTest::qWaitForWindowActive(&program->keys));
+  // Minimized by a window manager, it comes back with a click on the unit.
+  program->keys.setWindowState(Qt::WindowMinimized);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form.get(), &press);
+  EXPECT_FALSE(program->keys.isMinimized());
+  EXPECT_TRUE(program->keys.isVisible());
   program->keys.cb[9]->setCurrentText("<SPACEBAR>");
   QTest::mouseClick(program->keys.btn_accept, Qt::LeftButton);
   EXPECT_TRUE(form->isEnabled());
   EXPECT_EQ(store.values["Key9"], "44");
   EXPECT_EQ(form->unit().key_bindings()[9].key_code, vk::kSpace);
   EXPECT_EQ(HintOf(form->unit(), btn_jump_top), "click or press 'spacebar'");
+}
+
+// Every window but the unit is the main window's dialog: kept above it by the
+// window manager, also fullscreen, and without minimize or maximize.
+TEST_F(ProgramTest, TheOtherWindowsAreDialogsOfTheMainWindow) {
+  store.values = {{"SoundMode", "2"}, {"SplashScreen", "0"}};
+  Start();
+  for (QWidget* dialog :
+       std::initializer_list<QWidget*>{&program->about, &program->manual, &program->keys}) {
+    ASSERT_TRUE(dialog->windowHandle()) << dialog->windowTitle().toStdString();
+    EXPECT_EQ(dialog->windowHandle()->transientParent(), form->windowHandle());
+    EXPECT_EQ(dialog->windowType(), Qt::Dialog);
+    EXPECT_FALSE(dialog->windowFlags() & (Qt::WindowStaysOnTopHint | Qt::WindowMinMaxButtonsHint));
+  }
+  EXPECT_TRUE(program->manual.windowFlags() & Qt::FramelessWindowHint);
 }
 
 TEST_F(ProgramTest, ShortcutsWithoutTheMenu) {

@@ -32,6 +32,9 @@ class FakeSplashHost : public SplashHost {
   void StartUnit() override { ++started; }
   void RequestTerminate() override { ++terminates; }
   void ShowError(const std::string& message) override { errors.push_back(message); }
+  std::string DescribeOutput(SoundOutput output) override {
+    return "plays through " + std::string(InfoOf(output).entry);
+  }
 };
 
 class SplashTest : public testing::Test {
@@ -172,6 +175,19 @@ TEST_F(SplashTest, LinksGoToTheDesktopAndTheWindowStays) {
   EXPECT_EQ(urls.opened[1], "mailto:tiko-simulator@example.org");
   EXPECT_EQ(urls.opened[2], "https://tiko-simulator.example.org/donate");
   EXPECT_TRUE(form->isVisible());
+}
+
+// The entries keep their texts; each names what it really plays through.
+TEST_F(SplashTest, EachOutputEntryTellsWhatItUses) {
+  auto form = Create();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(form->cb_sound->count(), 3);
+  EXPECT_EQ(form->cb_sound->itemText(1), "Windows MultiMedia");
+  EXPECT_EQ(form->cb_sound->itemData(1, Qt::ToolTipRole).toString(),
+            "plays through Windows MultiMedia");
+  EXPECT_EQ(form->cb_sound->itemData(2, Qt::ToolTipRole).toString(), "plays through (no sound)");
+  form->cb_sound->setCurrentIndex(0);
+  EXPECT_EQ(form->cb_sound->toolTip(), "plays through Microsoft DirectSound");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // tiko-script: the unit without a window, on virtual time.
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -24,7 +25,7 @@ constexpr const char* kHelp =
     "                      check its final dump and its games' scores; exit\n"
     "                      status 0 when they agree, 1 otherwise\n"
     "  -h, --help          print this help and exit\n"
-    "  -v, --version       print the version and exit\n"
+    "  -v, --version       print the version and the licence and exit\n"
     "\n"
     "The settings store is the simulator's own: $XDG_CONFIG_HOME/Orvane/Qorvix50.reg.\n"
     "Exit status: 0 when the script ran to its end, 2 for a line it cannot\n"
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (option == "-v" || option == "--version") {
-      std::cout << "tiko-script " TIKO_VERSION "\n";
+      std::printf("tiko-script %s\nLicence: MIT\n", TIKO_VERSION);
       return 0;
     }
     if (option == "--verify") {
