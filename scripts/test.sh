@@ -14,7 +14,7 @@ export SDL_AUDIODRIVER=dummy
 # ---- headless and warnings as errors
 # The release build stops at any compiler warning. The headless configuration
 # (no Qt) builds the core, the settings store and tiko-script with their tests.
-echo "== headless build"
+echo "== headless build (at ${SECONDS} s)"
 cmake -S . -B build-headless -DCMAKE_BUILD_TYPE=Release -DTIKO_GUI=OFF \
   -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DBUILD_TESTING=ON > /dev/null
 cmake --build build-headless -j"$jobs" \
@@ -23,29 +23,30 @@ ctest --test-dir build-headless --output-on-failure -j"$jobs" -E '_NOT_BUILT$'
 warnings_as_errors=-DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 # ---- end of headless and warnings as errors
 
-echo "== release build"
+echo "== release build (at ${SECONDS} s)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON "$warnings_as_errors" > /dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 # ---- packaging: the Debian package, its desktop files and lintian
-echo "== package"
+echo "== package (at ${SECONDS} s)"
 scripts/check-package.sh build
 # ---- end of packaging
 
-echo "== sanitizer build"
+echo "== sanitizer build (at ${SECONDS} s)"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTIKO_SANITIZE=ON -DBUILD_TESTING=ON > /dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
-echo "== thread sanitizer build (sound tests)"
+echo "== thread sanitizer build (sound tests) (at ${SECONDS} s)"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DTIKO_TSAN=ON -DTIKO_GUI=OFF -DBUILD_TESTING=ON > /dev/null
 cmake --build build-tsan -j"$jobs" --target tiko_sound_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/sound/tiko_sound_tests
 
-echo "== fuzzing"
+echo "== fuzzing (at ${SECONDS} s)"
 # Every fuzz target for a bounded time each, one after the other.
 # 25 s per target keeps the whole command within its half hour on two cores.
 FUZZ_SECONDS=${FUZZ_SECONDS:-25} scripts/fuzz.sh
+echo "== done in ${SECONDS} s"
