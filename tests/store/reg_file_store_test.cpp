@@ -1,6 +1,7 @@
 #include "config/store/reg_file_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -166,6 +167,13 @@ TEST_F(RegFileStoreTest, WriteFailuresAreToldOnceWithPathAndReason) {
                      return file_;
                    },
                    "Is a directory"},
+                  {"a pipe where the file should be",  // read without waiting for a writer
+                   [&] {
+                     fs::create_directories(file_.parent_path());
+                     ::mkfifo(file_.c_str(), 0600);
+                     return file_;
+                   },
+                   "not a plain file"},
                   {"a folder that cannot be written",
                    [&] {
                      fs::create_directories(file_.parent_path());
