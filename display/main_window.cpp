@@ -106,7 +106,9 @@ TForm1::TForm1(FormParts parts)
   session_.on_exit_key = [this] { pm_14_exitClick(); };
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  if (pictures_.pending) pictures_.pending->Stop();
+}
 
 void TForm1::FormCreate() {
   setWindowTitle(QString::fromUtf8(kTitle));
@@ -135,10 +137,14 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::LoadSkin() {
+  // What the last run left undecoded ends first, as it would have in that run.
+  TakeAllPictures();
+  TellSkinMessages();
   // The copies at the window's scale go before the skin's pictures are read anew.
   prepared_ = {};
   prepared_scale_ = 0;
   scale_budget_told_ = false;
+  pictures_.defer = true;
   try {
     if (parts_.load_skin) {
       unit_.LayOut(
@@ -147,6 +153,9 @@ void TForm1::LoadSkin() {
   } catch (const std::exception& e) {
     ShowError(e.what());
   }
+  TakeVisiblePictures();
+  TellSkinMessages();
+  if (first_frame_reported_) StartPictureThread();
   QImage& menu = pictures_.picture[btn_game_menu_background];
   if (fullscreen_on_ && menu.isNull()) {
     menu = GameMenuPicture();
@@ -279,7 +288,96 @@ void TForm1::SetColorKey(bool on, std::uint32_t colorref) {
 }
 
 void TForm1::ShowError(const std::string& message) {
+  // A message comes after every one the skin's pictures would have given before it.
+  TakeAllPictures();
+  TellSkinMessages();
   if (show_error_box) show_error_box(QString::fromStdString(message));
+}
+
+// --- the skin's pictures left undecoded ---
+
+void TForm1::PictureTaken(ImageId id, std::string message) {
+  if (message.empty()) {
+    if (prepared_scale_ == 1.0) prepared_[id] = pictures_.picture[id];
+    return;
+  }
+  skin_messages_.push_back(std::move(message));
+  // The run ended earlier than it seemed: the copies drawn follow what it left.
+  if (prepared_scale_ != 0) {
+    prepared_ = {};
+    prepared_ = ScalePictures(pictures_, prepared_scale_, devicePixelRatioF()).table;
+    layout_dirty_ = true;
+  }
+  QTimer::singleShot(0, this, [this] {
+    TellSkinMessages();
+    Refresh();
+  });
+}
+
+void TForm1::TakeVisiblePictures() {
+  if (!pictures_.pending) return;
+  for (int id = 1; id < kImageEnd && pictures_.pending; ++id) {
+    const Image& image = unit_.scene()[static_cast<ImageId>(id)];
+    if (!image.visible || image.picture == kNoImage || !pictures_.pending->Pending(image.picture))
+      continue;
+    const ImageId shown = image.picture;
+    std::string message;
+    unit_.LayOut([&](Scene& scene) { message = TakePending(scene, pictures_, shown); });
+    PictureTaken(shown, std::move(message));
+  }
+}
+
+void TForm1::TakeAllPictures() {
+  if (!pictures_.pending) return;
+  std::string message;
+  unit_.LayOut([&](Scene& scene) { message = TakeAllPending(scene, pictures_); });
+  if (!message.empty()) {
+    PictureTaken(kNoImage, std::move(message));
+    return;
+  }
+  if (prepared_scale_ == 1.0) {
+    for (int id = 1; id < kImageEnd; ++id) {
+      if (prepared_[id].isNull()) prepared_[id] = pictures_.picture[id];
+    }
+  }
+}
+
+void TForm1::TakeReadyPictures() {
+  if (!pictures_.pending) return;
+  for (ImageId id : pictures_.pending->Ready()) {
+    if (!pictures_.pending) break;
+    std::string message;
+    unit_.LayOut([&](Scene& scene) { message = TakePending(scene, pictures_, id); });
+    PictureTaken(id, std::move(message));
+  }
+}
+
+void TForm1::StartPictureThread() {
+  if (!pictures_.pending) return;
+  // The lid's opening shows the open case, the LCD's frame and every segment.
+  std::vector<ImageId> order = {im_background_back, im_background_screen_top, im_game_background};
+  for (int id = im_panel_miss_0; id <= static_cast<int>(im_miss_2); ++id)
+    order.push_back(static_cast<ImageId>(id));
+  QPointer<TForm1> self(this);
+  pictures_.pending->Start(order, [self] {
+    QMetaObject::invokeMethod(
+        self,
+        [self] {
+          if (self) self->TakeReadyPictures();
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void TForm1::TellSkinMessages() {
+  if (telling_) return;
+  telling_ = true;
+  while (!skin_messages_.empty()) {
+    const std::string message = skin_messages_.front();
+    skin_messages_.erase(skin_messages_.begin());
+    if (show_error_box) show_error_box(QString::fromStdString(message));
+  }
+  telling_ = false;
 }
 
 void TForm1::RequestTerminate() {
@@ -323,6 +421,7 @@ void TForm1::Refresh() {
 }
 
 QRegion TForm1::RenderFrame() {
+  TakeVisiblePictures();
   const QSize device = ScaledSize(size(), devicePixelRatioF());
   const QRegion area = frame_.Render(
       unit_.scene(), prepared_,
@@ -380,6 +479,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
       std::fflush(stdout);
     }
     if (after_first_frame_) QTimer::singleShot(0, this, std::exchange(after_first_frame_, {}));
+    StartPictureThread();
   }
 }
 

@@ -15,6 +15,7 @@ class QKeyEvent;
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/skin/skin_loader.h"
 #include "display/frame_buffer.h"
@@ -131,6 +132,17 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
 
  private:
   void LoadSkin();
+  // The skin's pictures left undecoded by the loader (see PendingPictures):
+  // those of the visible images are taken before a frame is drawn, the rest
+  // come from their thread in the order the lid's opening needs them.
+  void TakeVisiblePictures();
+  void TakeAllPictures();
+  void TakeReadyPictures();
+  void StartPictureThread();
+  // After a picture was taken: the copy drawn follows, or a failure's message
+  // waits for its turn and the layout is drawn anew.
+  void PictureTaken(ImageId id, std::string message);
+  void TellSkinMessages();
   void MoveOffScreen();
   // Covers the screen while the presentation switches.
   void CoverTheSwitch();
@@ -164,8 +176,10 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   SkinPictures pictures_;
   PictureTable prepared_;  // the pictures at prepared_scale_
   double prepared_scale_ = 0;
-  bool scale_budget_told_ = false;  // the pictures past the budget at a scale, once a skin
-  bool menu_drawn_here_ = false;    // the skin names no in-game menu picture
+  bool scale_budget_told_ = false;          // the pictures past the budget at a scale, once a skin
+  bool menu_drawn_here_ = false;            // the skin names no in-game menu picture
+  std::vector<std::string> skin_messages_;  // found while drawing, told next
+  bool telling_ = false;
   std::array<QString, kImageEnd> hints_;
 
   QSize client_{500, 690};  // in skin pixels

@@ -59,6 +59,8 @@ void TForm1::ApplyScale() {
       fullscreen_on_ ? QGuiApplication::primaryScreen()->size() : ScaledSize(client_, scale_);
   SizeWindow(*this, window.expandedTo(QSize(1, 1)), fullscreen_on_);
   const double device_scale = DeviceScale();
+  // Copies at another scale are made of every picture at once.
+  if (device_scale != 1.0) TakeAllPictures();
   if (device_scale != prepared_scale_) {
     // The copies at the old scale go first: both sets at once could pass the budget.
     prepared_ = {};

@@ -122,9 +122,10 @@ std::optional<QSize> PictureFileSize(const std::filesystem::path& file) {
   if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
   const std::uintmax_t file_bytes = std::filesystem::file_size(file, error);
   if (error || file_bytes == 0) return std::nullopt;
-  // Enough for every header and the segments a JPEG may put before its size.
-  constexpr std::uintmax_t kHeadBytes = 256 * 1024;
-  std::vector<unsigned char> head(static_cast<std::size_t>(std::min(kHeadBytes, file_bytes)));
+  // Enough for every header and the segments a JPEG may put before its size;
+  // a PNG tells its size in its first 24 bytes.
+  const std::uintmax_t head_bytes = format == Format::kPng ? 24 : 256 * 1024;
+  std::vector<unsigned char> head(static_cast<std::size_t>(std::min(head_bytes, file_bytes)));
   std::ifstream in(file, std::ios::binary);
   in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
   if (in.bad() || in.gcount() <= 0) return std::nullopt;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "config/picture/picture.h"
+#include "config/skin/pending_pictures.h"
 
 namespace tiko {
 
@@ -127,11 +128,24 @@ std::optional<QImage> PictureBudget::Load(const std::filesystem::path& file) {
   }
 }
 
+std::optional<PictureLimits> PictureBudget::Plan(const std::filesystem::path& file) {
+  if (!first_left_out_.empty()) return std::nullopt;
+  const std::int64_t file_bytes = FileBytes(file);
+  const std::int64_t bytes = HeaderBytes(file);
+  if (bytes <= 0 || file_bytes >= left_) return std::nullopt;
+  // As Load sets them.
+  const PictureLimits whole;
+  PictureLimits limits;
+  limits.max_decode_bytes = left_ - file_bytes;
+  limits.max_pixels = std::min(whole.max_pixels, limits.max_decode_bytes / kBytesPerPixel);
+  if (bytes > limits.max_decode_bytes) return std::nullopt;
+  left_ -= bytes;
+  return limits;
+}
+
 std::string PictureBudget::Message() const {
   if (first_left_out_.empty()) return {};
-  return "The skin's pictures need more than " + std::to_string(total_ / (1024 * 1024)) +
-         " MB of memory in all; from \"" + first_left_out_.string() +
-         "\" on, they are shown as placeholders.";
+  return BudgetMessage(total_, first_left_out_);
 }
 
 }  // namespace tiko

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "config/picture/picture.h"
+
 namespace tiko {
 
 inline constexpr std::int64_t kSkinPictureBudget = std::int64_t{256} * 1024 * 1024;
@@ -41,6 +43,13 @@ class PictureBudget {
   // included, is left to its Load, so the result is the same as without.
   void Prefetch(const std::vector<std::filesystem::path>& files);
 
+  // The limits a Load of `file` would decode it with now, and what is left
+  // after it as if that Load kept a picture of its header's size; nullopt
+  // when that cannot be told without decoding (no readable header, or a
+  // picture the budget cannot hold): a Load must decide.
+  std::optional<PictureLimits> Plan(const std::filesystem::path& file);
+
+  std::int64_t Total() const { return total_; }
   // The message for the player once the budget ran out, or "".
   std::string Message() const;
 

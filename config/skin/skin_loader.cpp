@@ -67,10 +67,14 @@ class SkinRun {
     } else {
       LayOutWindowed();
     }
-    budget_.Prefetch(EntryFiles());
+    const std::vector<std::filesystem::path> files = EntryFiles();
+    if (pictures_.defer) Plan(files);
+    if (!pending_) budget_.Prefetch(files);
     for (int n = 1; n <= kSkinImageCount; ++n) LoadEntry(n);
     if (std::string message = budget_.Message(); !message.empty()) window_.ShowError(message);
   }
+
+  std::shared_ptr<PendingPictures> TakePendingPictures() { return std::move(pending_); }
 
  private:
   // A window size no screen has, and no frame buffer can hold, is told and replaced.
@@ -189,6 +193,27 @@ class SkinRun {
     return files;
   }
 
+  // Every entry's picture left for later, when each one's limits can be told
+  // from its header; the state the run found is kept to put back.
+  void Plan(const std::vector<std::filesystem::path>& files) {
+    PictureBudget planned = budget_;
+    auto pending = std::make_shared<PendingPictures>();
+    for (const std::filesystem::path& file : files) {
+      std::optional<PictureLimits> limits = planned.Plan(file);
+      if (!limits) return;
+      pending->entries.push_back({ImageId{}, file, *limits, true});
+    }
+    pending->budget_bytes = budget_.Total();
+    auto keep = [&](ImageId id) {
+      pending->before[id] = {pictures_.picture[id], pictures_.file[id], pictures_.variants[id].at2x,
+                             pictures_.variants[id].at3x, scene_[id]};
+    };
+    for (int n = 1; n <= kSkinImageCount; ++n) keep(SkinImage(n));
+    keep(btn_game_menu_top);
+    keep(btn_game_menu_background);
+    pending_ = std::move(pending);
+  }
+
   void LoadEntry(int n) {
     const std::string section = "Image" + std::to_string(n);
     const ImageId id = SkinImage(n);
@@ -196,7 +221,12 @@ class SkinRun {
     if (NamesFile(name)) {
       std::filesystem::path file = folders_.Resolve(skin_dir_, name);
       const bool exists = FileExists(file);
-      pictures_.picture[id] = exists ? Picture(file) : PlaceholderPicture();
+      if (exists && pending_ && next_pending_ < pending_->entries.size()) {
+        pending_->entries[next_pending_++].id = id;
+        pictures_.picture[id] = QImage();
+      } else {
+        pictures_.picture[id] = exists ? Picture(file) : PlaceholderPicture();
+      }
       pictures_.variants[id] = exists ? FindVariants(file) : PictureVariants{};
       pictures_.file[id] = exists ? file : std::filesystem::path();
     }
@@ -218,6 +248,8 @@ class SkinRun {
   int offset_x_ = 0;
   int offset_y_ = 0;
   PictureBudget budget_;
+  std::shared_ptr<PendingPictures> pending_;
+  std::size_t next_pending_ = 0;
 };
 
 // The in-game menu exists only in full screen; closed, its picture shows just the symbol.
@@ -241,6 +273,7 @@ PictureVariants FindVariants(const std::filesystem::path& file) {
 
 void Gfx_Load_Skin(Scene& scene, SkinPictures& pictures, SkinWindow& window,
                    const DataFolders& folders) {
+  pictures.pending.reset();  // what an earlier run left is the caller's to take first
   std::filesystem::path config = folders.ConfigIni();
   if (FileExists(config)) {
     // A file that exists but cannot be read gives the defaults, as absent keys
@@ -248,12 +281,80 @@ void Gfx_Load_Skin(Scene& scene, SkinPictures& pictures, SkinWindow& window,
     std::string problem;
     IniFile ini = IniFile::Load(config, &problem).value_or(IniFile());
     if (!problem.empty()) window.ShowError(problem);
-    SkinRun(scene, pictures, window, ini, folders).Run();
+    SkinRun run(scene, pictures, window, ini, folders);
+    run.Run();
+    pictures.pending = run.TakePendingPictures();
   } else {
     window.ShowError("Configuration file (Config.ini) not found. Please reinstall the game.");
     window.RequestTerminate();
   }
   ShowGameMenu(scene, window.FullscreenOn());
+}
+
+namespace {
+
+// Ends the run at entry `at` as decoding in entry order would have; the message.
+std::string EndRunAt(Scene& scene, SkinPictures& pictures, const PendingPictures& pending,
+                     std::size_t at, const PendingPictures::Outcome& outcome) {
+  const ImageId from = pending.entries[at].id;
+  if (outcome.left_out) {
+    for (std::size_t i = at; i < pending.entries.size(); ++i) {
+      pictures.picture[pending.entries[i].id] = PlaceholderPicture();
+    }
+    return BudgetMessage(pending.budget_bytes, pending.entries[at].file);
+  }
+  auto put_back = [&](ImageId id) {
+    const PendingPictures::Before& before = pending.before[id];
+    pictures.picture[id] = before.picture;
+    pictures.file[id] = before.file;
+    pictures.variants[id] = PictureVariants{before.at2x, before.at3x};
+    const Image& image = before.image;
+    scene.SetBounds(id, image.left, image.top, image.width, image.height);
+  };
+  for (int n = from; n <= kSkinImageCount; ++n) put_back(SkinImage(n));
+  for (ImageId id : {btn_game_menu_top, btn_game_menu_background}) {
+    put_back(id);
+    scene.SetVisible(id, pending.before[id].image.visible);
+  }
+  return outcome.error;
+}
+
+}  // namespace
+
+std::string TakePending(Scene& scene, SkinPictures& pictures, ImageId id) {
+  // Held here: ending the run lets go of the pictures' own reference.
+  const std::shared_ptr<PendingPictures> pending = pictures.pending;
+  if (!pending || !pending->Pending(id)) return {};
+  std::optional<PendingPictures::Outcome> outcome = pending->Take(id);
+  if (!outcome) return {};
+  if (outcome->ok()) {
+    pictures.picture[id] = std::move(outcome->picture);
+    if (!pending->AnyPending()) pictures.pending.reset();
+    return {};
+  }
+  std::size_t at = 0;
+  while (pending->entries[at].id != id) ++at;
+  for (std::size_t i = 0; i < at; ++i) {
+    if (std::string message = TakePending(scene, pictures, pending->entries[i].id);
+        !message.empty()) {
+      return message;  // the run ended before this entry
+    }
+  }
+  pending->Stop();
+  if (pictures.pending == pending) pictures.pending.reset();
+  return EndRunAt(scene, pictures, *pending, at, *outcome);
+}
+
+std::string TakeAllPending(Scene& scene, SkinPictures& pictures) {
+  const std::shared_ptr<PendingPictures> pending = pictures.pending;
+  if (!pending) return {};
+  for (const PendingPictures::Entry& entry : pending->entries) {
+    if (pictures.pending != pending) break;
+    if (std::string message = TakePending(scene, pictures, entry.id); !message.empty()) {
+      return message;
+    }
+  }
+  return {};
 }
 
 }  // namespace tiko

@@ -6,9 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "config/ini/data_folders.h"
+#include "config/skin/pending_pictures.h"
 #include "engine/scene.h"
 #include "engine/unit.h"
 
@@ -31,6 +33,11 @@ struct SkinPictures {
   std::array<PictureVariants, kImageEnd> variants;
   std::array<std::filesystem::path, kImageEnd> file;  // empty: no file of the skin's
   bool backdrop_stretch = false;                      // otherwise the backdrop is centred
+  // Asked of a run: lay the entries out and leave their pictures to `pending`
+  // (null pictures meanwhile), when what decoding them gives can be told
+  // from their headers; otherwise they are decoded during the run.
+  bool defer = false;
+  std::shared_ptr<PendingPictures> pending;  // what the last run left undecoded
 };
 
 // What the loader asks of the main window; a fake serves the tests.
@@ -57,5 +64,16 @@ class SkinWindow {
 // applied before stays.
 void Gfx_Load_Skin(Scene& scene, SkinPictures& pictures, SkinWindow& window,
                    const DataFolders& folders);
+
+// Takes the decoded picture of the pending entry of `id` into `pictures`,
+// decoding it now if it is not yet. A failure counts once every entry before
+// it has decoded; the first failing entry then ends the run as it would have
+// there (an undecodable picture puts it and every later entry back as the
+// run found them, the in-game menu too; one past the budget makes it and
+// every later one a placeholder) and its message, for the player, is
+// returned; "" otherwise.
+std::string TakePending(Scene& scene, SkinPictures& pictures, ImageId id);
+// Every pending entry, in entry order; the message of a failure, or "".
+std::string TakeAllPending(Scene& scene, SkinPictures& pictures);
 
 }  // namespace tiko

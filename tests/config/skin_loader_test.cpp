@@ -8,6 +8,7 @@
 
 #include <array>
 #include <fstream>
+#include <map>
 #include <vector>
 
 #include "config/picture/picture.h"
@@ -281,6 +282,103 @@ TEST_F(SkinLoaderTest, UndecodablePictureEndsTheRunAtItsEntry) {
     EXPECT_EQ(image(im_background_front).width, 0);
     EXPECT_TRUE(picture(im_background_screen_top).isNull());
     EXPECT_EQ(image(im_background_screen_top).width, 0);
+  }
+}
+
+// A run that leaves its pictures for later, taken in another order than the
+// entries', ends as a run decoding each in entry order: the same pictures,
+// places and messages, a late undecodable picture putting it and every later
+// entry (and the in-game menu) back as they were.
+TEST_F(SkinLoaderTest, PicturesLeftForLaterEndAsARunDecodingThemInOrder) {
+  WritePicture(Data("Graphics/Skin/old.png"), 2, 2, qRgb(1, 2, 3));
+  for (int n = 1; n <= 6; ++n) {
+    WritePicture(Data("Graphics/Skin/p" + std::to_string(n) + ".png"), n, 7, qRgb(n, 9, 9));
+  }
+  WriteFile(Data("Graphics/Skin/broken.png"), "\x89PNG\r\n\x1a\n broken");
+  WriteFile(Data("Graphics/Skin/x.gif"), "GIF89a");
+  // A header that tells a size, and nothing after it.
+  static constexpr char kCut[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x05\0\0\0\x05";
+  WriteFile(Data("Graphics/Skin/cut.png"), std::string(kCut, sizeof kCut - 1));
+  const std::string old_skin =
+      "[Image1]\nFilename=old.png\nWidth=1\n[Image3]\nFilename=old.png\nLeft=5\n"
+      "[Image5]\nFilename=old.png\nTop=6\n";
+  auto entry = [](int n, const std::string& name) {
+    return "[Image" + std::to_string(n) + "]\nFilename=" + name +
+           "\nLeft=" + std::to_string(10 * n) + "\nTop=3\nWidth=9\nHeight=8\n";
+  };
+  struct Run {
+    bool left_for_later = false;
+    std::vector<std::string> messages;
+    std::vector<QImage> pictures;
+    std::vector<std::string> places;
+  };
+  // The skin's run, its pictures taken in `order` (image numbers), then the rest.
+  auto run = [&](const std::string& skin, bool defer, const std::vector<int>& order) {
+    unit_ = Unit(UnitPorts{});
+    pictures_ = SkinPictures{};
+    window_ = FakeWindow{};
+    WriteConfig(old_skin);
+    Load();
+    WriteConfig(skin);
+    pictures_.defer = defer;
+    Run out;
+    try {
+      Load();
+    } catch (const UnitError& e) {
+      window_.errors.push_back(e.what());
+    }
+    out.left_for_later = pictures_.pending != nullptr;
+    Scene& scene = UnitProbe(unit_).scene();
+    for (int id : order) {
+      std::string message = TakePending(scene, pictures_, static_cast<ImageId>(id));
+      if (!message.empty()) window_.errors.push_back(message);
+    }
+    std::string message = TakeAllPending(scene, pictures_);
+    if (!message.empty()) window_.errors.push_back(message);
+    EXPECT_EQ(pictures_.pending, nullptr);
+    out.messages = window_.errors;
+    for (int id = 1; id < kImageEnd; ++id) {
+      const Image& image = unit_.scene()[static_cast<ImageId>(id)];
+      out.pictures.push_back(pictures_.picture[id]);
+      out.places.push_back(std::to_string(image.left) + "," + std::to_string(image.top) + " " +
+                           std::to_string(image.width) + "x" + std::to_string(image.height) +
+                           (image.visible ? " shown" : ""));
+    }
+    return out;
+  };
+  auto skin_of = [&](std::map<int, std::string> names) {
+    std::string skin;
+    for (int n = 1; n <= 6; ++n) {
+      std::string name = "gone.png";
+      if (names.count(n)) {
+        name = names[n];
+      } else if (n != 3) {
+        name = "p";
+        name += std::to_string(n);
+        name += ".png";
+      }
+      skin += entry(n, name);
+    }
+    return skin;
+  };
+  // A picture whose header cannot be read, or of a format not known, is
+  // decoded during the run: what it gives cannot be told before.
+  for (const auto& [skin, left_for_later] : {std::pair{skin_of({}), true},
+                                             {skin_of({{4, "cut.png"}}), true},
+                                             {skin_of({{2, "cut.png"}, {5, "cut.png"}}), true},
+                                             {skin_of({{5, "broken.png"}}), false},
+                                             {skin_of({{5, "x.gif"}}), false}}) {
+    for (const std::vector<int>& order : {std::vector<int>{}, {5, 1}, {6, 4, 2}}) {
+      SCOPED_TRACE(skin);
+      const Run all_at_once = run(skin, false, {});
+      const Run later = run(skin, true, order);
+      EXPECT_EQ(later.left_for_later, left_for_later);
+      EXPECT_EQ(later.messages, all_at_once.messages);
+      EXPECT_EQ(later.places, all_at_once.places);
+      for (int id = 1; id < kImageEnd; ++id) {
+        EXPECT_EQ(later.pictures[id - 1], all_at_once.pictures[id - 1]) << "image " << id;
+      }
+    }
   }
 }
 

@@ -5,9 +5,13 @@
 
 #include <QKeyEvent>
 #include <QTest>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "display/mouse_targets.h"
 #include "fake_skin.h"
+#include "tests/config/temp_dir.h"
 
 namespace tiko {
 namespace {
@@ -93,6 +97,64 @@ TEST(RealSkinTest, F12TwiceGivesBackTheSameWindow) {
   EXPECT_EQ(form.mask(), outline);
   EXPECT_EQ(form.Frame(), frame);
   EXPECT_TRUE(f.errors.empty());
+}
+
+// The loader as it was: every picture decoded during the run.
+void LoadEveryPictureAtOnce(Scene& scene, SkinPictures& pictures, SkinWindow& window,
+                            const DataFolders& folders) {
+  pictures.defer = false;
+  Gfx_Load_Skin(scene, pictures, window, folders);
+}
+
+void Press(QWidget& form, Qt::Key key) {
+  QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(&form, &down);
+  QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+  QApplication::sendEvent(&form, &up);
+}
+
+// The window decodes what its first frame shows and the rest on a thread of
+// its own: every frame is the one of a window that decoded them all at start,
+// and a picture that cannot be decoded is told once, as it was, with every
+// image from its entry on put back.
+TEST(RealSkinTest, PicturesDecodedLaterDrawAndFailAsBefore) {
+  test::WorkDir dir;
+  const std::filesystem::path data = dir.path() / "data";
+  std::filesystem::create_directories(data / "Graphics");
+  std::filesystem::copy(std::filesystem::path(TIKO_TEST_BIN_DIR) / "Graphics" / "Skin",
+                        data / "Graphics" / "Skin");
+  std::filesystem::copy_file(std::filesystem::path(TIKO_TEST_BIN_DIR) / "Config.ini",
+                             data / "Config.ini");
+  for (bool broken : {false, true}) {
+    SCOPED_TRACE(broken ? "a picture of the lid's opening broken" : "every picture sound");
+    if (broken) {
+      // Its header tells a size; nothing follows.
+      static constexpr char kCut[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0\0\0\x01\0";
+      test::WriteFile(data / "Graphics" / "Skin" / "im_game_background.png",
+                      std::string(kCut, sizeof kCut - 1));
+    }
+    std::vector<std::vector<std::string>> errors;
+    std::vector<std::vector<QImage>> frames;
+    for (SkinLoader loader : {SkinLoader(&LoadEveryPictureAtOnce), SkinLoader(&Gfx_Load_Skin)}) {
+      FormFixture f(false, loader, data);
+      f.Create();
+      std::vector<QImage> shown = {f.form->Frame().copy()};
+      ASSERT_TRUE(QTest::qWaitFor([&] { return !f.form->pictures().pending; }, 10000));
+      QCoreApplication::processEvents();  // a message found meanwhile is told
+      Press(*f.form, Qt::Key_5);          // the lid opens: every segment shows
+      shown.push_back(f.form->Frame().copy());
+      QKeyEvent game_a(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier);  // held: the high score
+      QApplication::sendEvent(f.form.get(), &game_a);
+      shown.push_back(f.form->Frame().copy());
+      frames.push_back(std::move(shown));
+      errors.push_back(f.errors);
+    }
+    EXPECT_EQ(errors[1], errors[0]);
+    EXPECT_EQ(errors[0].size(), broken ? 1u : 0u);
+    ASSERT_EQ(frames[1].size(), frames[0].size());
+    for (std::size_t i = 0; i < frames[0].size(); ++i)
+      EXPECT_TRUE(frames[1][i] == frames[0][i]) << i;
+  }
 }
 
 }  // namespace
