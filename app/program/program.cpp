@@ -29,8 +29,6 @@ Program::Program(TForm1& form, SettingsStore& store,
   connect(&form_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { popup.Popup(form_.mapToGlobal(pos)); });
   form_.on_game_menu_click = [this] { popup.game_menu.btn_game_menu_topClick(); };
-  form_.close_game_menu = [this] { popup.game_menu.Close(); };
-  form_.presentation_switched = [this] { popup.SetFullscreenCheck(form_.FullscreenOn()); };
   popup.current_recording = [this] { return form_.session().RecordingFile(); };
 
   // The main window's dialogs stay above it, fullscreen too; the splash comes

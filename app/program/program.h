@@ -33,7 +33,7 @@ class Program : public QObject, public MenuHost, public KeysHost {
   QWidget* MainWidget() override { return &form_; }
   double UnitScale() const override { return form_.Scale(); }
   void SwitchPresentation() override;
-  bool FullscreenOn() const override { return form_.FullscreenOn(); }
+  Presentation& presentation() override { return form_.presentation(); }
   void RequestTerminate() override;
   void Beep() override;
   void SceneChanged() override;

@@ -112,13 +112,19 @@ TEST(PresentationTest, F12TwiceGivesBackTheSameLayout) {
   EXPECT_TRUE(f.errors.empty());
 }
 
-TEST(PresentationTest, TheSwitchClosesTheInGameMenu) {
+// What shows the presentation (the menus) hears of each switch once, with the new one.
+TEST(PresentationTest, EachSwitchIsToldOnceToWhatWatchesIt) {
   FormFixture f(/*fullscreen=*/true);
-  int closed = 0;
-  f.form->close_game_menu = [&] { ++closed; };
   f.Create();
-  f.form->pm_10_fullscreenClick();
-  EXPECT_EQ(closed, 1);
+  std::vector<bool> told;
+  {
+    const Presentation::Watch watch =
+        f.form->presentation().Watched([&](bool fullscreen) { told.push_back(fullscreen); });
+    f.form->pm_10_fullscreenClick();
+    f.form->pm_10_fullscreenClick();
+  }
+  f.form->pm_10_fullscreenClick();  // no longer watched
+  EXPECT_EQ(told, (std::vector<bool>{false, true}));
 }
 
 TEST(PresentationTest, ASkinErrorIsShownAndTheProgramGoesOn) {

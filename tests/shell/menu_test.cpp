@@ -36,13 +36,13 @@ class FakeHost : public MenuHost, public KeysHost, public SplashHost {
   Unit& unit;
   FakeMainWindow main;
   int switches = 0, terminates = 0, beeps = 0;
-  bool fullscreen = true;
+  Presentation shown;
   QWidget* MainWidget() override { return &main; }
   void SwitchPresentation() override {
     ++switches;
-    fullscreen = !fullscreen;
+    shown.Set(!shown.Fullscreen());
   }
-  bool FullscreenOn() const override { return fullscreen; }
+  Presentation& presentation() override { return shown; }
   void RequestTerminate() override { ++terminates; }
   void Beep() override { ++beeps; }
   void SceneChanged() override {}
@@ -196,6 +196,22 @@ TEST_F(MenuTest, OpeningTheMenuReadsTheSplashSetting) {
   Item(11)->trigger();
   EXPECT_EQ(store.values["SplashScreen"], "0");
   EXPECT_FALSE(Item(11)->isChecked());
+}
+
+// However the presentation switches, the check mark follows and an open
+// in-game menu closes.
+TEST_F(MenuTest, TheCheckMarkAndTheInGameMenuFollowThePresentation) {
+  UnitProbe(unit).scene().SetBounds(btn_game_menu_background, 0, 0, 36, 32);
+  Item(10)->trigger();
+  EXPECT_EQ(host.switches, 1);
+  EXPECT_FALSE(Item(10)->isChecked());
+  popup->game_menu.btn_game_menu_topClick();
+  ASSERT_TRUE(popup->game_menu.game_menu_open);
+  host.shown.Set(true);  // F12, say, which the menu never sees
+  EXPECT_TRUE(Item(10)->isChecked());
+  EXPECT_FALSE(popup->game_menu.game_menu_open);
+  Flush();
+  EXPECT_EQ(Rows(), 0);
 }
 
 TEST_F(MenuTest, InGameMenuRowsAndTheirClicks) {
