@@ -52,7 +52,6 @@ int main(int argc, char** argv) {
   tiko::MarkStartupStep("Qt");
   tiko::QuitOnTerminationSignals();
   QGuiApplication::setDesktopFileName(QStringLiteral(TIKO_APP_ID));
-  QApplication::setWindowIcon(tiko::ProgramIcon());
 
   std::optional<tiko::DataFolders> data = tiko::LocateDataFolders();
   if (!data) return 1;
@@ -86,17 +85,29 @@ int main(int argc, char** argv) {
   tiko::MarkStartupStep("skin");
   if (form.TerminateRequested()) return 1;
   if (!replay.empty()) {
+    QApplication::setWindowIcon(tiko::ProgramIcon());
     const int status = tiko::WatchReplay(app, form, sound, *store);
     tiko::fsound::Shutdown();
     return status;
   }
   form.session().StartRecording(tiko::RecordingsFolder(), TIKO_VERSION);
-  form.StartGamepads();
   tiko::Program program(
       form, *store,
       [&sound](std::optional<tiko::SoundOutput> output) { return sound.Snd_Open_Output(output); },
       *data);
   tiko::MarkStartupStep("shown");
+  // The icon (eight sizes, each sent to the X server with every window) and
+  // the game controllers take milliseconds the unit's first frame need not
+  // wait for; a splash window shown first has them at once.
+  auto rest_of_start = [&form] {
+    QApplication::setWindowIcon(tiko::ProgramIcon());
+    form.StartGamepads();
+  };
+  if (program.splash->StartedDirectly()) {
+    form.AfterFirstFrame(rest_of_start);
+  } else {
+    rest_of_start();
+  }
   const int status = app.exec();
   // Exit, Escape, closing the window and the termination signals all end here.
   form.session().FinishRecording();

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "display/game_menu_picture.h"
 #include "display/hints.h"
@@ -376,6 +377,15 @@ void TForm1::paintEvent(QPaintEvent* event) {
                   StartupSteps().c_str());
       std::fflush(stdout);
     }
+    if (after_first_frame_) QTimer::singleShot(0, this, std::exchange(after_first_frame_, {}));
+  }
+}
+
+void TForm1::AfterFirstFrame(std::function<void()> work) {
+  if (first_frame_reported_) {
+    work();
+  } else {
+    after_first_frame_ = std::move(work);
   }
 }
 

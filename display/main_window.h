@@ -77,6 +77,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   Gamepads& gamepads() { return session_.gamepads(); }
   // Starts reading game controllers; the program calls it, the tests need not.
   void StartGamepads() { session_.gamepads().Start(); }
+  // Runs `work` once the first frame is painted, back in the event loop (at
+  // once when it has been): start-up work the first frame need not wait for.
+  void AfterFirstFrame(std::function<void()> work);
   const SkinPictures& pictures() const { return pictures_; }
   RealtimeHost& host() { return session_.host(); }
   bool TerminateRequested() const { return terminate_requested_; }
@@ -185,6 +188,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   Outline outline_;
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
+  std::function<void()> after_first_frame_;
   SwitchCover cover_;
   std::unique_ptr<PaintReport> paint_report_ = PaintReport::FromEnvironment();
 

@@ -8,9 +8,7 @@ constexpr int kFrameMs = 10;
 
 ReplayPlayer::ReplayPlayer(Unit& unit, std::function<void()> changed,
                            std::function<void()> state_changed)
-    : unit_(unit),
-      changed_(std::move(changed)),
-      state_changed_(std::move(state_changed)) {
+    : unit_(unit), changed_(std::move(changed)), state_changed_(std::move(state_changed)) {
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &ReplayPlayer::Tick);
 }
@@ -62,7 +60,7 @@ void ReplayPlayer::Advance(std::int64_t ms) {
     const ReplayStep& step = steps_[next_++];
     if (auto duration = StepDuration(step)) {
       wait_end_ = unit_.Now() + *duration;
-      stalling_ = step.words[0] == "stall";
+      stalling_ = IsStall(step);
       continue;
     }
     acted = true;

@@ -23,8 +23,18 @@ constexpr int kVkF12 = 123;
 }  // namespace
 
 TimeOfDay QtLocalClock::Now() {
-  const QTime now = QTime::currentTime();
-  return TimeOfDay{now.hour(), now.minute(), now.second(), now.msec()};
+  const std::int64_t utc_ms = QDateTime::currentMSecsSinceEpoch();
+  if (!offset_taken_ms_ || utc_ms < *offset_taken_ms_ || utc_ms - *offset_taken_ms_ >= 1000) {
+    offset_ms_ = std::int64_t{QDateTime::fromMSecsSinceEpoch(utc_ms).offsetFromUtc()} * 1000;
+    offset_taken_ms_ = utc_ms;
+  }
+  constexpr std::int64_t kDay = 24 * 60 * 60 * 1000;
+  std::int64_t ms = (utc_ms + offset_ms_) % kDay;
+  if (ms < 0) ms += kDay;
+  const auto part = [&](std::int64_t unit, std::int64_t count) {
+    return static_cast<int>(ms / unit % count);
+  };
+  return TimeOfDay{part(3'600'000, 24), part(60'000, 60), part(1000, 60), part(1, 1000)};
 }
 
 void CountingPorts::Snd_Play(SoundId id) {

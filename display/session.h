@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "display/realtime_host.h"
@@ -21,10 +22,16 @@
 
 namespace tiko {
 
-// The computer's local time of day, which the unit's own follows.
+// The computer's local time of day, which the unit's own follows. The host
+// asks on every tick; the time zone's offset is looked up at most once a
+// second, since each lookup reads the zone's file again.
 class QtLocalClock : public LocalClock {
  public:
   TimeOfDay Now() override;
+
+ private:
+  std::int64_t offset_ms_ = 0;
+  std::optional<std::int64_t> offset_taken_ms_;  // system time of the last lookup
 };
 
 struct SessionPorts {

@@ -64,7 +64,10 @@ void ClearKeyColour(QImage& frame, QRect area, QRgb key) {
 }
 
 QImage OutlineMask(const QImage& frame, QRgb key) {
-  return frame.createMaskFromColor(key | 0xff000000u, Qt::MaskInColor);
+  QImage mask = frame.createMaskFromColor(key | 0xff000000u, Qt::MaskInColor);
+  // Outline::Update reads and writes the bits in this order.
+  return mask.format() == QImage::Format_MonoLSB ? mask
+                                                 : mask.convertToFormat(QImage::Format_MonoLSB);
 }
 
 QImage ShrinkMask(const QImage& mask, QSize size) {
@@ -98,15 +101,20 @@ bool Outline::Update(const QImage& frame, QRect area, QRgb key) {
     mask_ = std::move(mask);
     return true;
   }
-  // In the mask a set bit (index 1) is a see-through pixel.
+  // In the mask (one bit a pixel, the first pixel in the lowest bit) a set
+  // bit is a see-through pixel. Read and written in place: this runs on every
+  // repaint, and the outline seldom changes.
   const QRgb opaque_key = key | 0xff000000u;
   bool changed = false;
   for (int y = area.top(); y <= area.bottom(); ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+    uchar* bits = mask_.scanLine(y);
     for (int x = area.left(); x <= area.right(); ++x) {
-      const uint see_through = line[x] == opaque_key ? 1 : 0;
-      if (static_cast<uint>(mask_.pixelIndex(x, y)) != see_through) {
-        mask_.setPixel(x, y, see_through);
+      const bool see_through = line[x] == opaque_key;
+      uchar& byte = bits[x >> 3];
+      const auto bit = static_cast<uchar>(1u << (x & 7));
+      if (((byte & bit) != 0) != see_through) {
+        byte ^= bit;
         changed = true;
       }
     }

@@ -24,7 +24,8 @@ std::filesystem::path RecordingsFolder() {
 
 std::string RecordingName(std::chrono::system_clock::time_point at) {
   const std::time_t seconds = std::chrono::system_clock::to_time_t(at);
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()) % 1000;
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()) % 1000;
   std::tm local{};
   localtime_r(&seconds, &local);
   char name[40];

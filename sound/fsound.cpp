@@ -1,6 +1,7 @@
 #include "sound/fsound.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -112,6 +113,9 @@ std::size_t ConvertedBytes(const Pcm& pcm, int rate) {
 
 std::optional<std::vector<std::uint8_t>> ReadFile(const char* name, int offset, int length) {
   if (name == nullptr || offset < 0 || length < 0) return std::nullopt;
+  // Only plain files: opening a pipe waits for a writer that may never come.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(name, error)) return std::nullopt;
   std::ifstream in(name, std::ios::binary);
   if (!in) return std::nullopt;
   in.seekg(0, std::ios::end);

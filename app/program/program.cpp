@@ -12,9 +12,10 @@ Program::Program(TForm1& form, SettingsStore& store,
                  std::function<bool(std::optional<SoundOutput>)> open_output,
                  const DataFolders& data_folders)
     : form_(form),
-      keys(form.unit(), *this),
-      manual(ManualSource{data_folders, [&form](const std::string& m) { form.ShowError(m); }}),
-      popup(form.unit(), store, *this, ShellWindows{&about, &keys, &manual, nullptr}) {
+      data_folders_(data_folders),
+      popup(form.unit(), store, *this,
+            ShellWindows{[this] { return &about(); }, [this] { return &keys(); },
+                         [this] { return &manual(); }, nullptr}) {
   start.open_output = std::move(open_output);
   start.set_splash_check = [this](bool on) { popup.SetSplashScreenCheck(on); };
   start.start_unit = [this] { StartUnit(); };
@@ -31,12 +32,6 @@ Program::Program(TForm1& form, SettingsStore& store,
   form_.on_game_menu_click = [this] { popup.game_menu.btn_game_menu_topClick(); };
   popup.current_recording = [this] { return form_.session().RecordingFile(); };
 
-  // The main window's dialogs stay above it, fullscreen too; the splash comes
-  // before the main window is shown and has no owner.
-  OwnWindow(about, &form_);
-  OwnWindow(manual, &form_);
-  OwnWindow(keys, &form_);
-
   splash = std::make_unique<TSplashForm>(store, start, first_activation);
   popup.SetSplash(splash.get());
   popup.SetDataFolders(data_folders);
@@ -48,6 +43,33 @@ Program::Program(TForm1& form, SettingsStore& store,
 
 Program::~Program() {
   form_.removeEventFilter(this);
+}
+
+// The main window's dialogs stay above it, fullscreen too; the splash comes
+// before the main window is shown and has no owner.
+TAboutForm& Program::about() {
+  if (!about_) {
+    about_ = std::make_unique<TAboutForm>();
+    OwnWindow(*about_, &form_);
+  }
+  return *about_;
+}
+
+TKeysForm& Program::keys() {
+  if (!keys_) {
+    keys_ = std::make_unique<TKeysForm>(form_.unit(), *this);
+    OwnWindow(*keys_, &form_);
+  }
+  return *keys_;
+}
+
+TManualForm& Program::manual() {
+  if (!manual_) {
+    manual_ = std::make_unique<TManualForm>(
+        ManualSource{data_folders_, [this](const std::string& m) { form_.ShowError(m); }});
+    OwnWindow(*manual_, &form_);
+  }
+  return *manual_;
 }
 
 void Program::FormActivate() {

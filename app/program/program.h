@@ -1,6 +1,6 @@
 // The program's windows put together after the main window: the about box,
-// the key settings dialog, the manual viewer and the splash window, created in
-// that order, with the popup and in-game menus on the main window.
+// the key settings dialog and the manual viewer, each made when first opened,
+// and the splash window, with the popup and in-game menus on the main window.
 #pragma once
 
 #include <QObject>
@@ -45,20 +45,30 @@ class Program : public QObject, public MenuHost, public KeysHost {
   void RefreshHints() override;
   void EnableMainWindow() override;
 
+  // The dialogs, made when first asked for: most runs never open them, and
+  // their widgets and native windows would cost the first frame.
+  TAboutForm& about();
+  TKeysForm& keys();
+  TManualForm& manual();
+
   bool first_activation = true;
   TForm1& form_;
-  TAboutForm about;
-  TKeysForm keys;
-  TManualForm manual;
-  PopupMenu popup;
-  StartHost start;
-  std::unique_ptr<TSplashForm> splash;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void StartUnit();
+
+  DataFolders data_folders_;
+  std::unique_ptr<TAboutForm> about_;
+  std::unique_ptr<TKeysForm> keys_;
+  std::unique_ptr<TManualForm> manual_;
+
+ public:
+  PopupMenu popup;
+  StartHost start;
+  std::unique_ptr<TSplashForm> splash;
 };
 
 }  // namespace tiko

@@ -56,7 +56,7 @@ PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWind
       unit_(unit),
       store_(store),
       host_(host),
-      windows_(windows),
+      windows_(std::move(windows)),
       menu_(pm_0_menu) {
   pm_0_menu->setObjectName("pm_0_menu");
   QWidget* window = host_.MainWidget();
@@ -149,17 +149,18 @@ void PopupMenu::pm_6_configClick() {
 }
 
 void PopupMenu::pm_1_aboutClick() {
-  Show(windows_.about);
+  if (windows_.about) Show(windows_.about());
 }
 
 void PopupMenu::pm_4_manualClick() {
-  Show(windows_.manual);
+  if (windows_.manual) Show(windows_.manual());
 }
 
 void PopupMenu::pm_7_keysClick() {
-  if (!windows_.keys) return;
-  windows_.keys->CentreOnScreen();
-  Show(windows_.keys);
+  TKeysForm* keys = windows_.keys ? windows_.keys() : nullptr;
+  if (!keys) return;
+  keys->CentreOnScreen();
+  Show(keys);
   host_.MainWidget()->setEnabled(false);
 }
 

@@ -21,11 +21,19 @@ class TKeysForm;
 class TManualForm;
 class TSplashForm;
 
+// The shell's windows; the program makes each when it is first asked for.
 struct ShellWindows {
-  TAboutForm* about = nullptr;
-  TKeysForm* keys = nullptr;
-  TManualForm* manual = nullptr;
+  std::function<TAboutForm*()> about;
+  std::function<TKeysForm*()> keys;
+  std::function<TManualForm*()> manual;
   TSplashForm* splash = nullptr;  // may be null until it is created
+
+  // Windows that exist already.
+  static ShellWindows Made(TAboutForm* about, TKeysForm* keys, TManualForm* manual,
+                           TSplashForm* splash) {
+    return {[about] { return about; }, [keys] { return keys; }, [manual] { return manual; },
+            splash};
+  }
 };
 
 class PopupMenu {

@@ -47,7 +47,8 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& file) {
 
 FileBytes ReadWholeFile(const std::filesystem::path& file, std::uintmax_t max_bytes) {
   FileBytes result;
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a pipe at the file's place would hold the open forever.
+  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     if (errno == ENOENT) {
       result.status = FileBytes::kMissing;
@@ -57,17 +58,29 @@ FileBytes ReadWholeFile(const std::filesystem::path& file, std::uintmax_t max_by
     return result;
   }
   struct stat st {};
-  if (::fstat(fd, &st) == 0) {
-    result.stamp = StampFromStat(st);
-    if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
-      ::close(fd);
-      result.status = FileBytes::kTooLarge;
-      return result;
-    }
-    if (S_ISREG(st.st_mode) && st.st_size > 0) {
-      result.bytes.reserve(static_cast<std::size_t>(st.st_size));
-    }
+  if (::fstat(fd, &st) != 0) {
+    result.error = Failure("cannot read", file);
+    ::close(fd);
+    return result;
   }
+  // A pipe, a device or a folder could block, never end or read as nothing.
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (S_ISDIR(st.st_mode)) {
+      errno = EISDIR;
+      result.error = Failure("cannot read", file);
+    } else {
+      result.error = "cannot read " + file.string() + ": not a plain file";
+    }
+    return result;
+  }
+  result.stamp = StampFromStat(st);
+  if (static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
+    ::close(fd);
+    result.status = FileBytes::kTooLarge;
+    return result;
+  }
+  if (st.st_size > 0) result.bytes.reserve(static_cast<std::size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);

@@ -125,6 +125,23 @@ bool RegFileStore::Flush() {
     }
     text = store::RegText::Parse(old.bytes);
   }
+  // A file that already holds every value as it would be written is left
+  // alone: the start-up writes the key bindings back each time, and a rewrite
+  // costs an fsync.
+  {
+    store::RegText next = text;
+    next.EnsureKey();
+    for (const auto& [name, value] : pending_) next.Set(name, value);
+    if (!text.Damaged() && next.Serialize() == text.Serialize()) {
+      if (!(stamp && stamp == cached_stamp_)) {
+        cached_stamp_ = stamp;
+        cached_ = std::move(text);
+      }
+      pending_.clear();
+      last_error_.clear();
+      return true;
+    }
+  }
   // Unread lines are carried through a rewrite, but a converted (UTF-16) file
   // is not: the damaged original is set aside once before its first rewrite.
   if (text.Damaged()) {

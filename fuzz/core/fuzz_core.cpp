@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "record/script_command.h"
 #include "tests/support/memory_store.h"
 #include "tests/support/unit_invariants.h"
 #include "tools/tiko_script/script_runner.h"
@@ -30,7 +31,7 @@ long long TotalWait(std::string_view text) {
     if (!(words >> command >> value) || command != "wait") continue;
     long long ms = 0;
     auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), ms);
-    if (error != std::errc() || ms < 0 || ms > tiko::script::kMaxScriptMs) continue;
+    if (error != std::errc() || ms < 0 || ms > tiko::kMaxScriptMs) continue;
     total += ms;
     if (total > kMaxWaitMs) return total;
   }

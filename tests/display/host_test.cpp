@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QTime>
 #include <utility>
 #include <vector>
 
@@ -150,6 +151,20 @@ TEST(HostTest, TheTimeOfDayFollowsTheComputersWhenTheyPart) {
   EXPECT_EQ(set, (std::vector<std::pair<std::int64_t, std::int64_t>>{
                      {0, 27'000'250}, {1000, 28'799'000}, {2000, 86'399'900}}));
   EXPECT_EQ(unit.TimeOfDayMs(), 100);
+}
+
+// The program's clock against Qt's local time, which asks the time zone each time.
+TEST(HostTest, TheComputersTimeOfDayIsTheLocalTime) {
+  QtLocalClock clock;
+  for (int i = 0; i < 3; ++i) {
+    const QTime before = QTime::currentTime();
+    const TimeOfDay now = clock.Now();
+    const QTime after = QTime::currentTime();
+    const int ms = QTime(now.hour, now.minute, now.second, now.millisecond).msecsSinceStartOfDay();
+    if (after < before) continue;  // midnight passed
+    EXPECT_GE(ms, before.msecsSinceStartOfDay());
+    EXPECT_LE(ms, after.msecsSinceStartOfDay());
+  }
 }
 
 TEST(HostTest, InputCountsTimeFromThePresent) {

@@ -62,7 +62,7 @@ class MenuTest : public testing::Test {
     host.main.resize(640, 520);
     host.main.show();
     popup = std::make_unique<PopupMenu>(unit, store, host,
-                                        ShellWindows{&about, &keys, &manual, &splash});
+                                        ShellWindows::Made(&about, &keys, &manual, &splash));
   }
   ~MenuTest() override { popup->pm_0_menu->hide(); }
   QAction* Item(int i) { return popup->menu_item[i]; }

@@ -118,21 +118,21 @@ TEST_F(ProgramTest, KeySettingsChangeTheKeysAndTheHints) {
   program->popup.menu_item[7]->trigger();
   EXPECT_FALSE(form->isEnabled());
   // The dialog stays above the main window and takes the focus back from it.
-  ASSERT_TRUE(program->keys.windowHandle());
-  EXPECT_EQ(program->keys.windowHandle()->transientParent(), form->windowHandle());
+  ASSERT_TRUE(program->keys().windowHandle());
+  EXPECT_EQ(program->keys().windowHandle()->transientParent(), form->windowHandle());
   form->activateWindow();
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(form.get(), &activate);
-  EXPECT_TRUE(QTest::qWaitForWindowActive(&program->keys));
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&program->keys()));
   // Minimized by a window manager, it comes back with a click on the unit.
-  program->keys.setWindowState(Qt::WindowMinimized);
+  program->keys().setWindowState(Qt::WindowMinimized);
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(form.get(), &press);
-  EXPECT_FALSE(program->keys.isMinimized());
-  EXPECT_TRUE(program->keys.isVisible());
-  program->keys.cb[9]->setCurrentText("<SPACEBAR>");
-  QTest::mouseClick(program->keys.btn_accept, Qt::LeftButton);
+  EXPECT_FALSE(program->keys().isMinimized());
+  EXPECT_TRUE(program->keys().isVisible());
+  program->keys().cb[9]->setCurrentText("<SPACEBAR>");
+  QTest::mouseClick(program->keys().btn_accept, Qt::LeftButton);
   EXPECT_TRUE(form->isEnabled());
   EXPECT_EQ(store.values["Key9"], "44");
   EXPECT_EQ(form->unit().key_bindings()[9].key_code, vk::kSpace);
@@ -145,13 +145,13 @@ TEST_F(ProgramTest, TheOtherWindowsAreDialogsOfTheMainWindow) {
   store.values = {{"SoundMode", "2"}, {"SplashScreen", "0"}};
   Start();
   for (QWidget* dialog :
-       std::initializer_list<QWidget*>{&program->about, &program->manual, &program->keys}) {
+       std::initializer_list<QWidget*>{&program->about(), &program->manual(), &program->keys()}) {
     ASSERT_TRUE(dialog->windowHandle()) << dialog->windowTitle().toStdString();
     EXPECT_EQ(dialog->windowHandle()->transientParent(), form->windowHandle());
     EXPECT_EQ(dialog->windowType(), Qt::Dialog);
     EXPECT_FALSE(dialog->windowFlags() & (Qt::WindowStaysOnTopHint | Qt::WindowMinMaxButtonsHint));
   }
-  EXPECT_TRUE(program->manual.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(program->manual().windowFlags() & Qt::FramelessWindowHint);
 }
 
 TEST_F(ProgramTest, ShortcutsWithoutTheMenu) {
@@ -165,8 +165,8 @@ TEST_F(ProgramTest, ShortcutsWithoutTheMenu) {
   EXPECT_FALSE(program->popup.pm_0_menu->isVisible());
   Activate();
   QTest::keyClick(form.get(), Qt::Key_F4);
-  EXPECT_TRUE(program->manual.isVisible());
-  program->manual.hide();
+  EXPECT_TRUE(program->manual().isVisible());
+  program->manual().hide();
   Activate();
   QTest::keyClick(form.get(), Qt::Key_Escape);
   EXPECT_EQ(terminates, 1);

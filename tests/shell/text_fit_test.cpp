@@ -136,7 +136,7 @@ TEST_F(TextFitTest, InGameMenuRowsFitTheMenu) {
   UnitProbe(unit).LoadKeyBindings();
   TKeysForm keys(unit, host);
   TManualForm manual{ManualSource{"/nonexistent", nullptr}};
-  PopupMenu popup(unit, store, host, ShellWindows{&about, &keys, &manual, nullptr});
+  PopupMenu popup(unit, store, host, ShellWindows::Made(&about, &keys, &manual, nullptr));
   for (int i : {10, 11, 12}) popup.menu_item[i]->setChecked(true);
   host.main.resize(1280, 1024);
   popup.game_menu.btn_game_menu_topClick();

@@ -1,6 +1,7 @@
 #include "sound/fsound.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 
@@ -44,6 +45,8 @@ TEST_F(FsoundTest, BadFilesAndCallsOutOfOrderGiveNothing) {
   EXPECT_EQ(FSOUND_Sample_Load(-1, nullptr, FSOUND_2D, 0, 0), nullptr);
   std::filesystem::create_directory("folder.wav");
   EXPECT_EQ(FSOUND_Sample_Load(-1, "folder.wav", FSOUND_2D, 0, 0), nullptr);
+  ASSERT_EQ(::mkfifo("pipe.wav", 0600), 0);  // no writer ever comes: not waited for
+  EXPECT_EQ(FSOUND_Sample_Load(-1, "pipe.wav", FSOUND_2D, 0, 0), nullptr);
   EXPECT_EQ(FSOUND_PlaySound(FSOUND_FREE, nullptr), -1);
 
   FSOUND_SAMPLE* s = FSOUND_Sample_Load(-1, "good.wav", FSOUND_2D, 0, 0);

@@ -1,6 +1,7 @@
 #include "config/store/reg_file_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -104,6 +105,27 @@ TEST_F(RegFileStoreTest, WritesChangeOneValueAndKeepTheRest) {
   EXPECT_EQ(RegFileStore(file_).ReadString("a\"b\\c"), "\\\"q");
 }
 
+// The start-up writes every key binding back: a value the file holds as it
+// would be written leaves the file as it is, one held otherwise rewrites it.
+TEST_F(RegFileStoreTest, WritingWhatTheFileHoldsLeavesItAlone) {
+  RegFileStore store(file_);
+  Put(file_, kTop + "\"Key1\"=\"2\"\n\"Key2\"=dword:00000003\n");
+  struct stat before {};
+  ASSERT_EQ(::stat(file_.c_str(), &before), 0);
+  store.WriteInteger("Key1", 2);
+  struct stat after {};
+  ASSERT_EQ(::stat(file_.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_TRUE(store.last_error().empty());
+
+  store.WriteInteger("Key2", 3);
+  EXPECT_EQ(Slurp(file_), kTop + "\"Key1\"=\"2\"\n\"Key2\"=\"3\"\n");
+  // A file without its key line gets it with the first write.
+  Put(file_, "\"Key1\"=\"2\"\n");
+  store.WriteInteger("Key1", 2);
+  EXPECT_NE(Slurp(file_).find(store::kRegKeyLine), std::string::npos);
+}
+
 TEST_F(RegFileStoreTest, DamagedFileLosesNothingAndIsBackedUp) {
   fs::create_directories(file_.parent_path());
   std::string damaged = "\"Key1\"=\"9\"\nnonsense\n" + std::string("\x00\x01\xfe", 3) +
@@ -166,6 +188,13 @@ TEST_F(RegFileStoreTest, WriteFailuresAreToldOnceWithPathAndReason) {
                      return file_;
                    },
                    "Is a directory"},
+                  {"a pipe where the file should be",  // read without waiting for a writer
+                   [&] {
+                     fs::create_directories(file_.parent_path());
+                     ::mkfifo(file_.c_str(), 0600);
+                     return file_;
+                   },
+                   "not a plain file"},
                   {"a folder that cannot be written",
                    [&] {
                      fs::create_directories(file_.parent_path());

@@ -12,10 +12,6 @@
 
 namespace tiko::script {
 
-// The largest time a script line may give, in milliseconds (about 115 days):
-// more than a session reaches, and few enough ticks to run in seconds.
-inline constexpr long long kMaxScriptMs = 10'000'000'000LL;
-
 // Called after each command that ran, with the unit as the command left it.
 using AfterCommand = std::function<void(const Unit&, const std::vector<std::string>& words)>;
 
