@@ -87,7 +87,7 @@ TEST_F(MenuTest, TheMenuShowsTheSettingsInForce) {
   EXPECT_TRUE(Item(12)->isChecked());  // overlays
   host.shown.Set(false);
   unit.SetControllerOverlay(false);
-  PopupMenu fresh(unit, store, host, ShellWindows{&about, &keys, &manual, &splash});
+  PopupMenu fresh(unit, store, host, ShellWindows::Made(&about, &keys, &manual, &splash));
   EXPECT_FALSE(fresh.menu_item[10]->isChecked());
   EXPECT_FALSE(fresh.menu_item[12]->isChecked());
   EXPECT_EQ(popup->pm_0_menu->actions().back(), popup->watch_item);
