@@ -17,27 +17,16 @@
 
 #include "display/hints.h"
 #include "engine/unit_probe.h"
+#include "tests/display/fake_skin.h"
 #include "tests/support/memory_store.h"
 
 namespace tiko {
 namespace {
 
-// Lays out just the window size and the in-game menu, as the skin loader does.
-void StandInSkin(Scene& scene, SkinPictures&, SkinWindow& window, const DataFolders&) {
-  QSize size(200, 300);
-  if (window.FullscreenOn()) size = window.ScreenSize();
-  window.SetClientHeight(size.height());
-  window.SetClientWidth(size.width());
-  window.SetColorKey(!window.FullscreenOn(), 0x00ff00ff);
-  scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
-  scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
-  scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
-}
-
-// The same with the cross pad (blue) and its up overlay (red) at one place.
+// The tests' skin with the cross pad (blue) and its up overlay (red) at one place.
 void SkinWithCrossPad(Scene& scene, SkinPictures& pictures, SkinWindow& window,
                       const DataFolders& dir) {
-  StandInSkin(scene, pictures, window, dir);
+  test::FakeLoadSkin(scene, pictures, window, dir);
   for (auto [id, colour] : {std::pair{btn_cross_top, Qt::blue}, {btn_ctrlr_overlay_up, Qt::red}}) {
     scene.SetBounds(id, 100, 100, 20, 20);
     pictures.picture[id] = QImage(20, 20, QImage::Format_ARGB32);
@@ -47,7 +36,7 @@ void SkinWithCrossPad(Scene& scene, SkinPictures& pictures, SkinWindow& window,
 
 class ProgramTest : public testing::Test {
  protected:
-  void Start(SkinLoader skin = StandInSkin) {
+  void Start(SkinLoader skin = test::FakeLoadSkin) {
     FormParts parts;
     parts.store = &store;
     parts.load_skin = std::move(skin);
