@@ -75,13 +75,6 @@ void Unit::FlyingTuneStart() {
   StartFlyingTune();
 }
 
-// Disabling and enabling again restarts the tune's period from now.
-void Unit::RestartFlyingMusic() {
-  Interval(TimerId::Timer_Flying_Music, kFlyingTuneMs);
-  Disable(TimerId::Timer_Flying_Music);
-  Enable(TimerId::Timer_Flying_Music);
-}
-
 // A plain move of the move table with its crow test; returns whether the hero moved.
 bool Unit::StepWithCrowTest(const hero::Move& move) {
   if (move.test == Test::kBefore && Gam_Check_Collisions()) {

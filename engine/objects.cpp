@@ -165,11 +165,4 @@ void Unit::MoveBalloons() {
   }
 }
 
-// A falling coconut is removed, a hanging one kept.
-void Unit::RemoveFallingCoconut() {
-  bool hanging = Lit(coconut_seg[0]);
-  Vid_Show_All_Coconuts(false);
-  if (hanging) Show(coconut_seg[0]);
-}
-
 }  // namespace tiko
