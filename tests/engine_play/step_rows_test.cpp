@@ -200,6 +200,32 @@ TEST(StepRows, TheKeyFallsBlinksBesideTheFigureAndHangsAgain) {
   EXPECT_EQ(s.v.score, 0);
 }
 
+// A reach with the key opens a chain when Garu's moving arm holds the lock at
+// the hero's height, and drops the key otherwise. From its first position
+// Garu's arm holds the lock at heights 4, 3, 4, 3, 2, 3.
+TEST(StepRows, AReachWithTheKeyOpensAChainOnlyWhereGaruHoldsTheLock) {
+  const int lock_height[7] = {0, 4, 3, 4, 3, 2, 3};
+  for (int row = 2; row <= 4; ++row) {
+    for (int pos = 1; pos <= 6; ++pos) {
+      Sequence s;
+      s.v.play_active = true;
+      s.v.key_state = KeyState::kCarried;
+      s.PlaceHero(6, row);
+      s.v.garu_arm_pos = pos - 1;
+      s.Tick(TimerId::Timer_Garu_Arm);  // the arm moves to `pos`
+      ASSERT_EQ(s.v.garu_arm_pos, pos);
+      s.f.unit.Press(Control::kRight);
+      const std::string what =
+          "reach at height " + std::to_string(row) + ", arm at " + std::to_string(pos);
+      const bool opens = lock_height[pos] == row;
+      EXPECT_EQ(s.Running(TimerId::Timer_Bonus_Phase_1), opens) << what;
+      EXPECT_EQ(s.Running(TimerId::Timer_Key_Fall), !opens) << what;
+      EXPECT_EQ(s.Sounded(opens ? "snd_Bonus1" : "snd_Key2"), 1) << what;
+      EXPECT_TRUE(s.Lit(tiko_hand_6_seg[row])) << what;
+    }
+  }
+}
+
 // --- the misses and chance time ---
 
 TEST(StepRows, ACaughtHeroBlinksWithHisHandThenTheMissIsCounted) {
