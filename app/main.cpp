@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(tiko::ProgramIcon());
     form.StartGamepads();
   };
-  if (program.splash->StartedDirectly()) {
+  if (program.splash().StartedDirectly()) {
     form.AfterFirstFrame(rest_of_start);
   } else {
     rest_of_start();

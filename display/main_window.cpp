@@ -116,10 +116,10 @@ void TForm1::FormCreate() {
   // The presentation is the window's; a value that cannot be read is shown
   // and reads as full screen, as an absent one does.
   try {
-    fullscreen_on_ = !parts_.store || parts_.store->ReadBool("FullscreenMode", true);
+    presentation_.Set(!parts_.store || parts_.store->ReadBool("FullscreenMode", true));
   } catch (const UnitError& e) {
     ShowError(e.what());
-    fullscreen_on_ = true;
+    presentation_.Set(true);
   }
   try {
     if (parts_.store) zoom_ = ValidZoom(parts_.store->ReadInteger("Zoom", kZoomDefault));
@@ -157,13 +157,13 @@ void TForm1::LoadSkin() {
   TellSkinMessages();
   if (first_frame_reported_) StartPictureThread();
   QImage& menu = pictures_.picture[btn_game_menu_background];
-  if (fullscreen_on_ && menu.isNull()) {
+  if (FullscreenOn() && menu.isNull()) {
     menu = GameMenuPicture();
     menu_drawn_here_ = true;
   }
   // Windowed, the unit's size is known only now; fullscreen fitted it when
   // the loader asked for the screen.
-  if (!fullscreen_on_) scale_ = FitScale(client_, ScreenArea().size(), zoom_);
+  if (!FullscreenOn()) scale_ = FitScale(client_, ScreenArea().size(), zoom_);
   prepared_scale_ = 0;
   ApplyScale();
 }
@@ -173,7 +173,7 @@ void TForm1::UpdateHints() {
     hints_[id] = QString::fromStdString(
         HintOf(unit_, static_cast<ImageId>(id), session_.gamepads().Connected()));
   }
-  if (fullscreen_on_) return;  // no dragging, no zoom
+  if (FullscreenOn()) return;  // no dragging, no zoom
   const QString zoom = QString::fromStdString(ZoomHint(CtrlBound()));
   for (ImageId body :
        {im_background_bottom, im_background_back, im_background_front, im_background_screen_top}) {
@@ -190,9 +190,8 @@ QString TForm1::HintAt(QPoint pos) const {
 
 void TForm1::pm_10_fullscreenClick() {
   session_.Handle([this] {
-    fullscreen_on_ = !fullscreen_on_;
-    if (close_game_menu) close_game_menu();
-    if (parts_.store) parts_.store->WriteBool("FullscreenMode", fullscreen_on_);
+    presentation_.Set(!FullscreenOn());
+    if (parts_.store) parts_.store->WriteBool("FullscreenMode", FullscreenOn());
     // Unmapped, not merely moved away: a window manager that keeps windows on
     // the screen would show the relayout.
     const bool shown = isVisible();
@@ -210,7 +209,6 @@ void TForm1::pm_10_fullscreenClick() {
       activateWindow();
     }
   });
-  if (presentation_switched) presentation_switched();
 }
 
 void TForm1::CoverTheSwitch() {
@@ -252,13 +250,13 @@ void TForm1::CentreOnScreen() {
 // --- SkinWindow ---
 
 bool TForm1::FullscreenOn() const {
-  return fullscreen_on_;
+  return presentation_.Fullscreen();
 }
 
 QSize TForm1::ScreenSize() {
   const QSize screen = QGuiApplication::primaryScreen()->size();
   // The client holds the unit's size now: fullscreen draws it at the zoom that fits.
-  if (fullscreen_on_) scale_ = FitScale(client_, screen, zoom_);
+  if (FullscreenOn()) scale_ = FitScale(client_, screen, zoom_);
   return ScaledSize(screen, 1.0 / scale_);
 }
 

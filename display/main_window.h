@@ -21,6 +21,7 @@ class QKeyEvent;
 #include "display/frame_buffer.h"
 #include "display/frame_painter.h"
 #include "display/paint_report.h"
+#include "display/presentation.h"
 #include "display/realtime_host.h"
 #include "display/session.h"
 #include "display/switch_cover.h"
@@ -99,11 +100,10 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   std::function<void(const QString&)> show_error_box;
   // Ends the event loop; a queued quit unless replaced.
   std::function<void()> terminate;
-  // Told after each switch of the presentation (the menu's check mark follows it).
-  std::function<void()> presentation_switched;
-  // The in-game menu's click and closing (nothing when it is closed), wired by the menus.
+  // The in-game menu's click, wired by the menus.
   std::function<void()> on_game_menu_click;
-  std::function<void()> close_game_menu;
+  // Full screen or windowed, for whatever shows it to watch; the switch sets it.
+  Presentation& presentation() { return presentation_; }
 
   // SkinWindow and ErrorSink
   bool FullscreenOn() const override;
@@ -196,7 +196,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   QRgb key_colour_ = 0;
   bool per_pixel_alpha_ = false;
   bool terminate_requested_ = false;
-  bool fullscreen_on_ = true;  // the presentation: fullscreen or windowed
+  Presentation presentation_;
 
   FrameBuffer frame_;
   Outline outline_;

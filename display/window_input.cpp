@@ -57,7 +57,7 @@ void TForm1::PressAt(Qt::MouseButton button, QPoint pos) {
     session_.Press(*control);
     return;
   }
-  if (IsDraggable(id) && !fullscreen_on_) {
+  if (IsDraggable(id) && !FullscreenOn()) {
     // Wayland lets no program place its own window: the compositor drags it.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle()) {
       windowHandle()->startSystemMove();
@@ -99,7 +99,7 @@ void TForm1::mouseReleaseEvent(QMouseEvent* event) {
 
 void TForm1::mouseMoveEvent(QMouseEvent* event) {
   pointer_ = ScenePoint(event->position());
-  if (drag_image_ != kNoImage && (event->buttons() & Qt::LeftButton) && !fullscreen_on_) {
+  if (drag_image_ != kNoImage && (event->buttons() & Qt::LeftButton) && !FullscreenOn()) {
     // The pressed point stays under the pointer.
     const Image& image = unit_.scene()[drag_image_];
     const QPoint global = event->globalPosition().toPoint();

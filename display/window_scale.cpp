@@ -46,7 +46,7 @@ double TForm1::DeviceScale() const {
 
 QRect TForm1::ScreenArea() const {
   const QScreen* shown_on = screen() ? screen() : QGuiApplication::primaryScreen();
-  if (fullscreen_on_) return shown_on->geometry();
+  if (FullscreenOn()) return shown_on->geometry();
   const QRect available = shown_on->availableGeometry();
   // Wayland tells Qt no work area; a maximized window's size is it.
   if (work_area_.isValid())
@@ -56,8 +56,8 @@ QRect TForm1::ScreenArea() const {
 
 void TForm1::ApplyScale() {
   const QSize window =
-      fullscreen_on_ ? QGuiApplication::primaryScreen()->size() : ScaledSize(client_, scale_);
-  SizeWindow(*this, window.expandedTo(QSize(1, 1)), fullscreen_on_);
+      FullscreenOn() ? QGuiApplication::primaryScreen()->size() : ScaledSize(client_, scale_);
+  SizeWindow(*this, window.expandedTo(QSize(1, 1)), FullscreenOn());
   const double device_scale = DeviceScale();
   // Copies at another scale are made of every picture at once.
   if (device_scale != 1.0) TakeAllPictures();
@@ -86,7 +86,7 @@ void TForm1::ApplyScale() {
 
 void TForm1::SetZoom(int percent) {
   percent = ValidZoom(percent);
-  if (fullscreen_on_) return;
+  if (FullscreenOn()) return;
   if (percent != zoom_ && parts_.store) parts_.store->WriteInteger("Zoom", percent);
   zoom_ = percent;
   const double scale = FitScale(client_, ScreenArea().size(), zoom_);
@@ -101,7 +101,7 @@ void TForm1::SetZoom(int percent) {
 }
 
 void TForm1::ZoomBy(int steps) {
-  if (fullscreen_on_) return;
+  if (FullscreenOn()) return;
   if (auto zoom = ZoomAfterSteps(client_, ScreenArea().size(), zoom_, steps)) SetZoom(*zoom);
 }
 
@@ -148,7 +148,7 @@ void TForm1::wheelEvent(QWheelEvent* event) {
 }
 
 void TForm1::RefitToScreen() {
-  if (fullscreen_on_) {
+  if (FullscreenOn()) {
     if (size() == QGuiApplication::primaryScreen()->size()) {
       if (DeviceScale() != prepared_scale_) ApplyScale();
       Refresh();

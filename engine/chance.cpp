@@ -38,25 +38,25 @@ void Unit::Gam_Check_Chance_Time() {
 }
 
 void Unit::Timer_ChanceTimer() {
-  const StepRow<Fanfare>* row = StepAt(kChanceSteps, TakeStep(state_.vars.chance_step));
-  if (!row) return;
-  switch (row->action) {
-    case Fanfare::kNone:
-      break;
-    case Fanfare::kClearMiss:
-      Play(SoundId::snd_Chance);
-      StepBack(state_.vars.miss_count);
-      Vid_Show_Panel_Miss(state_.vars.miss_count);
-      break;
-    case Fanfare::kLast:
-      Play(SoundId::snd_Chance);
-      break;
-    case Fanfare::kEnd:
-      EndChanceTime();
-      Disable(TimerId::Timer_Chance);
-      break;
-  }
-  if (row->next_ms) Interval(TimerId::Timer_Chance, row->next_ms);
+  const auto act = [&](Fanfare action) {
+    switch (action) {
+      case Fanfare::kNone:
+        break;
+      case Fanfare::kClearMiss:
+        Play(SoundId::snd_Chance);
+        StepBack(state_.vars.miss_count);
+        Vid_Show_Panel_Miss(state_.vars.miss_count);
+        break;
+      case Fanfare::kLast:
+        Play(SoundId::snd_Chance);
+        break;
+      case Fanfare::kEnd:
+        EndChanceTime();
+        Disable(TimerId::Timer_Chance);
+        break;
+    }
+  };
+  RunStep(state_.timers, TimerId::Timer_Chance, kChanceSteps, state_.vars.chance_step, act);
 }
 
 void Unit::EndChanceTime() {

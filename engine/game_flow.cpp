@@ -21,26 +21,27 @@ static_assert(StepsInOrder(kGameStartSteps));
 }  // namespace
 
 void Unit::Timer_Game_StartTimer() {
-  const StepRow<GameStart>* row = StepAt(kGameStartSteps, TakeStep(state_.vars.game_start_step));
-  if (!row) return;
-  switch (row->action) {
-    case GameStart::kNone:
-      break;
-    case GameStart::kTune:
-      Play(SoundId::snd_Start1);
-      break;
-    case GameStart::kPlay:
-      Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
-      state_.vars.umbrella_balloon_step = 1;
-      Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
-      state_.vars.play_active = true;
-      state_.vars.game_phase = 1;
-      Gam_Set_Difficulty();
-      Enable(TimerId::Timer_Game);
-      Disable(TimerId::Timer_Game_Start);
-      break;
-  }
-  if (row->next_ms) Interval(TimerId::Timer_Game_Start, row->next_ms);
+  const auto act = [&](GameStart action) {
+    switch (action) {
+      case GameStart::kNone:
+        break;
+      case GameStart::kTune:
+        Play(SoundId::snd_Start1);
+        break;
+      case GameStart::kPlay:
+        Start(TimerId::Timer_Garu_Arm, kGaruArmMs);
+        state_.vars.umbrella_balloon_step = 1;
+        Start(TimerId::Timer_Umbrella_Balloon, kUmbrellaBalloonMs);
+        state_.vars.play_active = true;
+        state_.vars.game_phase = 1;
+        Gam_Set_Difficulty();
+        Enable(TimerId::Timer_Game);
+        Disable(TimerId::Timer_Game_Start);
+        break;
+    }
+  };
+  RunStep(state_.timers, TimerId::Timer_Game_Start, kGameStartSteps, state_.vars.game_start_step,
+          act);
 }
 
 void Unit::Gam_End_Of_Game() {

@@ -23,6 +23,16 @@ constexpr StepRow<CoconutHand> kCoconutHandSteps[] = {
     {2, CoconutHand::kUnlock, 0},
 };
 static_assert(StepsInOrder(kCoconutHandSteps));
+
+// The jump to the key: the first tick sets the hang time at (1, 4) from the
+// crows nearby, the second lands the hero with the key and stays the last.
+enum class Jump { kNone, kHang, kLand };
+constexpr StepRow<Jump> kJumpSteps[] = {
+    {0, Jump::kNone, 0},  // (unused)
+    {1, Jump::kHang, 0},  // sets the hang time itself
+    {2, Jump::kLand, 0, 2},
+};
+static_assert(StepsInOrder(kJumpSteps));
 }  // namespace
 
 // --- shared pieces of the moves ---
@@ -63,13 +73,6 @@ void Unit::FlyingTuneStart() {
   Disable(TimerId::Timer_Coconut_Music);
   Silence();
   StartFlyingTune();
-}
-
-// Disabling and enabling again restarts the tune's period from now.
-void Unit::RestartFlyingMusic() {
-  Interval(TimerId::Timer_Flying_Music, kFlyingTuneMs);
-  Disable(TimerId::Timer_Flying_Music);
-  Enable(TimerId::Timer_Flying_Music);
 }
 
 // A plain move of the move table with its crow test; returns whether the hero moved.
@@ -288,21 +291,22 @@ void Unit::Timer_Tiko_StepTimer() {
 }
 
 void Unit::Timer_Tiko_1_1_HandTimer() {
-  const StepRow<CoconutHand>* row = StepAt(kCoconutHandSteps, TakeStep(state_.vars.hand_1_1_step));
-  if (!row) return;
-  switch (row->action) {
-    case CoconutHand::kNone:
-      break;
-    case CoconutHand::kRest:
-      Hide(tiko_hand_1_1_seg[2]);
-      if (Lit(tiko_seg[1][1])) Show(tiko_hand_1_1_seg[1]);
-      break;
-    case CoconutHand::kUnlock:
-      state_.vars.hero_move_lock = false;
-      Disable(TimerId::Timer_Tiko_1_1_Hand);
-      break;
-  }
-  if (row->next_ms) Interval(TimerId::Timer_Tiko_1_1_Hand, row->next_ms);
+  const auto act = [&](CoconutHand action) {
+    switch (action) {
+      case CoconutHand::kNone:
+        break;
+      case CoconutHand::kRest:
+        Hide(tiko_hand_1_1_seg[2]);
+        if (Lit(tiko_seg[1][1])) Show(tiko_hand_1_1_seg[1]);
+        break;
+      case CoconutHand::kUnlock:
+        state_.vars.hero_move_lock = false;
+        Disable(TimerId::Timer_Tiko_1_1_Hand);
+        break;
+    }
+  };
+  RunStep(state_.timers, TimerId::Timer_Tiko_1_1_Hand, kCoconutHandSteps, state_.vars.hand_1_1_step,
+          act);
 }
 
 void Unit::Timer_Tiko_6_HandTimer() {
@@ -314,35 +318,43 @@ void Unit::Timer_Tiko_6_HandTimer() {
   Disable(TimerId::Timer_Tiko_6_Hand);
 }
 
-// The jump to the key: the first tick sets the hang time at (1, 4) from the
-// crows nearby, the second lands the hero with the key.
 void Unit::Timer_Tiko_JumpTimer() {
-  if (state_.vars.jump_step == 1) {
-    const int game_ms = state_.timers[TimerId::Timer_Game].interval;
-    if (!Lit(crow_seg[2][5]))
-      Interval(TimerId::Timer_Tiko_Jump, state_.vars.key_state == KeyState::kHanging ? 620 : 560);
-    if (Lit(crow_seg[1][4])) {
-      Disable(TimerId::Timer_Key_Blink);
-      Hide(key_seg[1]);
-      Interval(TimerId::Timer_Tiko_Jump, game_ms / 2);
+  const auto act = [&](Jump action) {
+    switch (action) {
+      case Jump::kNone:
+        break;
+      case Jump::kHang: {
+        const int game_ms = state_.timers[TimerId::Timer_Game].interval;
+        if (!Lit(crow_seg[2][5]))
+          Interval(TimerId::Timer_Tiko_Jump,
+                   state_.vars.key_state == KeyState::kHanging ? 620 : 560);
+        if (Lit(crow_seg[1][4])) {
+          Disable(TimerId::Timer_Key_Blink);
+          Hide(key_seg[1]);
+          Interval(TimerId::Timer_Tiko_Jump, game_ms / 2);
+        }
+        if (Lit(crow_seg[2][5])) {
+          Disable(TimerId::Timer_Key_Blink);
+          Hide(key_seg[1]);
+          Interval(TimerId::Timer_Tiko_Jump, game_ms * 2);
+        }
+        break;
+      }
+      case Jump::kLand:
+        Disable(TimerId::Timer_Key_Blink);
+        Hide(key_seg[1]);
+        // Taking the key hangs a new coconut at the top left.
+        if (state_.vars.key_state == KeyState::kHanging) Show(coconut_seg[0]);
+        state_.vars.key_state = KeyState::kCarried;
+        MoveHero(1, 5);
+        Play(SoundId::snd_Step);
+        state_.vars.play_active = true;
+        Disable(TimerId::Timer_Tiko_Jump);
+        break;
     }
-    if (Lit(crow_seg[2][5])) {
-      Disable(TimerId::Timer_Key_Blink);
-      Hide(key_seg[1]);
-      Interval(TimerId::Timer_Tiko_Jump, game_ms * 2);
-    }
-    state_.vars.jump_step = 2;
-  } else if (state_.vars.jump_step == 2) {
-    Disable(TimerId::Timer_Key_Blink);
-    Hide(key_seg[1]);
-    // Taking the key hangs a new coconut at the top left.
-    if (state_.vars.key_state == KeyState::kHanging) Show(coconut_seg[0]);
-    state_.vars.key_state = KeyState::kCarried;
-    MoveHero(1, 5);
-    Play(SoundId::snd_Step);
-    state_.vars.play_active = true;
-    Disable(TimerId::Timer_Tiko_Jump);
-  }
+  };
+  RunStep(state_.timers, TimerId::Timer_Tiko_Jump, kJumpSteps, state_.vars.jump_step, act,
+          OutsideSteps::kKeep);
 }
 
 }  // namespace tiko

@@ -70,71 +70,71 @@ void Unit::Gam_Execute_Miss_Fall() {
 // --- the animations ---
 
 void Unit::Timer_Miss_CrowTimer() {
-  const StepRow<HeroBlink>* row = StepAt(kMissCrowSteps, TakeStep(state_.vars.miss_crow_step));
-  if (!row) return;
-  const bool top_left = state_.vars.hero_col == 1 && state_.vars.hero_row == 1;
-  switch (row->action) {
-    case HeroBlink::kNone:
-      break;
-    case HeroBlink::kHideAllHands:
-      Vid_Show_Hero(false);
-      if (top_left) {
-        Hide(tiko_hand_1_1_seg[1]);
-        Hide(tiko_hand_1_1_seg[2]);
-      }
-      break;
-    case HeroBlink::kHide:
-      Vid_Show_Hero(false);
-      if (top_left) Hide(tiko_hand_1_1_seg[1]);
-      break;
-    case HeroBlink::kShow:
-      Vid_Show_Hero(true);
-      if (top_left) Show(tiko_hand_1_1_seg[1]);
-      break;
-    case HeroBlink::kReprise:
-      Gam_Reprise_After_Miss();
-      Disable(TimerId::Timer_Miss_Crow);
-      return;
-  }
-  if (row->next_ms) Interval(TimerId::Timer_Miss_Crow, row->next_ms);
+  const auto act = [&](HeroBlink action) {
+    const bool top_left = state_.vars.hero_col == 1 && state_.vars.hero_row == 1;
+    switch (action) {
+      case HeroBlink::kNone:
+        break;
+      case HeroBlink::kHideAllHands:
+        Vid_Show_Hero(false);
+        if (top_left) {
+          Hide(tiko_hand_1_1_seg[1]);
+          Hide(tiko_hand_1_1_seg[2]);
+        }
+        break;
+      case HeroBlink::kHide:
+        Vid_Show_Hero(false);
+        if (top_left) Hide(tiko_hand_1_1_seg[1]);
+        break;
+      case HeroBlink::kShow:
+        Vid_Show_Hero(true);
+        if (top_left) Show(tiko_hand_1_1_seg[1]);
+        break;
+      case HeroBlink::kReprise:
+        Gam_Reprise_After_Miss();
+        Disable(TimerId::Timer_Miss_Crow);
+        return;
+    }
+  };
+  RunStep(state_.timers, TimerId::Timer_Miss_Crow, kMissCrowSteps, state_.vars.miss_crow_step, act);
 }
 
 void Unit::Timer_Miss_FallTimer() {
-  const StepRow<Fall>* row = StepAt(kMissFallSteps, TakeStep(state_.vars.miss_fall_step));
-  if (!row) return;
-  switch (row->action) {
-    case Fall::kDrop:
-      Vid_Show_Hero(false);
-      StepOn(state_.vars.hero_row);
-      Vid_Show_Hero(true);
-      break;
-    case Fall::kLand:
-      Vid_Show_Hero(false);
-      StepOn(state_.vars.hero_row);  // now 5: no hero place there
-      Show(miss_seg[1]);
-      break;
-    case Fall::kMissTune:
-      Silence();
-      Play(SoundId::snd_Miss);
-      break;
-    case Fall::kShowFigure2:
-      Show(miss_seg[2]);
-      break;
-    case Fall::kHideFigure2:
-      Hide(miss_seg[2]);
-      break;
-    case Fall::kShowFigure1:
-      Show(miss_seg[1]);
-      break;
-    case Fall::kHideFigure1:
-      Hide(miss_seg[1]);
-      break;
-    case Fall::kReprise:
-      Gam_Reprise_After_Miss();
-      Disable(TimerId::Timer_Miss_Fall);
-      return;
-  }
-  if (row->next_ms) Interval(TimerId::Timer_Miss_Fall, row->next_ms);
+  const auto act = [&](Fall action) {
+    switch (action) {
+      case Fall::kDrop:
+        Vid_Show_Hero(false);
+        StepOn(state_.vars.hero_row);
+        Vid_Show_Hero(true);
+        break;
+      case Fall::kLand:
+        Vid_Show_Hero(false);
+        StepOn(state_.vars.hero_row);  // now 5: no hero place there
+        Show(miss_seg[1]);
+        break;
+      case Fall::kMissTune:
+        Silence();
+        Play(SoundId::snd_Miss);
+        break;
+      case Fall::kShowFigure2:
+        Show(miss_seg[2]);
+        break;
+      case Fall::kHideFigure2:
+        Hide(miss_seg[2]);
+        break;
+      case Fall::kShowFigure1:
+        Show(miss_seg[1]);
+        break;
+      case Fall::kHideFigure1:
+        Hide(miss_seg[1]);
+        break;
+      case Fall::kReprise:
+        Gam_Reprise_After_Miss();
+        Disable(TimerId::Timer_Miss_Fall);
+        return;
+    }
+  };
+  RunStep(state_.timers, TimerId::Timer_Miss_Fall, kMissFallSteps, state_.vars.miss_fall_step, act);
 }
 
 // --- the reprise ---

@@ -2,6 +2,7 @@
 // umbrellas and balloons of the flying side, and the coconut and flying tunes.
 #include "engine/play_intervals.h"
 #include "engine/saturating.h"
+#include "engine/step_table.h"
 #include "engine/unit.h"
 
 namespace tiko {
@@ -12,6 +13,25 @@ using namespace play;
 namespace {
 constexpr int kCoconutFallMs = 310;
 constexpr int kBonusStepMs = 200;
+
+// The coconut bonus: step 1 pays one step per tick while steps are left, then
+// step 2 lets the coconut fall on and stays the last.
+enum class CoconutBonus { kNone, kPay, kFallOn };
+constexpr StepRow<CoconutBonus> kCoconutBonusSteps[] = {
+    {0, CoconutBonus::kNone, 0},  // (unused)
+    {1, CoconutBonus::kPay, 0, 1},
+    {2, CoconutBonus::kFallOn, 0, 2},
+};
+static_assert(StepsInOrder(kCoconutBonusSteps));
+
+// The flying side moves by turns: the umbrellas, then the balloons, 800 ms apart.
+enum class Drift { kNone, kUmbrellas, kBalloons };
+constexpr StepRow<Drift> kDriftSteps[] = {
+    {0, Drift::kNone, 0},  // (unused)
+    {1, Drift::kUmbrellas, 0, 2},
+    {2, Drift::kBalloons, 0, 1},
+};
+static_assert(StepsInOrder(kDriftSteps));
 
 // The crow cell beside the falling coconut; none off the vine.
 ImageId CrowBesideCoconut(int coconut_pos) {
@@ -38,30 +58,45 @@ void Unit::Timer_CoconutTimer() {
   Interval(TimerId::Timer_Coconut, kCoconutFallMs);
 }
 
-// Pays one step of the bonus per tick, then lets the coconut fall on.
 void Unit::Timer_Coconut_BonusTimer() {
-  if (state_.vars.coconut_bonus_step == 1 && state_.vars.coconut_bonus_left > 0) {
-    Gam_Stop_All_Timers();
-    Silence();
-    Play(SoundId::snd_Point);
-    Hide(CrowBesideCoconut(state_.vars.coconut_pos));
-    StepBack(state_.vars.coconut_bonus_left);
-    Start(TimerId::Timer_Coconut_Bonus, kBonusStepMs);
-    // The lower the hit, the more each step is worth.
-    AddTo(state_.vars.score,
-          static_cast<long long>(state_.vars.coconut_pos) * state_.vars.point_value);
-    Vid_Show_Panel_Score(state_.vars.score, true);
-    Gam_Set_Difficulty();
-    state_.vars.chance_resume = Resume::kCoconutBonus;
-    Gam_Check_Chance_Time();
-  } else if (state_.vars.coconut_bonus_step == 1) {
-    Interval(TimerId::Timer_Coconut_Bonus, 1);
-    state_.vars.coconut_bonus_step = 2;
-  } else if (state_.vars.coconut_bonus_step == 2) {
-    Disable(TimerId::Timer_Flying_Music);
-    ResumePlayWithCoconutTune();
-    Disable(TimerId::Timer_Coconut_Bonus);
-  }
+  const auto act = [&](CoconutBonus action) {
+    switch (action) {
+      case CoconutBonus::kNone:
+        break;
+      case CoconutBonus::kPay:
+        if (state_.vars.coconut_bonus_left > 0) {
+          PayCoconutBonusStep();
+        } else {
+          Interval(TimerId::Timer_Coconut_Bonus, 1);
+          state_.vars.coconut_bonus_step = 2;  // nothing left to pay
+        }
+        break;
+      case CoconutBonus::kFallOn:
+        Disable(TimerId::Timer_Flying_Music);
+        ResumePlayWithCoconutTune();
+        Disable(TimerId::Timer_Coconut_Bonus);
+        break;
+    }
+  };
+  RunStep(state_.timers, TimerId::Timer_Coconut_Bonus, kCoconutBonusSteps,
+          state_.vars.coconut_bonus_step, act, OutsideSteps::kKeep);
+}
+
+// One step of the bonus: the crow beside the coconut goes, and the lower the
+// hit, the more the step is worth.
+void Unit::PayCoconutBonusStep() {
+  Gam_Stop_All_Timers();
+  Silence();
+  Play(SoundId::snd_Point);
+  Hide(CrowBesideCoconut(state_.vars.coconut_pos));
+  StepBack(state_.vars.coconut_bonus_left);
+  Start(TimerId::Timer_Coconut_Bonus, kBonusStepMs);
+  AddTo(state_.vars.score,
+        static_cast<long long>(state_.vars.coconut_pos) * state_.vars.point_value);
+  Vid_Show_Panel_Score(state_.vars.score, true);
+  Gam_Set_Difficulty();
+  state_.vars.chance_resume = Resume::kCoconutBonus;
+  Gam_Check_Chance_Time();
 }
 
 // The end of the coconut tune hands back to the flying tune on the flying side.
@@ -78,13 +113,12 @@ void Unit::Timer_Flying_MusicTimer() {
 }
 
 void Unit::Timer_Umbrella_BalloonTimer() {
-  if (state_.vars.umbrella_balloon_step == 1) {
-    MoveUmbrellas();
-    state_.vars.umbrella_balloon_step = 2;
-  } else if (state_.vars.umbrella_balloon_step == 2) {
-    MoveBalloons();
-    state_.vars.umbrella_balloon_step = 1;
-  }
+  const auto act = [&](Drift action) {
+    if (action == Drift::kUmbrellas) MoveUmbrellas();
+    if (action == Drift::kBalloons) MoveBalloons();
+  };
+  RunStep(state_.timers, TimerId::Timer_Umbrella_Balloon, kDriftSteps,
+          state_.vars.umbrella_balloon_step, act, OutsideSteps::kKeep);
 }
 
 // Umbrellas drift down one place; a new one may come in at the top.
@@ -129,13 +163,6 @@ void Unit::MoveBalloons() {
       Gam_Execute_Miss_Fall();
     }
   }
-}
-
-// A falling coconut is removed, a hanging one kept.
-void Unit::RemoveFallingCoconut() {
-  bool hanging = Lit(coconut_seg[0]);
-  Vid_Show_All_Coconuts(false);
-  if (hanging) Show(coconut_seg[0]);
 }
 
 }  // namespace tiko

@@ -1,11 +1,13 @@
 // Giving play back after a sequence that stopped every timer: the part all the
-// resumes share, and the tunes they start it with.
+// resumes share, the tunes they start it with, and the falling coconut they
+// clear away.
 #include "engine/play_intervals.h"
 #include "engine/unit.h"
 
 namespace tiko {
 
 using namespace play;
+using namespace seg;
 
 // The crow tick at the speed the score gives, Garu's arm, the umbrellas and
 // balloons, and the key's blink while it hangs: the hero obeys again.
@@ -24,6 +26,13 @@ void Unit::StartFlyingTune() {
   Start(TimerId::Timer_Flying_Music, kFlyingTuneMs);
 }
 
+// Disabling and enabling again restarts the tune's period from now.
+void Unit::RestartFlyingMusic() {
+  Interval(TimerId::Timer_Flying_Music, kFlyingTuneMs);
+  Disable(TimerId::Timer_Flying_Music);
+  Enable(TimerId::Timer_Flying_Music);
+}
+
 // After the coconut bonus, or chance time that cut it short: the coconut tune
 // plays and normal play goes on. A bonus that came while the hero hung at
 // (1, 4) had stopped his jump: it goes on to its landing, which gives play back,
@@ -38,6 +47,13 @@ void Unit::ResumePlayWithCoconutTune() {
     Enable(TimerId::Timer_Tiko_Jump);
     state_.vars.play_active = false;
   }
+}
+
+// A falling coconut is removed, a hanging one kept.
+void Unit::RemoveFallingCoconut() {
+  bool hanging = Lit(coconut_seg[0]);
+  Vid_Show_All_Coconuts(false);
+  if (hanging) Show(coconut_seg[0]);
 }
 
 }  // namespace tiko

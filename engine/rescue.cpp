@@ -91,37 +91,37 @@ void Unit::Timer_Garu_ArmTimer() {
 }
 
 void Unit::Timer_Key_FallTimer() {
-  const StepRow<KeyFall>* row = StepAt(kKeyFallSteps, TakeStep(state_.vars.key_fall_step));
-  if (!row) return;
-  switch (row->action) {
-    case KeyFall::kNone:
-      break;
-    case KeyFall::kWithdrawHand:
-      Hide(LockHand(state_.vars.hero_row));
-      break;
-    case KeyFall::kShowKey:
-      Show(key_seg[2]);
-      break;
-    case KeyFall::kHideKey:
-      Hide(key_seg[2]);
-      break;
-    case KeyFall::kKeyToFigure:
-      Hide(key_seg[2]);
-      Show(miss_seg[2]);
-      break;
-    case KeyFall::kHideFigure:
-      Hide(miss_seg[2]);
-      break;
-    case KeyFall::kResume:
-      // The key is back at its hook; the hero still hangs where he reached.
-      state_.vars.key_state = KeyState::kHanging;
-      Show(key_seg[1]);
-      ResumeNormalPlay();
-      StartFlyingTune();
-      Disable(TimerId::Timer_Key_Fall);
-      break;
-  }
-  if (row->next_ms) Interval(TimerId::Timer_Key_Fall, row->next_ms);
+  const auto act = [&](KeyFall action) {
+    switch (action) {
+      case KeyFall::kNone:
+        break;
+      case KeyFall::kWithdrawHand:
+        Hide(LockHand(state_.vars.hero_row));
+        break;
+      case KeyFall::kShowKey:
+        Show(key_seg[2]);
+        break;
+      case KeyFall::kHideKey:
+        Hide(key_seg[2]);
+        break;
+      case KeyFall::kKeyToFigure:
+        Hide(key_seg[2]);
+        Show(miss_seg[2]);
+        break;
+      case KeyFall::kHideFigure:
+        Hide(miss_seg[2]);
+        break;
+      case KeyFall::kResume:
+        // The key is back at its hook; the hero still hangs where he reached.
+        state_.vars.key_state = KeyState::kHanging;
+        Show(key_seg[1]);
+        ResumeNormalPlay();
+        StartFlyingTune();
+        Disable(TimerId::Timer_Key_Fall);
+        break;
+    }
+  };
+  RunStep(state_.timers, TimerId::Timer_Key_Fall, kKeyFallSteps, state_.vars.key_fall_step, act);
 }
 
 // One point of a rescue phase; chance time may start from it.
@@ -134,90 +134,91 @@ void Unit::PayRescuePoint(Resume resume) {
 }
 
 void Unit::Timer_Bonus_Phase_1Timer() {
-  const StepRow<Phase1>* row = StepAt(kPhase1Steps, TakeStep(state_.vars.bonus1_step));
-  if (!row) return;
-  const int n = state_.vars.chains_opened;  // the chain being opened, from step 2 on
-  switch (row->action) {
-    case Phase1::kNone:
-      break;
-    case Phase1::kCountChain:
-      StepOn(state_.vars.chains_opened);
-      break;
-    case Phase1::kChainOff:
-      Hide(Chain(n));
-      break;
-    case Phase1::kChainOn:
-      Show(Chain(n));
-      break;
-    case Phase1::kOpenChain:
-      Hide(Chain(n));
-      Vid_Show_Garu_Arm_Lock(false);
-      Show(im_garu_arm_l2);
-      Hide(LockHand(state_.vars.hero_row));
-      if (n == 4) {
-        Vid_Show_Hero(false);
-        Show(im_tiko_victory);
-      }
-      break;
-    case Phase1::kPayPoint:
-      PayRescuePoint(Resume::kRescuePhase1);
-      Play(SoundId::snd_Point);  // after the check: it sounds even over a chance fanfare's silence
-      break;
-    case Phase1::kPhase2OrWait:
-      if (n == 4) {
+  const auto act = [&](Phase1 action) {
+    const int n = state_.vars.chains_opened;  // the chain being opened, from step 2 on
+    switch (action) {
+      case Phase1::kNone:
+        break;
+      case Phase1::kCountChain:
+        StepOn(state_.vars.chains_opened);
+        break;
+      case Phase1::kChainOff:
+        Hide(Chain(n));
+        break;
+      case Phase1::kChainOn:
+        Show(Chain(n));
+        break;
+      case Phase1::kOpenChain:
+        Hide(Chain(n));
+        Vid_Show_Garu_Arm_Lock(false);
+        Show(im_garu_arm_l2);
+        Hide(LockHand(state_.vars.hero_row));
+        if (n == 4) {
+          Vid_Show_Hero(false);
+          Show(im_tiko_victory);
+        }
+        break;
+      case Phase1::kPayPoint:
+        PayRescuePoint(Resume::kRescuePhase1);
+        Play(
+            SoundId::snd_Point);  // after the check: it sounds even over a chance fanfare's silence
+        break;
+      case Phase1::kPhase2OrWait:
+        if (n == 4) {
+          Disable(TimerId::Timer_Bonus_Phase_1);
+          state_.vars.bonus2_step = 1;
+          Start(TimerId::Timer_Bonus_Phase_2, 1);
+        } else {
+          Interval(TimerId::Timer_Bonus_Phase_1, kPhase1WaitMs);
+        }
+        break;
+      case Phase1::kResume:
+        Hide(im_garu_arm_l2);
+        state_.vars.garu_arm_pos = 5;
+        Vid_Show_Garu_Arm_Lock(true);  // arm and lock at height 2
+        state_.vars.key_state = KeyState::kHanging;
+        Show(key_seg[1]);
+        ResumeNormalPlay();
+        StartFlyingTune();
+        if (state_.vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
         Disable(TimerId::Timer_Bonus_Phase_1);
-        state_.vars.bonus2_step = 1;
-        Start(TimerId::Timer_Bonus_Phase_2, 1);
-      } else {
-        Interval(TimerId::Timer_Bonus_Phase_1, kPhase1WaitMs);
-      }
-      break;
-    case Phase1::kResume:
-      Hide(im_garu_arm_l2);
-      state_.vars.garu_arm_pos = 5;
-      Vid_Show_Garu_Arm_Lock(true);  // arm and lock at height 2
-      state_.vars.key_state = KeyState::kHanging;
-      Show(key_seg[1]);
-      ResumeNormalPlay();
-      StartFlyingTune();
-      if (state_.vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
-      Disable(TimerId::Timer_Bonus_Phase_1);
-      break;
-  }
-  if (row->next_ms) Interval(TimerId::Timer_Bonus_Phase_1, row->next_ms);
+        break;
+    }
+  };
+  RunStep(state_.timers, TimerId::Timer_Bonus_Phase_1, kPhase1Steps, state_.vars.bonus1_step, act);
 }
 
 void Unit::Timer_Bonus_Phase_2Timer() {
-  const StepRow<Phase2>* row = StepAt(kPhase2Steps, TakeStep(state_.vars.bonus2_step));
-  if (!row) return;
-  switch (row->action) {
-    case Phase2::kNone:
-      break;
-    case Phase2::kFanfare:
-      StepOn(state_.vars.rescue_count);
-      Play(state_.vars.rescue_count == 1 ? SoundId::snd_Bonus2 : SoundId::snd_Bonus3);
-      break;
-    case Phase2::kArmUp:
-      Hide(im_garu_arm_r1);  // Garu raises his right arm
-      Show(im_garu_arm_r2);
-      break;
-    case Phase2::kArmDown:
-      Hide(im_garu_arm_r2);
-      Show(im_garu_arm_r1);
-      break;
-    case Phase2::kPayPoint:
-      PayRescuePoint(Resume::kRescuePhase2);
-      break;
-    case Phase2::kNewCage:
-      BuildNewCage();
-      break;
-    case Phase2::kResume:
-      ResumeNormalPlay();  // no flying tune: the hero is back at the start
-      if (state_.vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
-      Disable(TimerId::Timer_Bonus_Phase_2);
-      break;
-  }
-  if (row->next_ms) Interval(TimerId::Timer_Bonus_Phase_2, row->next_ms);
+  const auto act = [&](Phase2 action) {
+    switch (action) {
+      case Phase2::kNone:
+        break;
+      case Phase2::kFanfare:
+        StepOn(state_.vars.rescue_count);
+        Play(state_.vars.rescue_count == 1 ? SoundId::snd_Bonus2 : SoundId::snd_Bonus3);
+        break;
+      case Phase2::kArmUp:
+        Hide(im_garu_arm_r1);  // Garu raises his right arm
+        Show(im_garu_arm_r2);
+        break;
+      case Phase2::kArmDown:
+        Hide(im_garu_arm_r2);
+        Show(im_garu_arm_r1);
+        break;
+      case Phase2::kPayPoint:
+        PayRescuePoint(Resume::kRescuePhase2);
+        break;
+      case Phase2::kNewCage:
+        BuildNewCage();
+        break;
+      case Phase2::kResume:
+        ResumeNormalPlay();  // no flying tune: the hero is back at the start
+        if (state_.vars.double_score_on) Start(TimerId::Timer_Score_Blink, kScoreBlinkMs);
+        Disable(TimerId::Timer_Bonus_Phase_2);
+        break;
+    }
+  };
+  RunStep(state_.timers, TimerId::Timer_Bonus_Phase_2, kPhase2Steps, state_.vars.bonus2_step, act);
 }
 
 // Garu is locked in again, the key back at its hook and the hero at the start.

@@ -222,6 +222,7 @@ class Unit {
   void FlyingTuneStart();
   void RestartFlyingMusic();
   bool MoveCrows(int phase);
+  void PayCoconutBonusStep();
   void MoveUmbrellas();
   void MoveBalloons();
   void PayRescuePoint(Resume resume);

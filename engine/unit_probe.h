@@ -25,6 +25,7 @@ class UnitProbe {
   void EnterMode(Mode m) { unit_.EnterMode(m); }
   void StopAllTimers() { unit_.Gam_Stop_All_Timers(); }
   bool CheckCollisions() { return unit_.Gam_Check_Collisions(); }
+  void CheckChanceTime() { unit_.Gam_Check_Chance_Time(); }
   void SetDifficulty() { unit_.Gam_Set_Difficulty(); }
   void EndOfGame() { unit_.Gam_End_Of_Game(); }
   void LoadKeyBindings() { unit_.LoadKeyBindings(); }

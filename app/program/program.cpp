@@ -13,30 +13,28 @@ Program::Program(TForm1& form, SettingsStore& store,
                  const DataFolders& data_folders)
     : form_(form),
       data_folders_(data_folders),
-      popup(form.unit(), store, *this,
-            ShellWindows{[this] { return &about(); }, [this] { return &keys(); },
-                         [this] { return &manual(); }, nullptr}) {
-  start.open_output = std::move(open_output);
-  start.set_splash_check = [this](bool on) { popup.SetSplashScreenCheck(on); };
-  start.start_unit = [this] { StartUnit(); };
-  start.terminate = [this] { form_.RequestTerminate(); };
-  start.show_error = [this](const std::string& m) { form_.ShowError(m); };
-  start.describe_output = [](SoundOutput output) -> std::string {
+      popup_(form.unit(), store, *this,
+             ShellWindows{[this] { return &about(); }, [this] { return &keys(); },
+                          [this] { return &manual(); }, nullptr}) {
+  start_.open_output = std::move(open_output);
+  start_.set_splash_check = [this](bool on) { popup_.SetSplashScreenCheck(on); };
+  start_.start_unit = [this] { StartUnit(); };
+  start_.terminate = [this] { form_.RequestTerminate(); };
+  start_.show_error = [this](const std::string& m) { form_.ShowError(m); };
+  start_.describe_output = [](SoundOutput output) -> std::string {
     if (!InfoOf(output).sound_on) return "no sound output: the game plays silently";
     return fsound::SdlOutput::Describe();
   };
 
   form_.setContextMenuPolicy(Qt::CustomContextMenu);
   connect(&form_, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& pos) { popup.Popup(form_.mapToGlobal(pos)); });
-  form_.on_game_menu_click = [this] { popup.game_menu.btn_game_menu_topClick(); };
-  form_.close_game_menu = [this] { popup.game_menu.Close(); };
-  form_.presentation_switched = [this] { popup.SetFullscreenCheck(form_.FullscreenOn()); };
-  popup.current_recording = [this] { return form_.session().RecordingFile(); };
+          [this](const QPoint& pos) { popup_.Popup(form_.mapToGlobal(pos)); });
+  form_.on_game_menu_click = [this] { popup_.game_menu.btn_game_menu_topClick(); };
+  popup_.current_recording = [this] { return form_.session().RecordingFile(); };
 
-  splash = std::make_unique<TSplashForm>(store, start, first_activation);
-  popup.SetSplash(splash.get());
-  popup.SetDataFolders(data_folders);
+  splash_ = std::make_unique<TSplashForm>(store, start_, first_activation_);
+  popup_.SetSplash(splash_.get());
+  popup_.SetDataFolders(data_folders);
 
   form_.installEventFilter(this);
   // Should the window manager never activate the main window, the splash comes all the same.
@@ -75,11 +73,11 @@ TManualForm& Program::manual() {
 }
 
 void Program::FormActivate() {
-  if (!first_activation) return;
-  first_activation = false;
-  splash->show();
-  splash->raise();
-  splash->activateWindow();
+  if (!first_activation_) return;
+  first_activation_ = false;
+  splash_->show();
+  splash_->raise();
+  splash_->activateWindow();
 }
 
 bool Program::eventFilter(QObject* watched, QEvent* event) {

@@ -33,7 +33,7 @@ class Program : public QObject, public MenuHost, public KeysHost {
   QWidget* MainWidget() override { return &form_; }
   double UnitScale() const override { return form_.Scale(); }
   void SwitchPresentation() override;
-  bool FullscreenOn() const override { return form_.FullscreenOn(); }
+  Presentation& presentation() override { return form_.presentation(); }
   void RequestTerminate() override;
   void Beep() override;
   void SceneChanged() override;
@@ -50,9 +50,8 @@ class Program : public QObject, public MenuHost, public KeysHost {
   TAboutForm& about();
   TKeysForm& keys();
   TManualForm& manual();
-
-  bool first_activation = true;
-  TForm1& form_;
+  PopupMenu& popup() { return popup_; }
+  TSplashForm& splash() { return *splash_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,15 +59,15 @@ class Program : public QObject, public MenuHost, public KeysHost {
  private:
   void StartUnit();
 
+  bool first_activation_ = true;
+  TForm1& form_;
   DataFolders data_folders_;
   std::unique_ptr<TAboutForm> about_;
   std::unique_ptr<TKeysForm> keys_;
   std::unique_ptr<TManualForm> manual_;
-
- public:
-  PopupMenu popup;
-  StartHost start;
-  std::unique_ptr<TSplashForm> splash;
+  PopupMenu popup_;
+  StartHost start_;
+  std::unique_ptr<TSplashForm> splash_;
 };
 
 }  // namespace tiko

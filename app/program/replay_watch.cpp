@@ -6,7 +6,7 @@ namespace tiko {
 
 namespace {
 
-bool Presentation(const std::string& name) {
+bool PresentationSetting(const std::string& name) {
   return name == "FullscreenMode" || name == "Zoom" || name == "SoundMode";
 }
 
@@ -22,11 +22,11 @@ QString ReplayTitle(const ReplayPlayer& player, const QString& title) {
 }  // namespace
 
 int ReplayStore::ReadInteger(const std::string& name, int default_value) {
-  return Presentation(name) ? player_.ReadInteger(name, default_value) : default_value;
+  return PresentationSetting(name) ? player_.ReadInteger(name, default_value) : default_value;
 }
 
 bool ReplayStore::ReadBool(const std::string& name, bool default_value) {
-  return Presentation(name) ? player_.ReadBool(name, default_value) : default_value;
+  return PresentationSetting(name) ? player_.ReadBool(name, default_value) : default_value;
 }
 
 int WatchReplay(QApplication& app, TForm1& form, SoundSystem& sound, SettingsStore& store) {

@@ -8,6 +8,7 @@
 #include "app/shell/link_label.h"
 #include "app/shell/shell_pictures.h"
 #include "app/shell/shell_texts.h"
+#include "input/dialog/owned_window.h"
 
 namespace tiko {
 
@@ -56,9 +57,7 @@ TAboutForm::TAboutForm()
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(8, 41, 82));
   setPalette(pal);
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
-  }
+  tiko::CentreOnScreen(*this);
 }
 
 void TAboutForm::setVisible(bool visible) {

@@ -10,6 +10,7 @@
 #include "config/picture/picture.h"
 #include "config/skin/manual_config.h"
 #include "engine/ports.h"
+#include "input/dialog/owned_window.h"
 
 namespace tiko {
 
@@ -41,9 +42,7 @@ TManualForm::TManualForm(ManualSource source)
   btn_close->on_up = [this] { Inp_esc_up(); };
 
   Gfx_Load_Manual_Pages();
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
-  }
+  tiko::CentreOnScreen(*this);
 }
 
 void TManualForm::Gfx_Load_Manual_Pages() {

@@ -1,6 +1,7 @@
 // What the popup and in-game menus ask of the main window.
 #pragma once
 
+#include "display/presentation.h"
 #include "engine/unit.h"
 
 class QWidget;
@@ -14,9 +15,10 @@ class MenuHost {
   virtual QWidget* MainWidget() = 0;
   // Window pixels per skin pixel: the unit's zoom, which the in-game menu's rows follow.
   virtual double UnitScale() const { return 1.0; }
-  // The presentation switch, and the presentation in force.
+  // The presentation switch, and the presentation in force, which the menus
+  // watch: it outlives them.
   virtual void SwitchPresentation() = 0;
-  virtual bool FullscreenOn() const = 0;
+  virtual Presentation& presentation() = 0;
   virtual void RequestTerminate() = 0;  // takes effect back in the event loop
   virtual void Beep() = 0;
   // A command changed the scene outside the window's own handlers: repaint.

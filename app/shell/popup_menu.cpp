@@ -104,8 +104,14 @@ PopupMenu::PopupMenu(Unit& unit, SettingsStore& store, MenuHost& host, ShellWind
                             {QStringLiteral("--replay"), QString::fromStdString(file.string())});
   };
 
-  menu_item[10]->setChecked(host_.FullscreenOn());
+  menu_item[10]->setChecked(host_.presentation().Fullscreen());
   menu_item[12]->setChecked(unit_.ctrl_overlay_on());
+  // However the presentation switches (this menu, F12, the in-game menu), the
+  // check mark follows and the in-game menu closes.
+  presentation_watch_ = host_.presentation().Watched([this](bool fullscreen) {
+    game_menu.Close();
+    menu_item[10]->setChecked(fullscreen);
+  });
 }
 
 PopupMenu::~PopupMenu() = default;
@@ -124,7 +130,7 @@ void PopupMenu::pm_0_menuPopup() {
   }
   menu_item[11]->setChecked(splash_on);
   menu_item[12]->setChecked(unit_.ctrl_overlay_on());
-  if (host_.FullscreenOn()) game_menu.Close();
+  if (host_.presentation().Fullscreen()) game_menu.Close();
 }
 
 void PopupMenu::OpenDocument(const char* name) {
@@ -164,9 +170,7 @@ void PopupMenu::pm_8_hiscoreClick() {
 }
 
 void PopupMenu::pm_10_fullscreenClick() {
-  game_menu.Close();
   host_.SwitchPresentation();
-  menu_item[10]->setChecked(host_.FullscreenOn());
 }
 
 void PopupMenu::pm_11_splashscreenClick(bool checked) {

@@ -48,8 +48,6 @@ class PopupMenu {
   void Popup(const QPoint& global_position);
   void pm_0_menuPopup();
 
-  // The presentation switch's check mark.
-  void SetFullscreenCheck(bool on) { menu_item[10]->setChecked(on); }
   void SetSplashScreenCheck(bool on) { menu_item[11]->setChecked(on); }
 
   QMenu* pm_0_menu;
@@ -79,6 +77,7 @@ class PopupMenu {
   ShellWindows windows_;
   DataFolders folders_;
   std::unique_ptr<QMenu> menu_;
+  Presentation::Watch presentation_watch_;
 };
 
 }  // namespace tiko

@@ -13,6 +13,7 @@
 #include "app/shell/link_label.h"
 #include "app/shell/shell_pictures.h"
 #include "app/shell/shell_texts.h"
+#include "input/dialog/owned_window.h"
 
 namespace tiko {
 
@@ -245,10 +246,7 @@ void TSplashForm::btn_playClick() {
 }
 
 void TSplashForm::CentreOnScreen() {
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect area = screen->geometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
-  }
+  tiko::CentreOnScreen(*this);
 }
 
 bool TSplashForm::FormKeyDown(QKeyEvent* event) {

@@ -161,9 +161,7 @@ void TKeysForm::btn_acceptClick() {
 }
 
 void TKeysForm::CentreOnScreen() {
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
-  }
+  tiko::CentreOnScreen(*this);
 }
 
 bool TKeysForm::FormKeyDown(QKeyEvent* event) {

@@ -1,5 +1,7 @@
 #include "input/dialog/owned_window.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -24,6 +26,12 @@ void BringBack(QWidget& window) {
   window.show();
   window.raise();
   window.activateWindow();
+}
+
+void CentreOnScreen(QWidget& window) {
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    window.move(screen->geometry().center() - QPoint(window.width() / 2, window.height() / 2));
+  }
 }
 
 }  // namespace tiko

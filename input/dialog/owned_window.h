@@ -11,6 +11,9 @@ namespace tiko {
 // top instead. Call before the window is first shown.
 void OwnWindow(QWidget& window, QWidget* owner);
 
+// Places `window` in the middle of the primary screen.
+void CentreOnScreen(QWidget& window);
+
 // Brings `window` back from a minimize, to the front and with the focus.
 void BringBack(QWidget& window);
 

@@ -16,6 +16,7 @@
 #include "engine/unit_probe.h"
 #include "tests/config/large_png.h"
 #include "tests/config/temp_dir.h"
+#include "tests/support/fake_skin_window.h"
 
 namespace tiko {
 namespace {
@@ -25,30 +26,7 @@ using test::WriteFile;
 using test::WriteLargePng;
 using test::WritePicture;
 
-class FakeWindow : public SkinWindow {
- public:
-  QSize screen{1280, 1024};
-  QSize client{500, 690};
-  std::uint32_t color = 0;
-  bool color_key_on = false;
-  std::uint32_t color_key = 0;
-  std::vector<std::string> errors;
-  int terminate_requests = 0;
-  bool fullscreen = true;
-
-  bool FullscreenOn() const override { return fullscreen; }
-  QSize ScreenSize() override { return screen; }
-  void SetClientHeight(int height) override { client.setHeight(height); }
-  void SetClientWidth(int width) override { client.setWidth(width); }
-  QSize ClientSize() override { return client; }
-  void SetColor(std::uint32_t colorref) override { color = colorref; }
-  void SetColorKey(bool on, std::uint32_t colorref) override {
-    color_key_on = on;
-    color_key = colorref;
-  }
-  void ShowError(const std::string& message) override { errors.push_back(message); }
-  void RequestTerminate() override { ++terminate_requests; }
-};
+using FakeWindow = test::FakeSkinWindow;
 
 // A data folder beside a scratch working directory: the skin's relative
 // folders must resolve against the former.

@@ -12,8 +12,9 @@
 
 #include "display/main_window.h"
 #include "engine/unit_probe.h"
+#include "tests/support/memory_store.h"
 
-namespace tiko::testing {
+namespace tiko::test {
 
 inline constexpr std::uint32_t kTransp = 0x00ff00ff;  // magenta
 inline constexpr std::uint32_t kBg = 0x00804020;      // 00BBGGRR
@@ -98,29 +99,6 @@ inline void FakeLoadSkin(Scene& scene, SkinPictures& pictures, SkinWindow& windo
   scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
 }
 
-class MemoryStore : public SettingsStore {
- public:
-  int ReadInteger(const std::string& name, int fallback) override {
-    if (bad.count(name)) throw UnitError("Invalid data type for '" + name + "'");
-    auto it = values.find(name);
-    return it == values.end() ? fallback : std::stoi(it->second);
-  }
-  bool ReadBool(const std::string& name, bool fallback) override {
-    if (bad.count(name)) throw UnitError("Invalid data type for '" + name + "'");
-    auto it = values.find(name);
-    return it == values.end() ? fallback : it->second != "0";
-  }
-  void WriteInteger(const std::string& name, int value) override {
-    values[name] = std::to_string(value);
-  }
-  void WriteBool(const std::string& name, bool value) override {
-    values[name].assign(1, value ? '1' : '0');
-  }
-
-  std::map<std::string, std::string> values;
-  std::map<std::string, int> bad;
-};
-
 // A main window over the fake skin, errors collected instead of shown.
 // Binding n set to key choice `choice`, the others kept, as the key dialog accepts them.
 inline void Rebind(Unit& unit, int n, int choice) {
@@ -156,4 +134,4 @@ struct FormFixture {
   int output_closes = 0;
 };
 
-}  // namespace tiko::testing
+}  // namespace tiko::test

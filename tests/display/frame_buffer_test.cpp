@@ -12,7 +12,7 @@
 namespace tiko {
 namespace {
 
-using testing::Solid;
+using test::Solid;
 
 struct Fixture {
   Fixture() {

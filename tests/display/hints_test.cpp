@@ -8,7 +8,7 @@
 namespace tiko {
 namespace {
 
-using testing::FormFixture;
+using test::FormFixture;
 
 TEST(HintsTest, DefaultKeys) {
   FormFixture f;
@@ -30,7 +30,7 @@ TEST(HintsTest, DefaultKeys) {
   const QString body = form.HintAt({100, 200});
   EXPECT_TRUE(body.contains("+ and - zoom") && body.contains("keypad 0")) << body.toStdString();
   EXPECT_FALSE(body.contains("Ctrl"));
-  testing::Rebind(form.unit(), 9, 44);
+  test::Rebind(form.unit(), 9, 44);
   form.UpdateHints();
   EXPECT_TRUE(form.HintAt({100, 200}).endsWith("Ctrl+0"));
 

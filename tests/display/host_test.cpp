@@ -14,7 +14,7 @@
 namespace tiko {
 namespace {
 
-using testing::FormFixture;
+using test::FormFixture;
 
 // The window on a clock the test sets, created at time 0.
 struct OnTestClock {

@@ -16,7 +16,7 @@
 namespace tiko {
 namespace {
 
-using testing::FormFixture;
+using test::FormFixture;
 
 TEST(QtKeysTest, TheKeyListKeysMapToTheirCodes) {
   for (int d = 0; d <= 9; ++d) EXPECT_EQ(VirtualKeyOf(Qt::Key_0 + d, Qt::NoModifier), '0' + d);

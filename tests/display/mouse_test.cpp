@@ -12,7 +12,7 @@
 namespace tiko {
 namespace {
 
-using testing::FormFixture;
+using test::FormFixture;
 
 void SendMove(QWidget& widget, QPoint local, Qt::MouseButtons held) {
   QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(widget.mapToGlobal(local)),
@@ -138,7 +138,7 @@ namespace {
 // Game A held with the mouse while a right click opens the popup menu, which
 // takes the mouse and the keyboard: the press still gets its release, once.
 TEST(MouseTest, APressWhoseReleaseGoesElsewhereIsReleased) {
-  testing::FormFixture f;
+  test::FormFixture f;
   f.Create();
   TForm1& form = *f.form;
   const Unit& unit = form.unit();

@@ -8,12 +8,12 @@
 namespace tiko {
 namespace {
 
-using testing::FormFixture;
-using testing::VirtualPad;
+using test::FormFixture;
+using test::VirtualPad;
 
 struct PadFixture : FormFixture {
   PadFixture() {
-    testing::NoRealPads();
+    test::NoRealPads();
     Create();
     form->gamepads().SetClock([this] { return now; });
     form->StartGamepads();

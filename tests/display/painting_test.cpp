@@ -10,7 +10,7 @@
 namespace tiko {
 namespace {
 
-using testing::Solid;
+using test::Solid;
 
 struct Canvas {
   Scene scene;

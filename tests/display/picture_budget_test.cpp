@@ -75,7 +75,7 @@ TEST(ScaledPictureBudget, AVariantCountsBeforeItIsDecoded) {
 constexpr const char* kHostileChild = "TIKO_HOSTILE_SKIN_DIR";
 
 void RunHostileSkin(const char* data_dir) {
-  testing::FormFixture f(false, &Gfx_Load_Skin, data_dir);
+  test::FormFixture f(false, &Gfx_Load_Skin, data_dir);
   f.store.values["Zoom"] = "400";
   f.Create();
   ASSERT_DOUBLE_EQ(f.form->Scale(), 4.0);

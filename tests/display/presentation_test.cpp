@@ -10,7 +10,7 @@
 namespace tiko {
 namespace {
 
-using testing::FormFixture;
+using test::FormFixture;
 
 struct Layout {
   std::vector<std::tuple<int, int, int, int, bool>> images;
@@ -41,7 +41,7 @@ TEST(PresentationTest, WindowedTakesTheUnitsOutline) {
   FormFixture f;
   f.Create();
   TForm1& form = *f.form;
-  EXPECT_EQ(form.size(), QSize(testing::kGameWidth, testing::kGameHeight));
+  EXPECT_EQ(form.size(), QSize(test::kGameWidth, test::kGameHeight));
   EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_EQ(form.windowTitle(), "Bolo Garu Tiko (Vexmar, Ticklet Skyglass) Simulator");
   ASSERT_TRUE(form.UsesShapeMask());  // no compositor offscreen
@@ -77,8 +77,8 @@ TEST(PresentationTest, FullscreenCoversTheScreenWithTheUnitAtTheOffset) {
   EXPECT_EQ(form.geometry(), QRect(QPoint(0, 0), screen));
   EXPECT_TRUE(form.mask().isEmpty());
   EXPECT_FALSE(form.ColourKeyOn());
-  const QPoint offset((screen.width() - testing::kGameWidth) / 2,
-                      (screen.height() - testing::kGameHeight) / 2);
+  const QPoint offset((screen.width() - test::kGameWidth) / 2,
+                      (screen.height() - test::kGameHeight) / 2);
   EXPECT_EQ(form.unit().scene()[btn_open].left, 50 + offset.x());
   // The background colour around the unit, the unit at its place, the menu symbol.
   EXPECT_EQ(form.Frame().pixelColor(offset.x() - 1, offset.y() + 100), QColor(0x20, 0x40, 0x80));
@@ -112,20 +112,26 @@ TEST(PresentationTest, F12TwiceGivesBackTheSameLayout) {
   EXPECT_TRUE(f.errors.empty());
 }
 
-TEST(PresentationTest, TheSwitchClosesTheInGameMenu) {
+// What shows the presentation (the menus) hears of each switch once, with the new one.
+TEST(PresentationTest, EachSwitchIsToldOnceToWhatWatchesIt) {
   FormFixture f(/*fullscreen=*/true);
-  int closed = 0;
-  f.form->close_game_menu = [&] { ++closed; };
   f.Create();
-  f.form->pm_10_fullscreenClick();
-  EXPECT_EQ(closed, 1);
+  std::vector<bool> told;
+  {
+    const Presentation::Watch watch =
+        f.form->presentation().Watched([&](bool fullscreen) { told.push_back(fullscreen); });
+    f.form->pm_10_fullscreenClick();
+    f.form->pm_10_fullscreenClick();
+  }
+  f.form->pm_10_fullscreenClick();  // no longer watched
+  EXPECT_EQ(told, (std::vector<bool>{false, true}));
 }
 
 TEST(PresentationTest, ASkinErrorIsShownAndTheProgramGoesOn) {
   bool broken = true;
   FormFixture f(
       false, [&](Scene& scene, SkinPictures& pictures, SkinWindow& window, const DataFolders& dir) {
-        testing::FakeLoadSkin(scene, pictures, window, dir);
+        test::FakeLoadSkin(scene, pictures, window, dir);
         if (broken) throw UnitError("'$zz' is not a valid integer value");
       });
   f.Create();
@@ -141,7 +147,7 @@ TEST(PresentationTest, ASkinErrorIsShownAndTheProgramGoesOn) {
 
 TEST(PresentationTest, AStoreErrorIsShownAndCreationGoesOn) {
   FormFixture f;
-  f.store.bad["CtrlrOverlay"] = 1;
+  f.store.wrong_type["CtrlrOverlay"] = true;
   f.Create();
   EXPECT_EQ(f.errors, std::vector<std::string>{"Invalid data type for 'CtrlrOverlay'"});
   EXPECT_EQ(f.store.values["Key9"], "42");

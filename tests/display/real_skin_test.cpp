@@ -16,7 +16,7 @@
 namespace tiko {
 namespace {
 
-using testing::FormFixture;
+using test::FormFixture;
 
 // Config.ini lies beside the program; the pictures it names are found from
 // the working folder, which the test sets to the program's folder.

@@ -16,7 +16,7 @@
 namespace tiko {
 namespace {
 
-using testing::FormFixture;
+using test::FormFixture;
 
 // The computer's time of day, which the test moves.
 class FakeLocalTime : public LocalClock {

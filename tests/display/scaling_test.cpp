@@ -19,7 +19,7 @@
 namespace tiko {
 namespace {
 
-using testing::FormFixture;
+using test::FormFixture;
 
 TEST(ZoomTest, StepsStayWithinTheRangeAndLandOnSteps) {
   EXPECT_EQ(StepZoom(100, 1), 110);
@@ -202,7 +202,7 @@ TEST(WindowZoom, TheCtrlFormsZoomOnlyWhileCtrlIsNoControlsKey) {
   SendKey(form, Qt::Key_0, Qt::ControlModifier);
   EXPECT_EQ(form.Zoom(), 110);
 
-  testing::Rebind(form.unit(), 9, 44);  // Jump on the space bar
+  test::Rebind(form.unit(), 9, 44);  // Jump on the space bar
   QApplication::sendEvent(&form, &ctrl_wheel);
   EXPECT_EQ(form.Zoom(), 125);
   SendKey(form, Qt::Key_0, Qt::ControlModifier);

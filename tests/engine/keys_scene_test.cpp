@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
+#include <string>
 
 #include "engine/keys/key_list.h"
 #include "engine/scene.h"
@@ -10,26 +12,45 @@
 namespace tiko::test {
 namespace {
 
-TEST(Keys, ChoicesMapToKeyCodesNamesAndEntries) {
+// Any key of the list, chosen for GAME A's binding, starts game A; the
+// dialog's lists tell the keys apart.
+TEST(Keys, EveryKeyOfTheListDrivesTheBindingItIsChosenFor) {
   KeyNames names;
-  EXPECT_EQ(KeyCodeOfChoice(1), '0');
-  EXPECT_EQ(KeyCodeOfChoice(36), 'Z');
-  EXPECT_EQ(KeyCodeOfChoice(37), 38);  // up
-  EXPECT_EQ(KeyCodeOfChoice(40), 39);  // right
-  EXPECT_EQ(KeyCodeOfChoice(44), 32);
-  EXPECT_EQ(KeyCodeOfChoice(45), 0);
-  EXPECT_EQ(names[6], "'5'");
-  EXPECT_EQ(names[11], "'A'");
-  EXPECT_EQ(names[42], "'ctrl' key");
-  EXPECT_EQ(names[44], "'spacebar'");
-  EXPECT_EQ(KeyEntryText(38), "<DOWN ARROW>");
-  EXPECT_EQ(KeyEntryText(10), "9");
-  KeyBinding b{99, 17};
-  AssignWord(1, b);  // outside the list: the old code stays
-  EXPECT_EQ(b.key_code, 17);
-  b.key_choice = 0;
-  AssignWord(1, b);
-  EXPECT_EQ(b.key_code, 17);
+  std::set<int> codes;
+  std::set<std::string> entries, shown_names;
+  for (int choice = 1; choice <= kKeyChoiceCount; ++choice) {
+    UnitFixture f;
+    f.Create();
+    f.unit.Press(Control::kOpen);
+    std::array<int, kBindingCount> choices{};
+    int other = 1;
+    for (int n = 1; n <= kBindingCount; ++n) {
+      if (other == choice) ++other;
+      choices[n - 1] = n == 1 ? choice : other++;
+    }
+    f.unit.AcceptKeys(choices);
+    const int code = KeyCodeOfChoice(choice);
+    f.unit.FormKeyDown(code);
+    EXPECT_EQ(f.unit.vars().mode, Mode::kGameAHeld) << "choice " << choice;
+    f.unit.FormKeyUp(code);
+    EXPECT_EQ(f.unit.vars().mode, Mode::kGameA) << "choice " << choice;
+    codes.insert(code);
+    entries.insert(KeyEntryText(choice));
+    shown_names.insert(names[choice]);
+  }
+  EXPECT_EQ(codes.size(), static_cast<size_t>(kKeyChoiceCount));
+  EXPECT_EQ(entries.size(), static_cast<size_t>(kKeyChoiceCount));
+  EXPECT_EQ(shown_names.size(), static_cast<size_t>(kKeyChoiceCount));
+  EXPECT_EQ(KeyCodeOfChoice(kKeyChoiceCount + 1), 0) << "past the list: no key";
+}
+
+// A stored choice outside the list keeps the key the binding had.
+TEST(Keys, AChoiceOutsideTheListKeepsTheKey) {
+  for (int choice : {0, kKeyChoiceCount + 1, 99}) {
+    KeyBinding b{choice, 17};
+    AssignWord(1, b);
+    EXPECT_EQ(b.key_code, 17) << choice;
+  }
 }
 
 TEST(Keys, TheOpenKeyBecomesAclOnceOpen) {

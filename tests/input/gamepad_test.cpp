@@ -11,7 +11,7 @@
 namespace tiko {
 namespace {
 
-using testing::VirtualPad;
+using test::VirtualPad;
 
 // What the controllers told the window, as "+name", "*name" (a repeat),
 // "-name" and "changed".
@@ -142,7 +142,7 @@ TEST(GamepadTest, AHeldControlRepeatsAsAHeldKey) {
 }  // namespace tiko
 
 int main(int argc, char** argv) {
-  tiko::testing::NoRealPads();
+  tiko::test::NoRealPads();
   QCoreApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

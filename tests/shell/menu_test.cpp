@@ -36,13 +36,13 @@ class FakeHost : public MenuHost, public KeysHost, public SplashHost {
   Unit& unit;
   FakeMainWindow main;
   int switches = 0, terminates = 0, beeps = 0;
-  bool fullscreen = true;
+  Presentation shown;
   QWidget* MainWidget() override { return &main; }
   void SwitchPresentation() override {
     ++switches;
-    fullscreen = !fullscreen;
+    shown.Set(!shown.Fullscreen());
   }
-  bool FullscreenOn() const override { return fullscreen; }
+  Presentation& presentation() override { return shown; }
   void RequestTerminate() override { ++terminates; }
   void Beep() override { ++beeps; }
   void SceneChanged() override {}
@@ -80,44 +80,17 @@ class MenuTest : public testing::Test {
   std::unique_ptr<PopupMenu> popup;
 };
 
-TEST_F(MenuTest, EntriesInOrderWithTheirShortcutsAndTheBoldDefault) {
-  const char* captions[] = {"",
-                            "About...",
-                            "View 'Readme.txt'",
-                            "View 'Whatsnew.txt'",
-                            "View manual",
-                            "-",
-                            "Edit configuration file",
-                            "Key settings",
-                            "Reset Hiscores",
-                            "-",
-                            "Display in fullscreen mode",
-                            "Display splash screen at startup",
-                            "Display controller overlays",
-                            "-",
-                            "Exit"};
-  const QList<QAction*> actions = popup->pm_0_menu->actions();
-  // The recorded games come after the 14 entries, beyond a separator.
-  ASSERT_EQ(actions.size(), 16);
-  EXPECT_TRUE(actions[14]->isSeparator());
-  EXPECT_EQ(actions[15], popup->watch_item);
-  EXPECT_EQ(popup->watch_item->text(), "Watch a recorded game...");
-  for (int i = 1; i <= 14; ++i) {
-    EXPECT_EQ(actions[i - 1], Item(i));
-    EXPECT_EQ(Item(i)->isSeparator(), i == 5 || i == 9 || i == 13) << i;
-    if (!Item(i)->isSeparator()) {
-      EXPECT_EQ(Item(i)->text(), captions[i]);
-    }
-  }
-  EXPECT_EQ(Item(1)->objectName(), "pm_1_about");
-  EXPECT_EQ(Item(10)->objectName(), "pm_10_fullscreen");
-  EXPECT_TRUE(Item(1)->font().bold());
-  EXPECT_FALSE(Item(2)->font().bold());
-  EXPECT_EQ(Item(1)->shortcut(), QKeySequence(Qt::Key_F1));
-  EXPECT_EQ(Item(4)->shortcut(), QKeySequence(Qt::Key_F4));
-  EXPECT_EQ(Item(10)->shortcut(), QKeySequence(Qt::Key_F12));
-  EXPECT_EQ(Item(14)->shortcut(), QKeySequence(Qt::Key_Escape));
-  EXPECT_TRUE(Item(10)->isChecked());  // fullscreen by default
+// The check marks show the settings in force when the menu is made; the
+// recorded games come after the entries.
+TEST_F(MenuTest, TheMenuShowsTheSettingsInForce) {
+  EXPECT_TRUE(Item(10)->isChecked());  // fullscreen
+  EXPECT_TRUE(Item(12)->isChecked());  // overlays
+  host.shown.Set(false);
+  unit.SetControllerOverlay(false);
+  PopupMenu fresh(unit, store, host, ShellWindows::Made(&about, &keys, &manual, &splash));
+  EXPECT_FALSE(fresh.menu_item[10]->isChecked());
+  EXPECT_FALSE(fresh.menu_item[12]->isChecked());
+  EXPECT_EQ(popup->pm_0_menu->actions().back(), popup->watch_item);
 }
 
 TEST_F(MenuTest, CommandsReachTheirTargets) {
@@ -198,6 +171,22 @@ TEST_F(MenuTest, OpeningTheMenuReadsTheSplashSetting) {
   EXPECT_FALSE(Item(11)->isChecked());
 }
 
+// However the presentation switches, the check mark follows and an open
+// in-game menu closes.
+TEST_F(MenuTest, TheCheckMarkAndTheInGameMenuFollowThePresentation) {
+  UnitProbe(unit).scene().SetBounds(btn_game_menu_background, 0, 0, 36, 32);
+  Item(10)->trigger();
+  EXPECT_EQ(host.switches, 1);
+  EXPECT_FALSE(Item(10)->isChecked());
+  popup->game_menu.btn_game_menu_topClick();
+  ASSERT_TRUE(popup->game_menu.game_menu_open);
+  host.shown.Set(true);  // F12, say, which the menu never sees
+  EXPECT_TRUE(Item(10)->isChecked());
+  EXPECT_FALSE(popup->game_menu.game_menu_open);
+  Flush();
+  EXPECT_EQ(Rows(), 0);
+}
+
 TEST_F(MenuTest, InGameMenuRowsAndTheirClicks) {
   UnitProbe(unit).scene().SetBounds(btn_game_menu_background, 0, 0, 36, 32);
   popup->game_menu.btn_game_menu_topClick();
@@ -208,7 +197,16 @@ TEST_F(MenuTest, InGameMenuRowsAndTheirClicks) {
   auto& rows = popup->game_menu.menu_label;
   EXPECT_EQ(rows[1]->text(), "   About...");
   EXPECT_EQ(rows[10]->text(), "   Display in fullscreen mode [V]");
-  EXPECT_EQ(rows[7]->geometry(), QRect(0, 224, 256, 32));
+  // The rows tile the open menu below its button, from top to bottom.
+  QRegion tiled;
+  for (int i = 1; i <= 14; ++i) {
+    if (i > 1) {
+      EXPECT_EQ(rows[i]->geometry().top(), rows[i - 1]->geometry().bottom() + 1) << i;
+    }
+    tiled += rows[i]->geometry();
+  }
+  EXPECT_EQ(tiled.boundingRect(), QRect(0, 32, 256, 480 - 32));
+  EXPECT_EQ(tiled.rectCount(), 1);
   for (int i : {5, 9, 13}) {
     EXPECT_TRUE(rows[i]->text().isEmpty());
     QTest::mouseClick(rows[i], Qt::LeftButton);

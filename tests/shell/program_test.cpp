@@ -17,27 +17,16 @@
 
 #include "display/hints.h"
 #include "engine/unit_probe.h"
+#include "tests/display/fake_skin.h"
 #include "tests/support/memory_store.h"
 
 namespace tiko {
 namespace {
 
-// Lays out just the window size and the in-game menu, as the skin loader does.
-void StandInSkin(Scene& scene, SkinPictures&, SkinWindow& window, const DataFolders&) {
-  QSize size(200, 300);
-  if (window.FullscreenOn()) size = window.ScreenSize();
-  window.SetClientHeight(size.height());
-  window.SetClientWidth(size.width());
-  window.SetColorKey(!window.FullscreenOn(), 0x00ff00ff);
-  scene.SetBounds(btn_game_menu_background, 0, 0, 36, 32);
-  scene.SetVisible(btn_game_menu_background, window.FullscreenOn());
-  scene.SetVisible(btn_game_menu_top, window.FullscreenOn());
-}
-
-// The same with the cross pad (blue) and its up overlay (red) at one place.
+// The tests' skin with the cross pad (blue) and its up overlay (red) at one place.
 void SkinWithCrossPad(Scene& scene, SkinPictures& pictures, SkinWindow& window,
                       const DataFolders& dir) {
-  StandInSkin(scene, pictures, window, dir);
+  test::FakeLoadSkin(scene, pictures, window, dir);
   for (auto [id, colour] : {std::pair{btn_cross_top, Qt::blue}, {btn_ctrlr_overlay_up, Qt::red}}) {
     scene.SetBounds(id, 100, 100, 20, 20);
     pictures.picture[id] = QImage(20, 20, QImage::Format_ARGB32);
@@ -47,7 +36,7 @@ void SkinWithCrossPad(Scene& scene, SkinPictures& pictures, SkinWindow& window,
 
 class ProgramTest : public testing::Test {
  protected:
-  void Start(SkinLoader skin = StandInSkin) {
+  void Start(SkinLoader skin = test::FakeLoadSkin) {
     FormParts parts;
     parts.store = &store;
     parts.load_skin = std::move(skin);
@@ -67,7 +56,7 @@ class ProgramTest : public testing::Test {
     QCoreApplication::processEvents();
   }
   void TearDown() override {
-    if (program) program->popup.pm_0_menu->hide();
+    if (program) program->popup().pm_0_menu->hide();
   }
   bool Centred() {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -90,32 +79,33 @@ class ProgramTest : public testing::Test {
 
 TEST_F(ProgramTest, FirstStartShowsTheSplashAndPlayHandsOverToTheUnit) {
   Start();
-  EXPECT_TRUE(program->splash->isVisible());
+  EXPECT_TRUE(program->splash().isVisible());
   EXPECT_FALSE(Centred());  // still off the screen
-  program->splash->cb_sound->setCurrentIndex(2);
-  QTest::keyClick(program->splash->cb_sound, Qt::Key_Return);
+  program->splash().cb_sound->setCurrentIndex(2);
+  QTest::keyClick(program->splash().cb_sound, Qt::Key_Return);
   EXPECT_EQ(outputs, std::vector<std::string>{"(no sound)"});
-  EXPECT_FALSE(program->splash->isVisible());
+  EXPECT_FALSE(program->splash().isVisible());
   EXPECT_TRUE(Centred());
   EXPECT_EQ(store.values["SplashScreen"], "1");
-  EXPECT_TRUE(program->popup.menu_item[11]->isChecked());
+  EXPECT_TRUE(program->popup().menu_item[11]->isChecked());
 }
 
 TEST_F(ProgramTest, SplashSwitchedOffGoesStraightToTheUnit) {
   store.values = {{"SoundMode", "2"}, {"SplashScreen", "0"}};
   Start();
   EXPECT_EQ(outputs, std::vector<std::string>{"(no sound)"});
-  EXPECT_FALSE(program->splash->isVisible());
-  EXPECT_FALSE(program->first_activation);
+  EXPECT_FALSE(program->splash().isVisible());
+  program->FormActivate();  // a later activation shows no splash
+  EXPECT_FALSE(program->splash().isVisible());
   EXPECT_TRUE(Centred());
-  EXPECT_FALSE(program->popup.menu_item[11]->isChecked());
+  EXPECT_FALSE(program->popup().menu_item[11]->isChecked());
 }
 
 TEST_F(ProgramTest, KeySettingsChangeTheKeysAndTheHints) {
   store.values = {{"SoundMode", "2"}, {"SplashScreen", "0"}};
   Start();
   EXPECT_EQ(HintOf(form->unit(), btn_jump_top), "click or press 'ctrl' key");
-  program->popup.menu_item[7]->trigger();
+  program->popup().menu_item[7]->trigger();
   EXPECT_FALSE(form->isEnabled());
   // The dialog stays above the main window and takes the focus back from it.
   ASSERT_TRUE(program->keys().windowHandle());
@@ -161,8 +151,8 @@ TEST_F(ProgramTest, ShortcutsWithoutTheMenu) {
   QTest::keyClick(form.get(), Qt::Key_F12);
   EXPECT_TRUE(form->FullscreenOn());
   EXPECT_EQ(store.values["FullscreenMode"], "1");
-  EXPECT_TRUE(program->popup.menu_item[10]->isChecked());
-  EXPECT_FALSE(program->popup.pm_0_menu->isVisible());
+  EXPECT_TRUE(program->popup().menu_item[10]->isChecked());
+  EXPECT_FALSE(program->popup().pm_0_menu->isVisible());
   Activate();
   QTest::keyClick(form.get(), Qt::Key_F4);
   EXPECT_TRUE(program->manual().isVisible());
@@ -177,10 +167,10 @@ TEST_F(ProgramTest, RightClickOnAnOpenInGameMenuOpensThePopupInstead) {
   Start();
   ASSERT_TRUE(form->FullscreenOn());
   QTest::mouseClick(form.get(), Qt::LeftButton, {}, QPoint(10, 10));  // the menu button
-  ASSERT_TRUE(program->popup.game_menu.game_menu_open);
+  ASSERT_TRUE(program->popup().game_menu.game_menu_open);
   EXPECT_EQ(Rows(), 14);
   EXPECT_EQ(form->unit().scene()[btn_game_menu_background].height, 480);
-  QLabel* row = program->popup.game_menu.menu_label[3];
+  QLabel* row = program->popup().game_menu.menu_label[3];
   // The right press passes the row by, and so does the context menu request it brings.
   QTest::mousePress(row, Qt::RightButton, {}, QPoint(20, 10));
   QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(20, 10),
@@ -188,8 +178,8 @@ TEST_F(ProgramTest, RightClickOnAnOpenInGameMenuOpensThePopupInstead) {
   QApplication::sendEvent(row, &request);
   QTest::mouseRelease(row, Qt::RightButton, {}, QPoint(20, 10));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(program->popup.pm_0_menu->isVisible());
-  EXPECT_FALSE(program->popup.game_menu.game_menu_open);
+  EXPECT_TRUE(program->popup().pm_0_menu->isVisible());
+  EXPECT_FALSE(program->popup().game_menu.game_menu_open);
   EXPECT_EQ(Rows(), 0);
   EXPECT_EQ(form->unit().scene()[btn_game_menu_background].height, 32);
 }
@@ -199,11 +189,11 @@ TEST_F(ProgramTest, OverlaySwitchIsSeenAtOnce) {
   Start(SkinWithCrossPad);
   QTest::qWait(20);
   ASSERT_EQ(form->Frame().pixelColor(110, 110), QColor(Qt::red));
-  program->popup.menu_item[12]->trigger();
+  program->popup().menu_item[12]->trigger();
   QTest::qWait(20);
   EXPECT_EQ(store.values["CtrlrOverlay"], "0");
   EXPECT_EQ(form->Frame().pixelColor(110, 110), QColor(Qt::blue));
-  program->popup.menu_item[12]->trigger();
+  program->popup().menu_item[12]->trigger();
   QTest::qWait(20);
   EXPECT_EQ(form->Frame().pixelColor(110, 110), QColor(Qt::red));
 }

@@ -27,7 +27,8 @@ class Host : public MenuHost, public KeysHost, public SplashHost {
   QWidget main;
   QWidget* MainWidget() override { return &main; }
   void SwitchPresentation() override {}
-  bool FullscreenOn() const override { return true; }
+  Presentation& presentation() override { return shown; }
+  Presentation shown;
   void RequestTerminate() override {}
   void Beep() override {}
   void SceneChanged() override {}

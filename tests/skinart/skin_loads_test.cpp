@@ -6,31 +6,11 @@
 
 #include "config/skin/skin_loader.h"
 #include "engine/unit_probe.h"
+#include "tests/support/fake_skin_window.h"
 
 namespace {
 
 using namespace tiko;
-
-class FakeWindow : public SkinWindow {
- public:
-  bool FullscreenOn() const override { return fullscreen; }
-  QSize ScreenSize() override { return {1920, 1080}; }
-  void SetClientHeight(int height) override { client.setHeight(height); }
-  void SetClientWidth(int width) override { client.setWidth(width); }
-  QSize ClientSize() override { return client; }
-  void SetColor(std::uint32_t colorref) override { color = colorref; }
-  void SetColorKey(bool on, std::uint32_t colorref) override {
-    key_on = on;
-    key = colorref;
-  }
-  void ShowError(const std::string& message) override { errors += message; }
-  void RequestTerminate() override { terminated = true; }
-
-  QSize client;
-  std::uint32_t color = 0, key = 0;
-  bool key_on = false, terminated = false, fullscreen = true;
-  std::string errors;
-};
 
 class SkinLoads : public ::testing::TestWithParam<bool> {
  protected:
@@ -46,11 +26,12 @@ class SkinLoads : public ::testing::TestWithParam<bool> {
 TEST_P(SkinLoads, EveryPictureLoadsInPlace) {
   Unit unit(UnitPorts{});
   SkinPictures pictures;
-  FakeWindow window;
+  test::FakeSkinWindow window;
+  window.screen = QSize(1920, 1080);
   window.fullscreen = GetParam();
   ASSERT_NO_THROW(Gfx_Load_Skin(UnitProbe(unit).scene(), pictures, window, TIKO_TEST_BIN_DIR));
-  EXPECT_EQ(window.errors, "");
-  EXPECT_FALSE(window.terminated);
+  EXPECT_TRUE(window.errors.empty());
+  EXPECT_EQ(window.terminate_requests, 0);
   for (int n = 1; n <= kSkinImageCount; ++n) {
     const auto id = ImageId(n);
     const QImage& picture = pictures.picture[id];
@@ -62,7 +43,7 @@ TEST_P(SkinLoads, EveryPictureLoadsInPlace) {
   if (GetParam()) {
     EXPECT_EQ(window.client, QSize(1920, 1080));
     EXPECT_EQ(window.color, 0x00301a10u);
-    EXPECT_FALSE(window.key_on);
+    EXPECT_FALSE(window.color_key_on);
     EXPECT_TRUE(unit.scene().Visible(im_backdrop));
     EXPECT_TRUE(unit.scene().Visible(im_backdrop_logo));
     EXPECT_EQ(pictures.picture[im_backdrop].size(), QSize(1920, 1080));
@@ -70,8 +51,8 @@ TEST_P(SkinLoads, EveryPictureLoadsInPlace) {
     EXPECT_EQ(unit.scene()[im_background_bottom].left, 6 + (1920 - 499) / 2);
   } else {
     EXPECT_EQ(window.client, QSize(499, 771));
-    EXPECT_TRUE(window.key_on);
-    EXPECT_EQ(window.key, 0x00ff00ffu);
+    EXPECT_TRUE(window.color_key_on);
+    EXPECT_EQ(window.color_key, 0x00ff00ffu);
   }
 }
 

@@ -13,7 +13,7 @@
 #include "sound/mixer.h"
 #include "sound/sdl_output.h"
 
-namespace tiko::testing {
+namespace tiko::test {
 namespace {
 
 using namespace std::chrono_literals;
@@ -147,4 +147,4 @@ TEST_F(DeviceRest, CuesStopsAndWakesRacingTheCloseNeverLoseTheDevice) {
 }
 
 }  // namespace
-}  // namespace tiko::testing
+}  // namespace tiko::test

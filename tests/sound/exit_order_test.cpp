@@ -13,7 +13,7 @@
 #include "tests/sound/sound_fixture.h"
 #include "tests/sound/wav_bytes.h"
 
-namespace tiko::testing {
+namespace tiko::test {
 namespace {
 
 constexpr std::int16_t kLevel = 1200;
@@ -100,4 +100,4 @@ TEST_F(ExitOrderTest, EndingWithoutCloseStopsTheOutputBeforeFreeing) {
 }
 
 }  // namespace
-}  // namespace tiko::testing
+}  // namespace tiko::test

@@ -8,7 +8,7 @@
 #include "tests/sound/sound_fixture.h"
 #include "tests/sound/wav_bytes.h"
 
-namespace tiko::testing {
+namespace tiko::test {
 namespace {
 
 using FsoundTest = SoundFixture;
@@ -130,4 +130,4 @@ TEST_F(FsoundTest, SdlDummyDriverOpensPlaysAndCloses) {
 }
 
 }  // namespace
-}  // namespace tiko::testing
+}  // namespace tiko::test

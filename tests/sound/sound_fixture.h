@@ -13,7 +13,7 @@
 #include "sound/fsound.h"
 #include "sound/fsound_hooks.h"
 
-namespace tiko::testing {
+namespace tiko::test {
 
 class SoundFixture : public ::testing::Test {
  protected:
@@ -45,4 +45,4 @@ class SoundFixture : public ::testing::Test {
   std::filesystem::path old_cwd_;
 };
 
-}  // namespace tiko::testing
+}  // namespace tiko::test

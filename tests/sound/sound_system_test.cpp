@@ -7,25 +7,14 @@
 #include "sound/mixer.h"
 #include "tests/sound/sound_fixture.h"
 #include "tests/sound/wav_bytes.h"
+#include "tests/support/memory_store.h"
 
 namespace tiko {
 namespace {
 
-using testing::LevelWav;
-using testing::WriteBytes;
-
-class MemoryStore : public SettingsStore {
- public:
-  int ReadInteger(const std::string&, int d) override { return d; }
-  bool ReadBool(const std::string&, bool d) override { return d; }
-  void WriteInteger(const std::string& n, int v) override {
-    writes.push_back(n + "=" + std::to_string(v));
-  }
-  void WriteBool(const std::string& n, bool v) override {
-    writes.push_back(n + (v ? "=true" : "=false"));
-  }
-  std::vector<std::string> writes;
-};
+using test::LevelWav;
+using test::MemoryStore;
+using test::WriteBytes;
 
 class RecordingHost : public SoundHost {
  public:
@@ -34,7 +23,7 @@ class RecordingHost : public SoundHost {
   std::vector<std::string> events;
 };
 
-class SoundSystemTest : public testing::SoundFixture {
+class SoundSystemTest : public test::SoundFixture {
  protected:
   // Each cue a flat level of its own, so the mix tells which ones sound.
   void WriteSamples(bool with_step = true) {
@@ -164,13 +153,13 @@ TEST_F(SoundSystemTest, AMissingSoundFolderIsReportedAndTheStartAbandoned) {
       (std::vector<std::string>{
           "error: Sound folder unproperly installed. Please reinstall the game.", "terminate"}));
   EXPECT_EQ(store_.writes,
-            (std::vector<std::string>{"SoundMode=0", "SoundMode=-1", "SplashScreen=true"}));
+            (std::vector<std::string>{"SoundMode=0", "SoundMode=-1", "SplashScreen=1"}));
 }
 
 // 8-bit mono at 11025 Hz: `megabytes` MB once brought to 16 bits at 22050 Hz.
 std::vector<std::uint8_t> LargeWav(int megabytes) {
   const std::vector<std::uint8_t> data(static_cast<std::size_t>(megabytes) << 18, 0x90);
-  return testing::MakeWav({1, 1, 11025, 8}, data);
+  return test::MakeWav({1, 1, 11025, 8}, data);
 }
 
 // Samples past 64 MB in all stay silent and the first is named once; later

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace tiko::testing {
+namespace tiko::test {
 
 struct WavSpec {
   std::uint16_t format = 1;
@@ -65,4 +65,4 @@ inline void WriteBytes(const std::filesystem::path& p, const std::vector<std::ui
       .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
-}  // namespace tiko::testing
+}  // namespace tiko::test

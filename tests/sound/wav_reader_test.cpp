@@ -8,8 +8,8 @@
 namespace tiko::fsound {
 namespace {
 
-using testing::MakeWav;
-using testing::WavSpec;
+using test::MakeWav;
+using test::WavSpec;
 
 TEST(WavReader, DecodesEachPcmLayout) {
   auto mono16 = ParseWav(MakeWav({}, {0x34, 0x12, 0xFF, 0xFF}));

@@ -1,8 +1,10 @@
-// A settings store in memory, for tests of the rules.
+// The settings store of the tests: in memory, with the text values the file
+// would hold, and a log of the writes in their order.
 #pragma once
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "engine/ports.h"
 
@@ -10,9 +12,12 @@ namespace tiko::test {
 
 class MemoryStore : public SettingsStore {
  public:
-  // Text values as the file holds them; a value in `wrong_type` reads as an error.
+  // Text values as the file holds them; a value in `wrong_type` reads as an
+  // error until it is written.
   std::map<std::string, std::string> values;
   std::map<std::string, bool> wrong_type;
+  // "Name=value", one per write.
+  std::vector<std::string> writes;
 
   int ReadInteger(const std::string& name, int default_value) override {
     if (wrong_type.count(name)) throw UnitError("Invalid data type for '" + name + "'");
@@ -32,8 +37,11 @@ class MemoryStore : public SettingsStore {
   void WriteInteger(const std::string& name, int value) override {
     values[name] = std::to_string(value);
     wrong_type.erase(name);
+    writes.push_back(name + "=" + values[name]);
   }
-  void WriteBool(const std::string& name, bool value) override { WriteInteger(name, value ? 1 : 0); }
+  void WriteBool(const std::string& name, bool value) override {
+    WriteInteger(name, value ? 1 : 0);
+  }
 };
 
 }  // namespace tiko::test

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-namespace tiko::testing {
+namespace tiko::test {
 
 // Keeps real devices out of the tests; call before SDL opens its joysticks.
 inline void NoRealPads() {
@@ -57,4 +57,4 @@ class VirtualPad {
   SDL_Joystick* joystick_ = nullptr;
 };
 
-}  // namespace tiko::testing
+}  // namespace tiko::test
