@@ -2,7 +2,8 @@
 # Measures the simulator window against a bare frameless Qt window of the
 # unit's size that paints one picture, started alternately in the same X
 # server, and prints one line per figure beside its aim:
-#  - first painted frame (median of 7), with the program's start-up steps;
+#  - first painted frame (median of 7), with the program's start-up steps,
+#    and one start profiled by perf, split by step (startup_profile.sh);
 #  - resident memory on the clock, and that memory by kind;
 #  - CPU on the clock, without and with a sound output open (SDL's driver as
 #    SDL_AUDIODRIVER says, dummy when unset);
@@ -156,6 +157,8 @@ for run in $(seq "${RUNS:-7}"); do
 done
 bare_ms=$(median < "$work/bare"); tiko_ms=$(median < "$work/tiko")
 figure "first frame: bare $bare_ms ms, tiko $tiko_ms ms, ratio $(ratio "$tiko_ms" "$bare_ms") (aim <= 1.5)"
+echo "== where the start-up's processor time goes, one start under perf"
+"$repo/bench/window/startup_profile.sh" "$tiko" "$bindir" "$work"
 
 echo "== on the clock, \"(no sound)\""
 start_timed "$bare" "$picture"
