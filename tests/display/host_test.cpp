@@ -17,16 +17,20 @@ namespace {
 using test::FormFixture;
 
 // The window on a clock the test sets, created at time 0.
-struct OnTestClock {
-  std::int64_t now = 0;
-  FormFixture f;
-  OnTestClock() {
+class HostTest : public ::testing::Test {
+ protected:
+  HostTest() {
     f.form->host().SetClockForTesting([this] { return now; });
     f.Create();
   }
   TForm1& form() { return *f.form; }
   Unit& unit() { return f.form->unit(); }
   RealtimeHost& host() { return f.form->host(); }
+  // Open, then TIME at 100 ms: the clock display starts, its first tick due at once.
+  void ShowTheClock();
+
+  std::int64_t now = 0;
+  FormFixture f;
 };
 
 void Tap(QWidget& w, int key) {
@@ -36,12 +40,15 @@ void Tap(QWidget& w, int key) {
   QApplication::sendEvent(&w, &release);
 }
 
-TEST(HostTest, ArmsAtTheNextDueTimeAndStallsAfterAHoldUp) {
-  OnTestClock c;
-  std::int64_t& now = c.now;
-  TForm1& form = c.form();
-  Unit& unit = c.unit();
-  RealtimeHost& host = c.host();
+void HostTest::ShowTheClock() {
+  now = 100;
+  Tap(form(), Qt::Key_5);
+  Tap(form(), Qt::Key_3);
+}
+
+TEST_F(HostTest, ArmsAtTheNextDueTimeAndStallsAfterAHoldUp) {
+  Unit& unit = this->unit();
+  RealtimeHost& host = this->host();
 
   // At start only the step timer runs, due at 1 ms.
   EXPECT_TRUE(host.Armed());
@@ -49,10 +56,8 @@ TEST(HostTest, ArmsAtTheNextDueTimeAndStallsAfterAHoldUp) {
   host.Fire();
   EXPECT_FALSE(host.Armed());  // nothing enabled: no polling
 
-  // Open, then TIME: the clock display starts and ticks once a second.
-  now = 100;
-  Tap(form, Qt::Key_5);
-  Tap(form, Qt::Key_3);
+  // The clock display starts and ticks once a second.
+  ShowTheClock();
   EXPECT_EQ(unit.vars().mode, Mode::kClock);
   ASSERT_TRUE(host.Armed());
   EXPECT_EQ(host.ArmedDelayMs(), 1);
@@ -78,15 +83,10 @@ TEST(HostTest, ArmsAtTheNextDueTimeAndStallsAfterAHoldUp) {
 
 // Late, but less than a hold-up: each tick at its due time, as `wait` runs
 // them, and an input after every tick due by its arrival, at its arrival.
-TEST(HostTest, LateTicksKeepTheirDueTimesAndInputFollowsThem) {
-  OnTestClock c;
-  std::int64_t& now = c.now;
-  TForm1& form = c.form();
-  Unit& unit = c.unit();
-  RealtimeHost& host = c.host();
-  now = 100;
-  Tap(form, Qt::Key_5);
-  Tap(form, Qt::Key_3);  // the clock, first tick at 101
+TEST_F(HostTest, LateTicksKeepTheirDueTimesAndInputFollowsThem) {
+  Unit& unit = this->unit();
+  RealtimeHost& host = this->host();
+  ShowTheClock();  // first tick at 101
   now = 101;
   host.Fire();
   UnitProbe(unit).vars().score_blink_phase = 1;
@@ -110,7 +110,7 @@ TEST(HostTest, LateTicksKeepTheirDueTimesAndInputFollowsThem) {
 
   dues.clear();
   now = 400;
-  Tap(form, Qt::Key_5);  // ACL, after the two ticks due by 400
+  Tap(form(), Qt::Key_5);  // ACL, after the two ticks due by 400
   EXPECT_EQ(dues, (std::vector<std::int64_t>{341, 371}));
   EXPECT_EQ(unit.Now(), 400);
   EXPECT_EQ(unit.vars().mode, Mode::kAllSegments);
@@ -122,11 +122,9 @@ class SetClock : public LocalClock {
   TimeOfDay Now() override { return time; }
 };
 
-TEST(HostTest, TheTimeOfDayFollowsTheComputersWhenTheyPart) {
-  OnTestClock c;
-  std::int64_t& now = c.now;
-  Unit& unit = c.unit();
-  RealtimeHost& host = c.host();
+TEST_F(HostTest, TheTimeOfDayFollowsTheComputersWhenTheyPart) {
+  Unit& unit = this->unit();
+  RealtimeHost& host = this->host();
   std::vector<std::pair<std::int64_t, std::int64_t>> set;  // unit time, time of day
   host.on_clock = [&](std::int64_t ms) { set.emplace_back(unit.Now(), ms); };
   SetClock computer;
@@ -154,7 +152,7 @@ TEST(HostTest, TheTimeOfDayFollowsTheComputersWhenTheyPart) {
 }
 
 // The program's clock against Qt's local time, which asks the time zone each time.
-TEST(HostTest, TheComputersTimeOfDayIsTheLocalTime) {
+TEST(LocalClockTest, TheComputersTimeOfDayIsTheLocalTime) {
   QtLocalClock clock;
   for (int i = 0; i < 3; ++i) {
     const QTime before = QTime::currentTime();
@@ -167,19 +165,17 @@ TEST(HostTest, TheComputersTimeOfDayIsTheLocalTime) {
   }
 }
 
-TEST(HostTest, InputCountsTimeFromThePresent) {
-  OnTestClock c;
-  c.now = 5000;
-  Tap(c.form(), Qt::Key_5);
-  EXPECT_EQ(c.unit().Now(), 5000);
-  Tap(c.form(), Qt::Key_1);  // Game A: the start tune's timer is due at once
-  EXPECT_EQ(c.unit().timers().NextDue(), 5001);
+TEST_F(HostTest, InputCountsTimeFromThePresent) {
+  now = 5000;
+  Tap(form(), Qt::Key_5);
+  EXPECT_EQ(unit().Now(), 5000);
+  Tap(form(), Qt::Key_1);  // Game A: the start tune's timer is due at once
+  EXPECT_EQ(unit().timers().NextDue(), 5001);
 }
 
-TEST(HostTest, InputIsPaintedAtOnce) {
-  OnTestClock c;
-  Tap(c.form(), Qt::Key_5);
-  const QImage opened = c.form().Frame();
+TEST_F(HostTest, InputIsPaintedAtOnce) {
+  Tap(form(), Qt::Key_5);
+  const QImage opened = form().Frame();
   EXPECT_EQ(opened.pixelColor(60, 60), QColor(30, 30, 30));  // the frame over the LCD
 }
 

@@ -14,15 +14,6 @@ printf '%s\n' 'Windows Registry Editor Version 5.00' '' \
   '[HKEY_CURRENT_USER\Software\Orvane\Qorvix50]' '"SoundMode"="2"' '"SplashScreen"="0"' \
   '"FullscreenMode"=dword:00000000' > "$store"
 
-eventually() {  # eventually WHAT COMMAND..: within 3 s
-  local what=$1
-  shift
-  for _ in $(seq 30); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  fail "$what"
-}
 
 start_traced
 box=$(find_window "^Error$") || fail "no Error box at start"

@@ -33,15 +33,6 @@ start() {  # start: the program from its folder; waits for its main window to be
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
 }
 geometry() { eval "$(xdotool getwindowgeometry --shell "$wid")"; }
-eventually() {  # eventually WHY CMD...: CMD succeeds within 3 s
-  local why=$1
-  shift
-  for _ in $(seq 30); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  fail "$why"
-}
 pixel() { convert "$shots/$1.png" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 colours() { convert "$1" -unique-colors -format '%w' info:; }

@@ -32,16 +32,6 @@ crop() {
   convert "$shots/$1.png" -crop "${w}x${h}+$((X + l))+$((Y + t))" +repage "$work/$2.png"
 }
 pixels_differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
-# Retries a check for up to 3 s: the program answers an X event at its own pace.
-eventually() {
-  local what=$1
-  shift
-  for _ in $(seq 30); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  fail "$what"
-}
 stopped() {
   for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || { wait "$pid"; status=$?; pid=""; return 0; }

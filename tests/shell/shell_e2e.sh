@@ -19,15 +19,6 @@ stopped() {
   done
   return 1
 }
-eventually() {  # eventually WHY CMD...: CMD succeeds within 5 s
-  local why=$1
-  shift
-  for _ in $(seq 50); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  fail "$why"
-}
 is_value() { [[ $(value "$1") == "$2" ]]; }
 gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 

@@ -1,9 +1,9 @@
 # Shared set-up of the scripts that drive the program over X: sourced with the
 # program's path and an optional screenshot folder as $1 and $2. Gives tiko,
 # shots, bindir, work, store, trace, pid, fail, shot, seed, find_window,
-# ended, stop, start_traced, traced, ini, rect, window_manager, above, active, shown,
-# open_key_settings and zoom_of, and cleans up on exit (helpers: processes
-# to end with the program).
+# eventually, ended, stop, start_traced, traced, ini, rect, window_manager,
+# above, active, shown, open_key_settings and zoom_of, and cleans up on exit
+# (helpers: processes to end with the program).
 tiko=$(readlink -f "$1")
 shots=${2:-$(mktemp -d)}
 mkdir -p "$shots"
@@ -47,6 +47,17 @@ find_window() {  # find_window NAME: waits up to 5 s for a mapped window
   return 1
 }
 
+# eventually WHY CMD...: CMD succeeds within 5 s (the program answers an X
+# event at its own pace), or the test fails with WHY.
+eventually() {
+  local why=$1
+  shift
+  for _ in $(seq 50); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  fail "$why"
+}
 ended() {  # ended: the program $pid ends within 5 s; its status is in $status
   for _ in $(seq 50); do
     if ! kill -0 "$pid" 2>/dev/null; then
