@@ -20,8 +20,10 @@ void PaintReport::Painted(const QRegion& region, std::int64_t picture_bytes,
     pixels_ += static_cast<std::int64_t>(rect.width()) * rect.height();
   ++paints_;
   const std::int64_t now = clock_.elapsed();
-  if (now - printed_at_ < 1000) return;
+  // Once a second, and whenever the memory changed: the last line holds it as it is.
+  if (now - printed_at_ < 1000 && picture_bytes + frame_bytes == printed_bytes_) return;
   printed_at_ = now;
+  printed_bytes_ = picture_bytes + frame_bytes;
   std::printf(
       "tiko: painted %lld pixels in %lld paints by %lld ms; pictures %lld KiB, frame %lld KiB\n",
       static_cast<long long>(pixels_), static_cast<long long>(paints_), static_cast<long long>(now),

@@ -24,6 +24,7 @@ class PaintReport {
   std::int64_t pixels_ = 0;
   std::int64_t paints_ = 0;
   std::int64_t printed_at_ = -1000;
+  std::int64_t printed_bytes_ = -1;  // pictures and frame as last printed
 };
 
 }  // namespace tiko
