@@ -30,7 +30,16 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 
 # ---- packaging: the Debian package, its desktop files and lintian
 echo "== package (at ${SECONDS} s)"
-scripts/check-package.sh build
+TIKO_CLEAN_ROOT=0 scripts/check-package.sh build
+# The package in a minimal Debian 12 root is mostly a download from Debian's
+# mirror: it runs beside the sanitizer builds, and its report comes at the end.
+clean_root_log=$PWD/build/clean-root.out
+clean_root=""
+if [[ ${TIKO_CLEAN_ROOT:-1} != 0 ]]; then
+  scripts/check-clean-root.sh build/tiko_*.deb build > "$clean_root_log" 2>&1 &
+  clean_root=$!
+  trap '[[ -n $clean_root ]] && kill "$clean_root" 2> /dev/null' EXIT
+fi
 # ---- end of packaging
 
 echo "== sanitizer build (at ${SECONDS} s)"
@@ -49,4 +58,12 @@ echo "== fuzzing (at ${SECONDS} s)"
 # Every fuzz target for a bounded time each, one after the other.
 # 25 s per target keeps the whole command within its half hour on two cores.
 FUZZ_SECONDS=${FUZZ_SECONDS:-25} scripts/fuzz.sh
+if [[ -n $clean_root ]]; then
+  echo "== clean root (at ${SECONDS} s)"
+  status=0
+  wait "$clean_root" || status=$?
+  clean_root=""
+  cat "$clean_root_log"
+  [[ $status == 0 ]] || exit "$status"
+fi
 echo "== done in ${SECONDS} s"
