@@ -9,7 +9,7 @@
 
 #include "record/clock_text.h"
 #include "record/recordings_folder.h"
-#include "tools/tiko_script/state_dump.h"
+#include "record/state_dump.h"
 
 namespace tiko {
 
@@ -72,7 +72,7 @@ void CountingPorts::ShowError(const std::string& message) {
 
 std::string DumpText(const Unit& unit) {
   std::ostringstream out;
-  script::DumpUnit(unit, out);
+  DumpUnit(unit, out);
   return out.str();
 }
 

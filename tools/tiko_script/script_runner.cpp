@@ -8,7 +8,7 @@
 #include "engine/unit_probe.h"
 #include "record/script_command.h"
 #include "tools/tiko_script/script_ports.h"
-#include "tools/tiko_script/state_dump.h"
+#include "record/state_dump.h"
 
 namespace tiko::script {
 

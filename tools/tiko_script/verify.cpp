@@ -8,7 +8,7 @@
 #include "engine/game_log.h"
 #include "record/clock_text.h"
 #include "tools/tiko_script/script_runner.h"
-#include "tools/tiko_script/state_dump.h"
+#include "record/state_dump.h"
 
 namespace tiko::script {
 

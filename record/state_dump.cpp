@@ -1,6 +1,6 @@
-#include "tools/tiko_script/state_dump.h"
+#include "record/state_dump.h"
 
-namespace tiko::script {
+namespace tiko {
 
 void DumpUnit(const Unit& u, std::ostream& out) {
   out << '@' << u.Now() << " dump\n";
@@ -25,4 +25,4 @@ void DumpUnit(const Unit& u, std::ostream& out) {
   out << '\n';
 }
 
-}  // namespace tiko::script
+}  // namespace tiko

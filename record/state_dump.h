@@ -7,8 +7,8 @@
 
 #include "engine/unit.h"
 
-namespace tiko::script {
+namespace tiko {
 
 void DumpUnit(const Unit& unit, std::ostream& out);
 
-}  // namespace tiko::script
+}  // namespace tiko
