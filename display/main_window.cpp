@@ -503,7 +503,7 @@ std::int64_t TForm1::PictureBytes() const {
 }
 
 std::int64_t TForm1::FrameBytes() const {
-  return frame_.image().sizeInBytes() + frame_.background().sizeInBytes();
+  return frame_.image().sizeInBytes();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -92,7 +92,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   QString HintAt(QPoint pos) const;
   // The frame as last painted.
   const QImage& Frame() const { return frame_.image(); }
-  // Bytes held by the decoded pictures and by the frame with its background.
+  // Bytes held by the decoded pictures and by the frame.
   std::int64_t PictureBytes() const;
   std::int64_t FrameBytes() const;
 
