@@ -167,7 +167,7 @@ bare_kib=$(rss_kib "$pid")
 stop
 start_tiko "$work/clock" TIKO_REPORT_PAINT=1
 to_the_clock
-sleep 2
+sleep 11  # past the 10 s after which pictures no image shows are let go
 tiko_kib=$(rss_kib "$pid")
 read -r _ _ pictures_kib frame_kib < <(paint_state "$work/clock")
 qt_kib=$(smaps_kib 'libQt6')
