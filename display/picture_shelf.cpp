@@ -65,14 +65,12 @@ void PictureShelf::Showing(const Scene& scene) {
     if (shown[id] && drawn_[id].isNull() && Shelved(static_cast<ImageId>(id)))
       TakeBack(static_cast<ImageId>(id), true);
     // A picture not yet shown counts from the first frame after all came back.
-    if (gone[id] || (!armed_once_ && !shown[id])) last_shown_[id] = now;
+    if (gone[id] || (!counting_ && !shown[id])) last_shown_[id] = now;
   }
   shown_ = shown;
   // Something may go once it has not been shown for a while.
-  if ((gone.any() || !armed_once_) && !timer_.isActive()) {
-    armed_once_ = true;
-    timer_.start(keep_);
-  }
+  if ((gone.any() || !counting_) && !timer_.isActive()) timer_.start(keep_);
+  counting_ = true;
 }
 
 bool PictureShelf::Worth(ImageId id) const {
@@ -93,8 +91,7 @@ void PictureShelf::LetGo() {
   bool gone = false;
   for (int n = 1; n < kImageEnd; ++n) {
     const auto id = static_cast<ImageId>(n);
-    // The backdrop and the logo are always shown where they are shown at all.
-    if (id == im_backdrop || id == im_backdrop_logo || !Worth(id)) continue;
+    if (!Worth(id)) continue;
     QImage& loaded = loaded_[id];
     QImage& drawn = drawn_[id];
     Entry& entry = shelf_[id];
@@ -151,7 +148,7 @@ void PictureShelf::TakeAllBack() {
     if (Shelved(static_cast<ImageId>(id))) TakeBack(static_cast<ImageId>(id), false);
   }
   // What was let go may go again once it has not been shown for a while.
-  armed_once_ = false;
+  counting_ = false;
 }
 
 std::int64_t PictureShelf::Bytes() const {

@@ -77,7 +77,7 @@ class PictureShelf : public QObject {
   std::array<Entry, kImageEnd> shelf_;
   std::array<Clock::time_point, kImageEnd> last_shown_{};
   std::bitset<kImageEnd> shown_;
-  bool armed_once_ = false;  // since the pictures were last all back
+  bool counting_ = false;  // last_shown_ counts since the pictures were last all back
   std::chrono::milliseconds keep_{10000};
   QTimer timer_;
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <thread>
 
 #include "fake_skin.h"
 
@@ -15,7 +16,8 @@ QImage Pattern(QSize size, int seed) {
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
   for (int y = 0; y < size.height(); ++y) {
     for (int x = 0; x < size.width(); ++x)
-      image.setPixel(x, y, qPremultiply(qRgba(x / 8 * seed, y / 8 + seed, 40, (x + y) / 8 * 16 % 256)));
+      image.setPixel(x, y,
+                     qPremultiply(qRgba(x / 8 * seed, y / 8 + seed, 40, (x + y) / 8 * 16 % 256)));
   }
   return image;
 }
@@ -75,6 +77,19 @@ TEST(PictureShelfTest, WhatNoImageShowsGoesAndComesBackAsItWas) {
   s.shelf.Showing(s.scene);
   s.shelf.LetGo();
   EXPECT_FALSE(s.loaded[im_background_front].isNull());
+}
+
+TEST(PictureShelfTest, AHiddenPictureAgesAcrossFramesThatDoNotShowIt) {
+  Shelf s;
+  s.shelf.SetKeep(std::chrono::milliseconds(10));
+  s.shelf.Showing(s.scene);  // the timer runs from here
+  s.shelf.TakeAllBack();
+  s.shelf.Showing(s.scene);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  s.scene.SetBounds(im_background_back, 1, 0, 100, 60);  // frames go on, the front unshown
+  s.shelf.Showing(s.scene);
+  s.shelf.LetGo();
+  EXPECT_TRUE(s.loaded[im_background_front].isNull());
 }
 
 TEST(PictureShelfTest, AtAnotherScaleThePictureAt100PercentGoesWhileItsCopyIsShown) {
