@@ -33,8 +33,9 @@ DeflatedPicture::DeflatedPicture(const QImage& picture)
 QImage DeflatedPicture::Inflate() const {
   const QByteArray bits = qUncompress(data_);
   QImage picture(size_, format_);
-  // It inflated once already when it was deflated; a short one is a fault of this program.
-  Q_ASSERT(bits.size() == picture.sizeInBytes());
+  if (picture.isNull()) return picture;
+  // Short only when memory ran out: clear rather than unset pixels then.
+  if (bits.size() != picture.sizeInBytes()) picture.fill(0);
   std::memcpy(picture.bits(), bits.constData(),
               static_cast<std::size_t>(std::min<qsizetype>(bits.size(), picture.sizeInBytes())));
   picture.setDevicePixelRatio(ratio_);
@@ -63,7 +64,7 @@ void PictureShelf::Showing(const Scene& scene) {
   const Clock::time_point now = Clock::now();
   for (int id = 1; id < kImageEnd; ++id) {
     if (shown[id] && drawn_[id].isNull() && Shelved(static_cast<ImageId>(id)))
-      TakeBack(static_cast<ImageId>(id), true);
+      TakeBack(static_cast<ImageId>(id));
     // A picture not yet shown counts from the first frame after all came back.
     if (gone[id] || (!counting_ && !shown[id])) last_shown_[id] = now;
   }
@@ -129,7 +130,7 @@ void PictureShelf::LetGo() {
   }
 }
 
-void PictureShelf::TakeBack(ImageId id, bool drawn_only) {
+void PictureShelf::TakeBack(ImageId id) {
   Entry& entry = shelf_[id];
   if (entry.shared) {
     loaded_[id] = drawn_[id] = entry.loaded.Inflate();
@@ -138,14 +139,16 @@ void PictureShelf::TakeBack(ImageId id, bool drawn_only) {
   }
   if (!entry.drawn.Empty()) drawn_[id] = entry.drawn.Inflate();
   entry.drawn = DeflatedPicture();
-  if (drawn_only) return;
-  if (!entry.loaded.Empty()) loaded_[id] = entry.loaded.Inflate();
-  entry = Entry{};
 }
 
-void PictureShelf::TakeAllBack() {
+void PictureShelf::TakeLoadedBack() {
   for (int id = 1; id < kImageEnd; ++id) {
-    if (Shelved(static_cast<ImageId>(id))) TakeBack(static_cast<ImageId>(id), false);
+    Entry& entry = shelf_[id];
+    if (!entry.loaded.Empty()) {
+      loaded_[id] = entry.loaded.Inflate();
+      if (entry.shared) drawn_[id] = loaded_[id];
+    }
+    entry = Entry{};
   }
   // What was let go may go again once it has not been shown for a while.
   counting_ = false;
