@@ -37,13 +37,12 @@ std::optional<QRegion> FrameBuffer::ChangedArea(const Scene& scene, const Pictur
 QRegion FrameBuffer::Render(const Scene& scene, const PictureTable& pictures, const FrameLook& look,
                             bool everything) {
   const QSize size(std::max(1, look.client.width()), std::max(1, look.client.height()));
-  if (frame_.size() != size) {
-    frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+  if (size_ != size) {
+    size_ = size;
     everything = true;
   }
   if (!everything && scene.Revision() == revision_) return {};
   const QRect whole(QPoint(0, 0), size);
-  const FrameLook at{size, look.background, look.backdrop_stretch, look.scale};
   QRegion area = whole;
   if (!everything) {
     if (auto changed = ChangedArea(scene, pictures, size, look.scale)) {
@@ -51,13 +50,31 @@ QRegion FrameBuffer::Render(const Scene& scene, const PictureTable& pictures, co
     }
   }
   revision_ = scene.Revision();
-  if (area.isEmpty()) return {};
-  QPainter painter(&frame_);
-  for (const QRect& rect : area) {
-    painter.setClipRect(rect);
-    PaintScene(painter, scene, pictures, at, rect);
-  }
   return area;
+}
+
+QImage ComposeFrame(const Scene& scene, const PictureTable& pictures, const FrameLook& look,
+                    QRect rect) {
+  QImage part(rect.size(), QImage::Format_ARGB32_Premultiplied);
+  if (part.isNull()) return part;
+  QPainter painter(&part);
+  painter.translate(-rect.topLeft());
+  painter.setClipRect(rect);
+  PaintScene(painter, scene, pictures, look, rect);
+  return part;
+}
+
+std::vector<QRect> FramePieces(const QRegion& area) {
+  // Small enough for the allocator to reuse rather than map and unmap.
+  constexpr int kMostPixels = 16384;
+  std::vector<QRect> pieces;
+  for (const QRect& rect : area) {
+    const int band = std::max(1, kMostPixels / std::max(1, rect.width()));
+    for (int top = rect.top(); top <= rect.bottom(); top += band) {
+      pieces.emplace_back(rect.left(), top, rect.width(), std::min(band, rect.bottom() + 1 - top));
+    }
+  }
+  return pieces;
 }
 
 }  // namespace tiko

@@ -424,20 +424,28 @@ void TForm1::Refresh() {
   if (underMouse()) UpdatePointer(pointer_);
 }
 
+FrameLook TForm1::Look() const {
+  return FrameLook{ScaledSize(size(), devicePixelRatioF()), colour_, pictures_.backdrop_stretch,
+                   prepared_scale_};
+}
+
+QImage TForm1::FramePart(QRect rect) const {
+  QImage part = ComposeFrame(unit_.scene(), prepared_, Look(), rect);
+  if (colour_key_on_ && per_pixel_alpha_) ClearKeyColour(part, part.rect(), key_colour_);
+  return part;
+}
+
+QImage TForm1::Frame() const {
+  const QSize size = frame_.size().isValid() ? frame_.size() : Look().client;
+  return FramePart(QRect(QPoint(0, 0), size));
+}
+
 QRegion TForm1::RenderFrame() {
   TakeVisiblePictures();
   shelf_.Showing(unit_.scene());
-  const QSize device = ScaledSize(size(), devicePixelRatioF());
-  const QRegion area = frame_.Render(
-      unit_.scene(), prepared_,
-      FrameLook{device, colour_, pictures_.backdrop_stretch, prepared_scale_}, layout_dirty_);
+  const QRegion area = frame_.Render(unit_.scene(), prepared_, Look(), layout_dirty_);
   layout_dirty_ = false;
-  if (area.isEmpty()) return area;
-  // The outline is taken from the key colour before it turns clear.
-  ApplyOutline(area);
-  if (colour_key_on_ && per_pixel_alpha_) {
-    for (const QRect& rect : area) ClearKeyColour(frame_.image(), rect, key_colour_);
-  }
+  if (!area.isEmpty()) ApplyOutline(area);
   return area;
 }
 
@@ -450,10 +458,12 @@ void TForm1::ApplyOutline(const QRegion& area) {
     return;
   }
   // The window's shape is the outline with or without a compositor: see-through
-  // pixels never take the mouse.
+  // pixels never take the mouse. It is read from the key colour before that turns clear.
   bool changed = false;
-  for (const QRect& rect : area)
-    changed = outline_.Update(frame_.image(), rect, key_colour_) || changed;
+  for (const QRect& piece : FramePieces(area)) {
+    const QImage part = ComposeFrame(unit_.scene(), prepared_, Look(), piece);
+    changed = outline_.Update(part, piece.topLeft(), frame_.size(), key_colour_) || changed;
+  }
   if (changed) {
     const QRegion shown(QBitmap::fromImage(ShrinkMask(outline_.mask(), size())));
     // An empty mask means no mask to Qt, and the whole window would show: a
@@ -468,12 +478,23 @@ void TForm1::paintEvent(QPaintEvent* event) {
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   painter.setClipRegion(event->region());
   // The frame is at the screen's resolution: one frame pixel per device pixel.
-  const QImage& frame = frame_.image();
   const double ratio = devicePixelRatioF();
-  if (ratio == 1.0) {
-    painter.drawImage(QPoint(0, 0), frame);
-  } else {
-    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(frame.size()) / ratio), frame);
+  QRegion device;
+  for (const QRect& rect : event->region()) {
+    device +=
+        QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio)
+            .toAlignedRect();
+  }
+  device &= QRect(QPoint(0, 0), frame_.size());
+  for (const QRect& piece : FramePieces(device)) {
+    const QImage part = FramePart(piece);
+    if (ratio == 1.0) {
+      painter.drawImage(piece.topLeft(), part);
+    } else {
+      painter.drawImage(QRectF(piece.x() / ratio, piece.y() / ratio, piece.width() / ratio,
+                               piece.height() / ratio),
+                        part);
+    }
   }
   if (paint_report_) paint_report_->Painted(event->region(), PictureBytes(), FrameBytes());
   if (!first_frame_reported_) {
@@ -510,7 +531,7 @@ std::int64_t TForm1::PictureBytes() const {
 }
 
 std::int64_t TForm1::FrameBytes() const {
-  return frame_.image().sizeInBytes();
+  return 0;  // composed piece by piece as it is painted: none kept
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

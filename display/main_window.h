@@ -92,8 +92,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
 
   // The hint of the image under a point, empty when it has none.
   QString HintAt(QPoint pos) const;
-  // The frame as last painted.
-  const QImage& Frame() const { return frame_.image(); }
+  // The frame as it is painted, composed whole.
+  QImage Frame() const;
   // Bytes held by the decoded pictures (those let go deflated) and by the frame.
   std::int64_t PictureBytes() const;
   std::int64_t FrameBytes() const;
@@ -167,6 +167,9 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   // Repaints what changed in the scene or the layout since the last frame.
   void Refresh();
   QRegion RenderFrame();
+  FrameLook Look() const;
+  // The frame's pixels within `rect`, as painted.
+  QImage FramePart(QRect rect) const;
   void ApplyOutline(const QRegion& area);
   void PressAt(Qt::MouseButton button, QPoint pos);
   void EndButtonPress();

@@ -93,24 +93,25 @@ QImage ShrinkMask(const QImage& mask, QSize size) {
   return shrunk;
 }
 
-bool Outline::Update(const QImage& frame, QRect area, QRgb key) {
-  area &= frame.rect();
-  if (mask_.size() != frame.size() || area == frame.rect()) {
-    QImage mask = OutlineMask(frame, key);
-    if (mask == mask_) return false;
-    mask_ = std::move(mask);
-    return true;
+bool Outline::Update(const QImage& part, QPoint at, QSize frame, QRgb key) {
+  bool changed = false;
+  if (mask_.size() != frame) {
+    // Every pixel see-through until its part comes.
+    mask_ = QImage(frame, QImage::Format_MonoLSB);
+    mask_.setColorTable(OutlineMask(QImage(1, 1, QImage::Format_ARGB32), key).colorTable());
+    mask_.fill(1);
+    changed = true;
   }
+  const QRect area = QRect(at, part.size()) & mask_.rect();
   // In the mask (one bit a pixel, the first pixel in the lowest bit) a set
   // bit is a see-through pixel. Read and written in place: this runs on every
   // repaint, and the outline seldom changes.
   const QRgb opaque_key = key | 0xff000000u;
-  bool changed = false;
   for (int y = area.top(); y <= area.bottom(); ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+    const auto* line = reinterpret_cast<const QRgb*>(part.constScanLine(y - at.y()));
     uchar* bits = mask_.scanLine(y);
     for (int x = area.left(); x <= area.right(); ++x) {
-      const bool see_through = line[x] == opaque_key;
+      const bool see_through = line[x - at.x()] == opaque_key;
       uchar& byte = bits[x >> 3];
       const auto bit = static_cast<uchar>(1u << (x & 7));
       if (((byte & bit) != 0) != see_through) {

@@ -23,11 +23,12 @@ QImage OutlineMask(const QImage& frame, QRgb key);
 // pixel under it is, so that no key colour shows at the unit's edge.
 QImage ShrinkMask(const QImage& mask, QSize size);
 
-// The outline as a mask, brought up to date area by area as the frame changes.
+// The outline as a mask, brought up to date piece by piece as the frame changes.
 class Outline {
  public:
-  // True when the outline changed within the repainted `area`.
-  bool Update(const QImage& frame, QRect area, QRgb key);
+  // Takes `part` of a frame of `frame` size, whose top-left corner lies at
+  // `at` in the frame; true when the outline changed there.
+  bool Update(const QImage& part, QPoint at, QSize frame, QRgb key);
   const QImage& mask() const { return mask_; }
   void Clear() { mask_ = QImage(); }
 

@@ -2,7 +2,7 @@
 # Resident memory of the simulator window at 100 %, 200 % and 300 % zoom, the
 # unit open, on a screen tall enough for 300 %. What the larger zooms add over
 # 100 % is the pictures at their scale (from the @2x/@3x variants; those at
-# 100 % are let go with the pictures not shown) and the larger frame.
+# 100 % are let go with the pictures not shown) and the larger backing store.
 # Needs xdotool; runs itself under xvfb-run when no X display is set.
 # Usage: bench/window/zoom_memory.sh [build/bin/tiko]
 set -euo pipefail
@@ -39,11 +39,11 @@ for zoom in 100 200 300; do
   pixels=$((${size%x*} * ${size#*x}))
   rss=$(rss_kib "$pid")
   [[ -z $base ]] && { base=$rss; base_pixels=$pixels; }
-  # The frame and the window's backing store hold 4 bytes a pixel each; the
-  # rest of the growth is the pictures at their scale.
-  frames=$(((pixels - base_pixels) * 8 / 1024))
+  # The window's backing store holds 4 bytes a pixel (no frame is kept
+  # besides); the rest of the growth is the pictures at their scale.
+  frames=$(((pixels - base_pixels) * 4 / 1024))
   echo "zoom $zoom %: window $size, resident $rss KiB, $(((rss - base) / 1024)) MiB over 100 %:" \
-    "$((frames / 1024)) MiB frame and backing store, $(((rss - base - frames) / 1024)) MiB pictures"
+    "$((frames / 1024)) MiB backing store, $(((rss - base - frames) / 1024)) MiB pictures"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   pid=""

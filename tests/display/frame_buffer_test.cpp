@@ -1,5 +1,5 @@
-// The kept frame: only what changed is repainted, and the result is the frame
-// a full repaint gives; the outline follows the repainted areas.
+// Only what changed is repainted, and the result is the frame a full repaint
+// gives; the outline follows the repainted areas.
 #include "display/frame_buffer.h"
 
 #include <gtest/gtest.h>
@@ -29,45 +29,52 @@ struct Fixture {
     scene.Show(id);
     pictures[id] = Solid(rect.size(), colour);
   }
+  // Repaints what changed on the screen, piece by piece as the window does.
+  QRegion Render() {
+    const QRegion area = frame.Render(scene, prepared, look, false);
+    if (screen.isNull()) screen = QImage(look.client, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&screen);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& piece : FramePieces(area))
+      painter.drawImage(piece.topLeft(), ComposeFrame(scene, prepared, look, piece));
+    return area;
+  }
   QImage FullPaint() {
-    FrameBuffer fresh;
-    fresh.Render(scene, prepared, look, true);
-    return fresh.image();
+    return ComposeFrame(scene, prepared, look, QRect(QPoint(0, 0), look.client));
   }
   Scene scene;
   PictureTable pictures;
   PictureTable prepared;
   FrameLook look{{120, 100}, QColor(255, 0, 255), false};
   FrameBuffer frame;
+  QImage screen;
 };
 
 TEST(FrameBufferTest, RepaintsOnlyThePlacesOfTheChangedImages) {
   Fixture f;
-  EXPECT_EQ(f.frame.Render(f.scene, f.prepared, f.look, false), QRegion(0, 0, 120, 100));
-  EXPECT_TRUE(f.frame.Render(f.scene, f.prepared, f.look, false).isEmpty());
+  EXPECT_EQ(f.Render(), QRegion(0, 0, 120, 100));
+  EXPECT_TRUE(f.Render().isEmpty());
 
   f.scene.Hide(im_crow_1_1);
-  EXPECT_EQ(f.frame.Render(f.scene, f.prepared, f.look, false), QRegion(10, 10, 20, 20));
-  EXPECT_EQ(f.frame.image(), f.FullPaint());  // the button over the crow is painted again
+  EXPECT_EQ(f.Render(), QRegion(10, 10, 20, 20));
+  EXPECT_EQ(f.screen, f.FullPaint());  // the button over the crow is painted again
 
   // Two changes apart are two places, not the span between them.
   f.scene.Show(im_crow_1_1);
   f.scene.Hide(im_crow_2_1);
-  EXPECT_EQ(f.frame.Render(f.scene, f.prepared, f.look, false),
-            QRegion(10, 10, 20, 20) + QRegion(50, 10, 20, 20));
-  EXPECT_EQ(f.frame.image(), f.FullPaint());
+  EXPECT_EQ(f.Render(), QRegion(10, 10, 20, 20) + QRegion(50, 10, 20, 20));
+  EXPECT_EQ(f.screen, f.FullPaint());
 
   // A change to a hidden image is nothing to paint, nor is one undone before the paint.
   f.scene.SetBounds(im_crow_2_1, 0, 0, 5, 5);
   f.scene.Hide(im_crow_1_1);
   f.scene.Show(im_crow_1_1);
-  EXPECT_TRUE(f.frame.Render(f.scene, f.prepared, f.look, false).isEmpty());
+  EXPECT_TRUE(f.Render().isEmpty());
 
   // A moved image repaints where it was and where it is.
   f.scene.SetBounds(btn_open, 80, 60, 20, 20);
-  EXPECT_EQ(f.frame.Render(f.scene, f.prepared, f.look, false),
-            QRegion(20, 15, 20, 20) + QRegion(80, 60, 20, 20));
-  EXPECT_EQ(f.frame.image(), f.FullPaint());
+  EXPECT_EQ(f.Render(), QRegion(20, 15, 20, 20) + QRegion(80, 60, 20, 20));
+  EXPECT_EQ(f.screen, f.FullPaint());
 }
 
 TEST(FrameBufferTest, LayersBeneathTheLcdRepaintTheirPlaceAndLongGapsRepaintAll) {
@@ -75,15 +82,15 @@ TEST(FrameBufferTest, LayersBeneathTheLcdRepaintTheirPlaceAndLongGapsRepaintAll)
   f.Place(im_background_back, {0, 50, 120, 50}, Qt::darkGreen);
   f.Place(im_crow_3_1, {30, 60, 10, 10}, Qt::black);
   f.prepared = PreparePictures(f.pictures);
-  f.frame.Render(f.scene, f.prepared, f.look, true);
+  f.Render();
 
   // A layer beneath the LCD hidden: its place is repainted, the crow over it too.
   f.scene.Hide(im_background_back);
-  EXPECT_EQ(f.frame.Render(f.scene, f.prepared, f.look, false), QRegion(0, 50, 120, 50));
-  EXPECT_EQ(f.frame.image(), f.FullPaint());
+  EXPECT_EQ(f.Render(), QRegion(0, 50, 120, 50));
+  EXPECT_EQ(f.screen, f.FullPaint());
   f.scene.Hide(im_crow_3_1);
-  f.frame.Render(f.scene, f.prepared, f.look, false);
-  EXPECT_EQ(f.frame.image(), f.FullPaint());
+  f.Render();
+  EXPECT_EQ(f.screen, f.FullPaint());
 
   // More changes than the scene remembers: everything is repainted.
   for (int i = 0; i < 400; ++i) {
@@ -91,27 +98,47 @@ TEST(FrameBufferTest, LayersBeneathTheLcdRepaintTheirPlaceAndLongGapsRepaintAll)
     f.scene.Hide(im_crow_1_1);
   }
   f.scene.Show(im_background_back);
-  EXPECT_EQ(f.frame.Render(f.scene, f.prepared, f.look, false), QRegion(0, 0, 120, 100));
-  EXPECT_EQ(f.frame.image(), f.FullPaint());
+  EXPECT_EQ(f.Render(), QRegion(0, 0, 120, 100));
+  EXPECT_EQ(f.screen, f.FullPaint());
 }
 
 TEST(FrameBufferTest, OutlineFollowsTheRepaintedAreas) {
   Fixture f;
   const QRgb key = qRgb(255, 0, 255);
   Outline outline;
-  EXPECT_TRUE(outline.Update(
-      f.frame.image(), f.frame.Render(f.scene, f.prepared, f.look, false).boundingRect(), key));
-  EXPECT_FALSE(outline.Update(f.frame.image(), QRect(0, 0, 120, 100), key));
+  auto update = [&](const QRegion& area) {
+    bool changed = false;
+    for (const QRect& piece : FramePieces(area)) {
+      const QImage part = ComposeFrame(f.scene, f.prepared, f.look, piece);
+      changed = outline.Update(part, piece.topLeft(), f.look.client, key) || changed;
+    }
+    return changed;
+  };
+  EXPECT_TRUE(update(f.Render()));
+  EXPECT_EQ(outline.mask(), OutlineMask(f.screen, key));
+  EXPECT_FALSE(update(QRegion(0, 0, 120, 100)));
 
   // A segment that fills part of the see-through corner changes the outline.
   f.Place(im_crow_5_1, {95, 5, 10, 10}, Qt::black);
   f.prepared = PreparePictures(f.pictures);
-  EXPECT_TRUE(outline.Update(
-      f.frame.image(), f.frame.Render(f.scene, f.prepared, f.look, false).boundingRect(), key));
-  EXPECT_EQ(outline.mask(), OutlineMask(f.frame.image(), key));
+  EXPECT_TRUE(update(f.Render()));
+  EXPECT_EQ(outline.mask(), OutlineMask(f.screen, key));
   f.scene.Hide(im_crow_1_1);
-  EXPECT_FALSE(outline.Update(
-      f.frame.image(), f.frame.Render(f.scene, f.prepared, f.look, false).boundingRect(), key));
+  EXPECT_FALSE(update(f.Render()));
+}
+
+TEST(FrameBufferTest, PiecesCoverTheAreaOnceAndStaySmall) {
+  const QRegion area = QRegion(0, 0, 1000, 100) + QRegion(5, 300, 30000, 3) + QRegion(0, 500, 7, 7);
+  QRegion covered;
+  std::int64_t pixels = 0;
+  for (const QRect& piece : FramePieces(area)) {
+    EXPECT_FALSE(covered.intersects(piece));
+    covered += piece;
+    pixels += std::int64_t{piece.width()} * piece.height();
+    EXPECT_TRUE(piece.height() == 1 || piece.width() * piece.height() <= 16384);
+  }
+  EXPECT_EQ(covered, area);
+  EXPECT_EQ(pixels, 1000 * 100 + 30000 * 3 + 49);
 }
 
 }  // namespace
