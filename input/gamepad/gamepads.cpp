@@ -45,7 +45,7 @@ Gamepads::Gamepads(std::function<void(Control, bool)> press, std::function<void(
     : press_(std::move(press)),
       release_(std::move(release)),
       changed_(std::move(changed)),
-      watch_([this] { Refresh(); }, std::move(places)) {
+      places_(std::move(places)) {
   auto clock = std::make_shared<QElapsedTimer>();
   clock->start();
   now_ = [clock] { return clock->elapsed(); };
@@ -59,7 +59,10 @@ Gamepads::~Gamepads() {
 }
 
 bool Gamepads::Start() {
+  if (started_) return !failed_;
   started_ = true;
+  // Watched from here on: the first frame need not wait for the device folders.
+  watch_ = std::make_unique<JoystickWatch>([this] { Refresh(); }, places_);
   Refresh();
   return !failed_;
 }
@@ -87,6 +90,8 @@ bool Gamepads::StartReading() {
     }
     return false;
   }
+  // The Qt program handles Ctrl+C and termination itself.
+  sdl->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (sdl->SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
     failed_ = true;
     std::fprintf(stderr, "tiko: no game controllers: SDL cannot start them (%s)\n",

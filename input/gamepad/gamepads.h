@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -67,7 +68,7 @@ class Gamepads : public QObject {
     _SDL_GameController* controller;
     std::int32_t id;
   };
-  bool DevicesMayBeThere() const { return assume_devices_ || watch_.Present(); }
+  bool DevicesMayBeThere() const { return assume_devices_ || (watch_ && watch_->Present()); }
   void Refresh();
   bool StartReading();
   void StopReading();
@@ -83,8 +84,9 @@ class Gamepads : public QObject {
   std::array<bool, kControlCount> held_{};
   std::array<std::int64_t, kControlCount> next_repeat_{};
   QTimer timer_;
-  JoystickWatch watch_;
-  const sdl::Api* sdl_ = nullptr;  // while SDL's controller part runs
+  JoystickPlaces places_;
+  std::unique_ptr<JoystickWatch> watch_;  // from Start on
+  const sdl::Api* sdl_ = nullptr;         // while SDL's controller part runs
   bool started_ = false;
   bool failed_ = false;
   bool assume_devices_ = false;
