@@ -16,8 +16,7 @@ bool Same(const Image& a, const Image& b) {
 }  // namespace
 
 std::optional<QRegion> FrameBuffer::ChangedArea(const Scene& scene, const PictureTable& pictures,
-                                                QSize client, double scale,
-                                                bool* background) const {
+                                                QSize client, double scale) const {
   const auto changes = scene.ChangesSince(revision_);
   if (!changes) return std::nullopt;
   QRegion area;
@@ -29,7 +28,6 @@ std::optional<QRegion> FrameBuffer::ChangedArea(const Scene& scene, const Pictur
     const Image& before = change.before;
     const Image& now = scene[change.id];
     if (Same(now, before) || (!now.visible && !before.visible)) continue;
-    if (InBackground(change.id)) *background = true;
     if (before.visible) area += DeviceArea(change.id, before, pictures, client, scale);
     if (now.visible) area += DeviceArea(change.id, now, pictures, client, scale);
   }
@@ -46,30 +44,18 @@ QRegion FrameBuffer::Render(const Scene& scene, const PictureTable& pictures, co
   if (!everything && scene.Revision() == revision_) return {};
   const QRect whole(QPoint(0, 0), size);
   const FrameLook at{size, look.background, look.backdrop_stretch, look.scale};
-  bool background_changed = everything;
   QRegion area = whole;
   if (!everything) {
-    auto changed = ChangedArea(scene, pictures, size, look.scale, &background_changed);
-    if (changed) {
+    if (auto changed = ChangedArea(scene, pictures, size, look.scale)) {
       area = changed->intersected(whole);
-    } else {
-      background_changed = true;
     }
   }
   revision_ = scene.Revision();
-  if (background_changed || background_.size() != size) {
-    background_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&background_);
-    PaintBackground(painter, scene, pictures, at);
-  }
   if (area.isEmpty()) return {};
   QPainter painter(&frame_);
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  for (const QRect& rect : area) painter.drawImage(rect.topLeft(), background_, rect);
-  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   for (const QRect& rect : area) {
     painter.setClipRect(rect);
-    PaintForeground(painter, scene, pictures, at, rect);
+    PaintScene(painter, scene, pictures, at, rect);
   }
   return area;
 }

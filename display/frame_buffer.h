@@ -1,6 +1,8 @@
 // The window's frame, kept between paints: each render repaints only the
-// places of the images that changed since the last one, each on its own, over
-// a kept picture of the layers beneath the LCD.
+// places of the images that changed since the last one, each on its own, every
+// layer clipped to the place. No picture of the layers beneath the LCD is kept
+// besides: a window-sized image costs more memory than their clipped drawing
+// costs time.
 #pragma once
 
 #include <QImage>
@@ -22,16 +24,13 @@ class FrameBuffer {
 
   const QImage& image() const { return frame_; }
   QImage& image() { return frame_; }
-  const QImage& background() const { return background_; }
 
  private:
-  // The area to repaint, and whether a layer of the background changed;
-  // nothing when the scene no longer tells what changed.
+  // The area to repaint; nothing when the scene no longer tells what changed.
   std::optional<QRegion> ChangedArea(const Scene& scene, const PictureTable& pictures, QSize client,
-                                     double scale, bool* background) const;
+                                     double scale) const;
 
   QImage frame_;
-  QImage background_;  // the fill and the layers beneath the LCD
   std::uint64_t revision_ = 0;
 };
 

@@ -32,17 +32,6 @@ QRect ToDevice(QRect rect, double scale) {
 
 namespace {
 
-// How many images at the bottom of the stacking order make the background.
-std::size_t BackgroundDepth() {
-  static const std::size_t depth = [] {
-    const auto& order = StackingOrder();
-    return static_cast<std::size_t>(std::find(order.begin(), order.end(), im_game_background) -
-                                    order.begin()) +
-           1;
-  }();
-  return depth;
-}
-
 void PaintImage(QPainter& painter, ImageId id, const Image& image, const QImage& picture,
                 const FrameLook& look) {
   if (id == im_backdrop) {
@@ -61,12 +50,6 @@ void PaintImage(QPainter& painter, ImageId id, const Image& image, const QImage&
 
 }  // namespace
 
-bool InBackground(ImageId id) {
-  const auto& order = StackingOrder();
-  return std::find(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(BackgroundDepth()),
-                   id) != order.begin() + static_cast<std::ptrdiff_t>(BackgroundDepth());
-}
-
 QRect DeviceArea(ImageId id, const Image& image, const PictureTable& pictures, QSize client,
                  double scale) {
   if (id == im_backdrop) return QRect(QPoint(0, 0), client);
@@ -77,23 +60,12 @@ QRect DeviceArea(ImageId id, const Image& image, const PictureTable& pictures, Q
   return ToDevice(QRect(image.left, image.top, image.width, image.height), scale);
 }
 
-void PaintBackground(QPainter& painter, const Scene& scene, const PictureTable& pictures,
-                     const FrameLook& look) {
-  painter.fillRect(QRect(QPoint(0, 0), look.client), look.background);
-  const auto& order = StackingOrder();
-  for (std::size_t i = 0; i < BackgroundDepth(); ++i) {
-    const Image& image = scene[order[i]];
-    if (!image.visible || image.picture == kNoImage) continue;
-    const QImage& picture = pictures[image.picture];
-    if (!picture.isNull()) PaintImage(painter, order[i], image, picture, look);
-  }
-}
-
-void PaintForeground(QPainter& painter, const Scene& scene, const PictureTable& pictures,
-                     const FrameLook& look, QRect within) {
-  const auto& order = StackingOrder();
-  for (std::size_t i = BackgroundDepth(); i < order.size(); ++i) {
-    const ImageId id = order[i];
+void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictures,
+                const FrameLook& look, QRect within) {
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.fillRect(within, look.background);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  for (const ImageId id : StackingOrder()) {
     const Image& image = scene[id];
     if (!image.visible || image.picture == kNoImage) continue;
     const QImage& picture = pictures[image.picture];
@@ -105,8 +77,7 @@ void PaintForeground(QPainter& painter, const Scene& scene, const PictureTable& 
 
 void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictures,
                 const FrameLook& look) {
-  PaintBackground(painter, scene, pictures, look);
-  PaintForeground(painter, scene, pictures, look, QRect(QPoint(0, 0), look.client));
+  PaintScene(painter, scene, pictures, look, QRect(QPoint(0, 0), look.client));
 }
 
 PictureTable PreparePictures(const PictureTable& pictures) {

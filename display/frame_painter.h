@@ -27,17 +27,12 @@ QRect ToDevice(QRect rect, double scale);
 // A picture (already at the look's scale) is drawn at its natural size from
 // its image's top-left corner, clipped to the image's size. The backdrop spans
 // the whole window (centred or stretched); the logo takes its picture's size.
+// The fill, then only the images that reach into `within` (device pixels),
+// which the painter is expected to clip to.
+void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictures,
+                const FrameLook& look, QRect within);
 void PaintScene(QPainter& painter, const Scene& scene, const PictureTable& pictures,
                 const FrameLook& look);
-
-// The scene in two parts: the fill and the layers beneath the LCD, which
-// change only with the mode or the lid; then every other image, those that
-// reach into `within` (device pixels) only.
-bool InBackground(ImageId id);
-void PaintBackground(QPainter& painter, const Scene& scene, const PictureTable& pictures,
-                     const FrameLook& look);
-void PaintForeground(QPainter& painter, const Scene& scene, const PictureTable& pictures,
-                     const FrameLook& look, QRect within);
 
 // Where an image in the given state can draw, in device pixels: its
 // rectangle; the backdrop spans the window and the logo takes its picture's size.

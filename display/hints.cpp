@@ -34,8 +34,9 @@ std::string HintOf(const Unit& unit, ImageId id, bool pad) {
 }
 
 std::string ZoomHint(bool ctrl_bound) {
-  return std::string("drag to move; + and - zoom (on the keypad too), as does the mouse wheel; "
-                     "keypad 0 for 100 %") +
+  return std::string(
+             "drag to move; + and - zoom (on the keypad too), as does the mouse wheel; "
+             "keypad 0 for 100 %") +
          (ctrl_bound ? "" : ", or Ctrl+0");
 }
 

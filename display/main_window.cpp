@@ -102,6 +102,9 @@ TForm1::TForm1(FormParts parts)
     QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
                               Qt::QueuedConnection);
   };
+  shelf_.let_go = [this] {
+    if (paint_report_) paint_report_->MemoryChanged(PictureBytes(), FrameBytes());
+  };
   session_.on_fullscreen_key = [this] { pm_10_fullscreenClick(); };
   session_.on_exit_key = [this] { pm_14_exitClick(); };
 }
@@ -137,6 +140,8 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::LoadSkin() {
+  // The loader keeps what it replaces, to put it back should the skin fail.
+  shelf_.TakeAllBack();
   // What the last run left undecoded ends first, as it would have in that run.
   TakeAllPictures();
   TellSkinMessages();
@@ -302,6 +307,7 @@ void TForm1::PictureTaken(ImageId id, std::string message) {
   skin_messages_.push_back(std::move(message));
   // The run ended earlier than it seemed: the copies drawn follow what it left.
   if (prepared_scale_ != 0) {
+    shelf_.TakeAllBack();
     prepared_ = {};
     prepared_ = ScalePictures(pictures_, prepared_scale_, devicePixelRatioF()).table;
     layout_dirty_ = true;
@@ -420,6 +426,7 @@ void TForm1::Refresh() {
 
 QRegion TForm1::RenderFrame() {
   TakeVisiblePictures();
+  shelf_.Showing(unit_.scene());
   const QSize device = ScaledSize(size(), devicePixelRatioF());
   const QRegion area = frame_.Render(
       unit_.scene(), prepared_,
@@ -490,7 +497,7 @@ void TForm1::AfterFirstFrame(std::function<void()> work) {
 }
 
 std::int64_t TForm1::PictureBytes() const {
-  std::int64_t bytes = 0;
+  std::int64_t bytes = shelf_.Bytes();
   for (std::size_t id = 0; id < prepared_.size(); ++id) {
     const QImage& loaded = pictures_.picture[id];
     const QImage& drawn = prepared_[id];
@@ -503,7 +510,7 @@ std::int64_t TForm1::PictureBytes() const {
 }
 
 std::int64_t TForm1::FrameBytes() const {
-  return frame_.image().sizeInBytes() + frame_.background().sizeInBytes();
+  return frame_.image().sizeInBytes();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -21,6 +21,7 @@ class QKeyEvent;
 #include "display/frame_buffer.h"
 #include "display/frame_painter.h"
 #include "display/paint_report.h"
+#include "display/picture_shelf.h"
 #include "display/presentation.h"
 #include "display/realtime_host.h"
 #include "display/session.h"
@@ -82,6 +83,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   // once when it has been): start-up work the first frame need not wait for.
   void AfterFirstFrame(std::function<void()> work);
   const SkinPictures& pictures() const { return pictures_; }
+  PictureShelf& picture_shelf() { return shelf_; }
   RealtimeHost& host() { return session_.host(); }
   bool TerminateRequested() const { return terminate_requested_; }
   bool ColourKeyOn() const { return colour_key_on_; }
@@ -92,7 +94,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   QString HintAt(QPoint pos) const;
   // The frame as last painted.
   const QImage& Frame() const { return frame_.image(); }
-  // Bytes held by the decoded pictures and by the frame with its background.
+  // Bytes held by the decoded pictures (those let go deflated) and by the frame.
   std::int64_t PictureBytes() const;
   std::int64_t FrameBytes() const;
 
@@ -176,6 +178,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   SkinPictures pictures_;
   PictureTable prepared_;  // the pictures at prepared_scale_
   double prepared_scale_ = 0;
+  // Once every picture is decoded, those not shown for a while are let go.
+  PictureShelf shelf_{pictures_.picture, prepared_, [this] { return !pictures_.pending; }};
   bool scale_budget_told_ = false;          // the pictures past the budget at a scale, once a skin
   bool menu_drawn_here_ = false;            // the skin names no in-game menu picture
   std::vector<std::string> skin_messages_;  // found while drawing, told next

@@ -22,6 +22,15 @@ void PaintReport::Painted(const QRegion& region, std::int64_t picture_bytes,
   const std::int64_t now = clock_.elapsed();
   // Once a second, and whenever the memory changed: the last line holds it as it is.
   if (now - printed_at_ < 1000 && picture_bytes + frame_bytes == printed_bytes_) return;
+  Print(picture_bytes, frame_bytes);
+}
+
+void PaintReport::MemoryChanged(std::int64_t picture_bytes, std::int64_t frame_bytes) {
+  if (picture_bytes + frame_bytes != printed_bytes_) Print(picture_bytes, frame_bytes);
+}
+
+void PaintReport::Print(std::int64_t picture_bytes, std::int64_t frame_bytes) {
+  const std::int64_t now = clock_.elapsed();
   printed_at_ = now;
   printed_bytes_ = picture_bytes + frame_bytes;
   std::printf(

@@ -1,6 +1,7 @@
 // With TIKO_REPORT_PAINT set (the window benchmark), the window counts the
 // pixels it paints and prints, at most once a second, after a paint:
-// "tiko: painted P pixels in F paints by T ms; pictures N KiB, frame M KiB".
+// "tiko: painted P pixels in F paints by T ms; pictures N KiB, frame M KiB",
+// and whenever the pictures' or the frame's memory changed.
 #pragma once
 
 #include <QElapsedTimer>
@@ -16,9 +17,12 @@ class PaintReport {
   static std::unique_ptr<PaintReport> FromEnvironment();
 
   void Painted(const QRegion& region, std::int64_t picture_bytes, std::int64_t frame_bytes);
+  // The memory changed without a paint: a line as a paint gives, at once.
+  void MemoryChanged(std::int64_t picture_bytes, std::int64_t frame_bytes);
 
  private:
   PaintReport();
+  void Print(std::int64_t picture_bytes, std::int64_t frame_bytes);
 
   QElapsedTimer clock_;
   std::int64_t pixels_ = 0;

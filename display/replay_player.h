@@ -22,8 +22,7 @@ class ReplayPlayer : public QObject {
  public:
   // `changed` runs after the unit changed; `state_changed` after a pause, a
   // new speed or the end.
-  ReplayPlayer(Unit& unit, std::function<void()> changed,
-               std::function<void()> state_changed);
+  ReplayPlayer(Unit& unit, std::function<void()> changed, std::function<void()> state_changed);
 
   void SetSteps(std::vector<ReplayStep> steps) { steps_ = std::move(steps); }
   void Start();

@@ -38,11 +38,11 @@ for zoom in 100 200 300; do
   pixels=$((${size%x*} * ${size#*x}))
   rss=$(rss_kib "$pid")
   [[ -z $base ]] && { base=$rss; base_pixels=$pixels; }
-  # The frame, its kept background and the window's backing store hold 4
-  # bytes a pixel each; the rest of the growth is the pictures at their scale.
-  frames=$(((pixels - base_pixels) * 12 / 1024))
+  # The frame and the window's backing store hold 4 bytes a pixel each; the
+  # rest of the growth is the pictures at their scale.
+  frames=$(((pixels - base_pixels) * 8 / 1024))
   echo "zoom $zoom %: window $size, resident $rss KiB, $(((rss - base) / 1024)) MiB over 100 %:" \
-    "$((frames / 1024)) MiB frame, background and backing store, $(((rss - base - frames) / 1024)) MiB pictures"
+    "$((frames / 1024)) MiB frame and backing store, $(((rss - base - frames) / 1024)) MiB pictures"
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   pid=""

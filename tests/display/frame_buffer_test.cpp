@@ -70,14 +70,14 @@ TEST(FrameBufferTest, RepaintsOnlyThePlacesOfTheChangedImages) {
   EXPECT_EQ(f.frame.image(), f.FullPaint());
 }
 
-TEST(FrameBufferTest, TheKeptBackgroundFollowsItsLayersAndLongGapsRepaintAll) {
+TEST(FrameBufferTest, LayersBeneathTheLcdRepaintTheirPlaceAndLongGapsRepaintAll) {
   Fixture f;
   f.Place(im_background_back, {0, 50, 120, 50}, Qt::darkGreen);
   f.Place(im_crow_3_1, {30, 60, 10, 10}, Qt::black);
   f.prepared = PreparePictures(f.pictures);
   f.frame.Render(f.scene, f.prepared, f.look, true);
 
-  // A layer of the background hidden: its place is repainted from a new background.
+  // A layer beneath the LCD hidden: its place is repainted, the crow over it too.
   f.scene.Hide(im_background_back);
   EXPECT_EQ(f.frame.Render(f.scene, f.prepared, f.look, false), QRegion(0, 50, 120, 50));
   EXPECT_EQ(f.frame.image(), f.FullPaint());

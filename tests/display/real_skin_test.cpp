@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,51 @@ TEST(RealSkinTest, PicturesDecodedLaterDrawAndFailAsBefore) {
     ASSERT_EQ(frames[1].size(), frames[0].size());
     for (std::size_t i = 0; i < frames[0].size(); ++i)
       EXPECT_TRUE(frames[1][i] == frames[0][i]) << i;
+  }
+}
+
+// Pictures let go after the lid opened come back with their pixels: every
+// frame and outline is the one of a window that kept them all, at 100 % and
+// at 200 %, and no message is told.
+TEST(RealSkinTest, PicturesLetGoDrawAsBefore) {
+  struct Step {
+    const char* name;
+    std::function<void(TForm1&)> act;
+  };
+  const std::vector<Step> steps = {
+      {"open", [](TForm1& f) { Press(f, Qt::Key_5); }},
+      {"clock", [](TForm1& f) { Press(f, Qt::Key_3); }},
+      {"let go", [](TForm1& f) { f.picture_shelf().LetGo(); }},
+      {"game A", [](TForm1& f) { Press(f, Qt::Key_1); }},
+      {"closed", [](TForm1& f) { Press(f, Qt::Key_5); }},
+      {"let go closed", [](TForm1& f) { f.picture_shelf().LetGo(); }},
+      {"opened", [](TForm1& f) { Press(f, Qt::Key_5); }},
+      {"200 %", [](TForm1& f) { f.SetZoom(200); }},
+      {"let go at 200 %", [](TForm1& f) { f.picture_shelf().LetGo(); }},
+      {"closed at 200 %", [](TForm1& f) { Press(f, Qt::Key_5); }},
+      {"100 %", [](TForm1& f) { f.SetZoom(100); }},
+  };
+  std::vector<std::vector<std::pair<QImage, QRegion>>> runs;
+  std::vector<std::int64_t> picture_bytes;
+  for (bool let_go : {false, true}) {
+    RealSkin f;
+    f.Create();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.form->pictures().pending; }, 10000));
+    f.form->picture_shelf().SetKeep(let_go ? std::chrono::milliseconds(0) : std::chrono::hours(1));
+    std::vector<std::pair<QImage, QRegion>> shown;
+    for (const Step& step : steps) {
+      step.act(*f.form);
+      shown.emplace_back(f.form->Frame().copy(), f.form->mask());
+      if (std::string(step.name) == "let go") picture_bytes.push_back(f.form->PictureBytes());
+    }
+    runs.push_back(std::move(shown));
+    EXPECT_TRUE(f.errors.empty());
+  }
+  // The closed unit's front and the pad's pressed pictures went, a tenth of them kept deflated.
+  EXPECT_LT(picture_bytes[1], picture_bytes[0] - 700 * 1024);
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    EXPECT_TRUE(runs[1][i].first == runs[0][i].first) << steps[i].name;
+    EXPECT_EQ(runs[1][i].second, runs[0][i].second) << steps[i].name;
   }
 }
 
