@@ -141,7 +141,7 @@ void TForm1::FormCreate() {
 
 void TForm1::LoadSkin() {
   // The loader keeps what it replaces, to put it back should the skin fail.
-  shelf_.TakeAllBack();
+  shelf_.TakeLoadedBack();
   // What the last run left undecoded ends first, as it would have in that run.
   TakeAllPictures();
   TellSkinMessages();
@@ -307,7 +307,7 @@ void TForm1::PictureTaken(ImageId id, std::string message) {
   skin_messages_.push_back(std::move(message));
   // The run ended earlier than it seemed: the copies drawn follow what it left.
   if (prepared_scale_ != 0) {
-    shelf_.TakeAllBack();
+    shelf_.TakeLoadedBack();
     prepared_ = {};
     prepared_ = ScalePictures(pictures_, prepared_scale_, devicePixelRatioF()).table;
     layout_dirty_ = true;

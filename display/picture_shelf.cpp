@@ -33,8 +33,9 @@ DeflatedPicture::DeflatedPicture(const QImage& picture)
 QImage DeflatedPicture::Inflate() const {
   const QByteArray bits = qUncompress(data_);
   QImage picture(size_, format_);
-  // It inflated once already when it was deflated; a short one is a fault of this program.
-  Q_ASSERT(bits.size() == picture.sizeInBytes());
+  if (picture.isNull()) return picture;
+  // Short only when memory ran out: clear rather than unset pixels then.
+  if (bits.size() != picture.sizeInBytes()) picture.fill(0);
   std::memcpy(picture.bits(), bits.constData(),
               static_cast<std::size_t>(std::min<qsizetype>(bits.size(), picture.sizeInBytes())));
   picture.setDevicePixelRatio(ratio_);
@@ -63,16 +64,14 @@ void PictureShelf::Showing(const Scene& scene) {
   const Clock::time_point now = Clock::now();
   for (int id = 1; id < kImageEnd; ++id) {
     if (shown[id] && drawn_[id].isNull() && Shelved(static_cast<ImageId>(id)))
-      TakeBack(static_cast<ImageId>(id), true);
+      TakeBack(static_cast<ImageId>(id));
     // A picture not yet shown counts from the first frame after all came back.
-    if (gone[id] || (!armed_once_ && !shown[id])) last_shown_[id] = now;
+    if (gone[id] || (!counting_ && !shown[id])) last_shown_[id] = now;
   }
   shown_ = shown;
   // Something may go once it has not been shown for a while.
-  if ((gone.any() || !armed_once_) && !timer_.isActive()) {
-    armed_once_ = true;
-    timer_.start(keep_);
-  }
+  if ((gone.any() || !counting_) && !timer_.isActive()) timer_.start(keep_);
+  counting_ = true;
 }
 
 bool PictureShelf::Worth(ImageId id) const {
@@ -93,8 +92,7 @@ void PictureShelf::LetGo() {
   bool gone = false;
   for (int n = 1; n < kImageEnd; ++n) {
     const auto id = static_cast<ImageId>(n);
-    // The backdrop and the logo are always shown where they are shown at all.
-    if (id == im_backdrop || id == im_backdrop_logo || !Worth(id)) continue;
+    if (!Worth(id)) continue;
     QImage& loaded = loaded_[id];
     QImage& drawn = drawn_[id];
     Entry& entry = shelf_[id];
@@ -132,7 +130,7 @@ void PictureShelf::LetGo() {
   }
 }
 
-void PictureShelf::TakeBack(ImageId id, bool drawn_only) {
+void PictureShelf::TakeBack(ImageId id) {
   Entry& entry = shelf_[id];
   if (entry.shared) {
     loaded_[id] = drawn_[id] = entry.loaded.Inflate();
@@ -141,17 +139,19 @@ void PictureShelf::TakeBack(ImageId id, bool drawn_only) {
   }
   if (!entry.drawn.Empty()) drawn_[id] = entry.drawn.Inflate();
   entry.drawn = DeflatedPicture();
-  if (drawn_only) return;
-  if (!entry.loaded.Empty()) loaded_[id] = entry.loaded.Inflate();
-  entry = Entry{};
 }
 
-void PictureShelf::TakeAllBack() {
+void PictureShelf::TakeLoadedBack() {
   for (int id = 1; id < kImageEnd; ++id) {
-    if (Shelved(static_cast<ImageId>(id))) TakeBack(static_cast<ImageId>(id), false);
+    Entry& entry = shelf_[id];
+    if (!entry.loaded.Empty()) {
+      loaded_[id] = entry.loaded.Inflate();
+      if (entry.shared) drawn_[id] = loaded_[id];
+    }
+    entry = Entry{};
   }
   // What was let go may go again once it has not been shown for a while.
-  armed_once_ = false;
+  counting_ = false;
 }
 
 std::int64_t PictureShelf::Bytes() const {

@@ -49,8 +49,9 @@ class PictureShelf : public QObject {
   // Before a frame of `scene` is drawn: brings back the pictures it shows and
   // notes when pictures stopped being shown.
   void Showing(const Scene& scene);
-  // Brings back every picture; before the tables are read or replaced whole.
-  void TakeAllBack();
+  // Brings back every picture at 100 % and forgets the copies drawn that were
+  // let go: before those copies are all made anew (a new scale, a new skin).
+  void TakeLoadedBack();
   // Lets go now of every picture not shown for the keep; what the timer does.
   void LetGo();
   bool Shelved(ImageId id) const { return !shelf_[id].loaded.Empty() || !shelf_[id].drawn.Empty(); }
@@ -67,8 +68,8 @@ class PictureShelf : public QObject {
   };
   using Clock = std::chrono::steady_clock;
   std::bitset<kImageEnd> ShownPictures(const Scene& scene) const;
-  // The copy drawn, or both copies.
-  void TakeBack(ImageId id, bool drawn_only);
+  // The copy drawn (and at 100 % the picture, which is the same).
+  void TakeBack(ImageId id);
   bool Worth(ImageId id) const;
 
   std::array<QImage, kImageEnd>& loaded_;
@@ -77,7 +78,7 @@ class PictureShelf : public QObject {
   std::array<Entry, kImageEnd> shelf_;
   std::array<Clock::time_point, kImageEnd> last_shown_{};
   std::bitset<kImageEnd> shown_;
-  bool armed_once_ = false;  // since the pictures were last all back
+  bool counting_ = false;  // last_shown_ counts since the pictures were last all back
   std::chrono::milliseconds keep_{10000};
   QTimer timer_;
 };

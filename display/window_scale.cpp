@@ -62,7 +62,7 @@ void TForm1::ApplyScale() {
   // Copies at another scale are made of every picture at once.
   if (device_scale != 1.0) TakeAllPictures();
   if (device_scale != prepared_scale_) {
-    shelf_.TakeAllBack();
+    shelf_.TakeLoadedBack();
     // The copies at the old scale go first: both sets at once could pass the budget.
     prepared_ = {};
     ScaledPictures scaled = ScalePictures(pictures_, device_scale, devicePixelRatioF());
