@@ -37,6 +37,8 @@ Program::Program(TForm1& form, SettingsStore& store,
   popup_.SetDataFolders(data_folders);
 
   form_.installEventFilter(this);
+  key_repeats_ = XKeyRepeats::Install(
+      [this] { return static_cast<unsigned>(form_.internalWinId()); }, form_.held_keys());
   // Should the window manager never activate the main window, the splash comes all the same.
   QTimer::singleShot(0, this, [this] { FormActivate(); });
 }

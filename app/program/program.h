@@ -15,6 +15,7 @@
 #include "app/shell/start_host.h"
 #include "display/main_window.h"
 #include "input/dialog/keys_form.h"
+#include "input/keyboard/x_key_repeats.h"
 
 namespace tiko {
 
@@ -68,6 +69,7 @@ class Program : public QObject, public MenuHost, public KeysHost {
   PopupMenu popup_;
   StartHost start_;
   std::unique_ptr<TSplashForm> splash_;
+  std::unique_ptr<XKeyRepeats> key_repeats_;
 };
 
 }  // namespace tiko

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Resident memory of the simulator window at 100 %, 200 % and 300 % zoom, the
 # unit open, on a screen tall enough for 300 %. What the larger zooms add over
-# 100 % is the pictures at their scale (from the @2x/@3x variants) and the
-# larger frame. Needs xdotool; runs itself under xvfb-run when no X display is set.
+# 100 % is the pictures at their scale (from the @2x/@3x variants; those at
+# 100 % are let go with the pictures not shown) and the larger frame.
+# Needs xdotool; runs itself under xvfb-run when no X display is set.
 # Usage: bench/window/zoom_memory.sh [build/bin/tiko]
 set -euo pipefail
 repo=$(readlink -f "$(dirname "$0")/../..")
@@ -33,7 +34,7 @@ for zoom in 100 200 300; do
   done
   xdotool windowfocus --sync "$wid" 2>/dev/null || true
   xdotool key 5  # open: the lid, the screen frame and the LCD are drawn
-  sleep 2
+  sleep 11       # past the 10 s after which pictures no image shows are let go
   size=$(xdotool getwindowgeometry "$wid" | awk '/Geometry/ {print $2}')
   pixels=$((${size%x*} * ${size#*x}))
   rss=$(rss_kib "$pid")

@@ -30,6 +30,15 @@ void HeldKeys::Pressed(std::uint32_t id, std::int64_t timestamp, const std::func
   if (now != 0) press_(now, false);
 }
 
+bool HeldKeys::IsRepeat(std::uint32_t id, std::int64_t timestamp) const {
+  const bool x_repeat = pending_ && pending_->id == id && pending_->timestamp == timestamp;
+  // Its release at another time goes out first: this is a new press.
+  if (pending_ && pending_->id == id && !x_repeat) return false;
+  const auto it = down_.find(id);
+  if (it == down_.end()) return false;
+  return !it->second.muted || x_repeat;
+}
+
 void HeldKeys::Released(std::uint32_t id, std::int64_t timestamp) {
   Settle();
   if (!IsDown(id)) return;  // its press went elsewhere, or was released already

@@ -35,6 +35,9 @@ class HeldKeys : public QObject {
   void ReleaseAll();
 
   bool IsDown(std::uint32_t id) const { return down_.count(id) != 0; }
+  // Whether a press of `id` at `timestamp` would be a repeat of a held key,
+  // one that asks the key for no new meaning.
+  bool IsRepeat(std::uint32_t id, std::int64_t timestamp) const;
 
  private:
   struct Pending {

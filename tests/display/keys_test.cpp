@@ -12,6 +12,11 @@
 #include "fake_skin.h"
 #include "input/keyboard/key_codes.h"
 #include "input/keyboard/qt_keys.h"
+#include "input/keyboard/x_key_repeats.h"
+
+#ifdef TIKO_HAVE_XKB_X11
+#include <xcb/xcb.h>
+#endif
 
 namespace tiko {
 namespace {
@@ -77,7 +82,7 @@ TEST(LayoutKeysTest, ThePlusAndMinusKeysAreKnownByTheirPlace) {
   auto vk = [](std::uint32_t keycode, std::uint32_t unshifted, std::uint32_t shifted) {
     return VirtualKeyOfSyms(KeySyms{keycode, unshifted, shifted});
   };
-  EXPECT_EQ(vk(21, XKB_KEY_equal, XKB_KEY_plus), vk::kOemPlus);    // US
+  EXPECT_EQ(vk(21, XKB_KEY_equal, XKB_KEY_plus), vk::kOemPlus);  // US
   EXPECT_EQ(vk(20, XKB_KEY_minus, XKB_KEY_underscore), vk::kOemMinus);
   EXPECT_EQ(vk(35, XKB_KEY_plus, XKB_KEY_asterisk), vk::kOemPlus);  // German
   EXPECT_EQ(vk(61, XKB_KEY_minus, XKB_KEY_underscore), vk::kOemMinus);
@@ -216,6 +221,66 @@ TEST(WindowKeysTest, XRepeatsArePressesAndNeverReleasesWhateverTheirFlag) {
   keys.Down(Qt::Key_1, kKey1, 2101, "1");
   EXPECT_EQ(mode, Mode::kGameA);  // the release started Game A; the new press is ignored in play
 }
+
+#ifdef TIKO_HAVE_XKB_X11
+// X's repeats taken before Qt sees them act as the repeats Qt would have
+// delivered, and nothing else is taken: other windows' keys, keys not held,
+// releases, and keys held while the keyboard was away.
+constexpr unsigned kWindow = 0x400007;
+
+TEST(WindowKeysTest, XRepeatsTakenBeforeQtPressAsRepeatsAndNothingElseIsTaken) {
+  FormFixture f;
+  f.Create();
+  TForm1& form = *f.form;
+  Keyboard keys{form};
+  const Mode& mode = form.unit().vars().mode;
+  XKeyRepeats repeats([] { return kWindow; }, form.held_keys());
+  auto x_event = [&](std::uint8_t type, std::uint32_t keycode, std::uint32_t time,
+                     unsigned window = kWindow) {
+    xcb_key_press_event_t event{};
+    event.response_type = type;
+    event.detail = static_cast<xcb_keycode_t>(keycode);
+    event.time = time;
+    event.event = window;
+    return repeats.nativeEventFilter("xcb_generic_event_t", &event, nullptr);
+  };
+  constexpr std::uint8_t kSentByProgram = 0x80;
+
+  EXPECT_FALSE(x_event(XCB_KEY_PRESS, kKey5, 900));  // not held: Qt's
+  EXPECT_FALSE(x_event(XCB_KEY_RELEASE, kKey5, 950));
+  keys.Down(Qt::Key_5, kKey5, 1000, "5");
+  ASSERT_EQ(mode, Mode::kAllSegments);
+  EXPECT_FALSE(x_event(XCB_KEY_PRESS, kKey5, 1500, kWindow + 1));
+  EXPECT_FALSE(x_event(XCB_KEY_RELEASE, kKey5, 1500, kWindow + 1));
+  EXPECT_FALSE(repeats.nativeEventFilter("windows_generic_MSG", nullptr, nullptr));
+  EXPECT_EQ(mode, Mode::kAllSegments);
+  // X's repeat: a release, and a press at its time. Both are taken, in order.
+  EXPECT_TRUE(x_event(XCB_KEY_RELEASE, kKey5, 1500));
+  EXPECT_TRUE(x_event(XCB_KEY_PRESS | kSentByProgram, kKey5, 1500));
+  EXPECT_EQ(mode, Mode::kAclHeld);
+  QTest::qWait(HeldKeys::kSettleMs * 3);
+  EXPECT_EQ(mode, Mode::kAclHeld);  // the release was the repeat's
+  // Repeats without releases between them, as a server with detectable
+  // auto-repeat sends them; then the real release.
+  EXPECT_TRUE(x_event(XCB_KEY_PRESS, kKey5, 1533));
+  EXPECT_TRUE(x_event(XCB_KEY_RELEASE, kKey5, 1560));
+  form.held_keys().Settle();
+  EXPECT_EQ(mode, Mode::kAllSegments);
+  // A release and a new press at another time: the press is a new one, Qt's to give.
+  keys.Down(Qt::Key_1, kKey1, 2000, "1");
+  ASSERT_EQ(mode, Mode::kGameAHeld);
+  EXPECT_TRUE(x_event(XCB_KEY_RELEASE, kKey1, 2100));
+  EXPECT_FALSE(x_event(XCB_KEY_PRESS, kKey1, 2101));
+  form.held_keys().Settle();
+  EXPECT_EQ(mode, Mode::kGameA);
+  // Held while the keyboard was elsewhere: its presses are Qt's to give.
+  QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(&form, &out);
+  keys.Down(Qt::Key_5, kKey5, 3000, "5");
+  QApplication::sendEvent(&form, &out);
+  EXPECT_FALSE(x_event(XCB_KEY_PRESS, kKey5, 3500));
+}
+#endif
 
 TEST(WindowKeysTest, TheReleaseCarriesTheCodeOfItsPress) {
   FormFixture f;
