@@ -24,12 +24,16 @@
 
 namespace {
 
-// The sound start-up reports a missing sound folder through the main window,
-// and names the folder on standard error.
+// The sound start-up reports its problems through the main window and on
+// standard error, where a missing sound folder is named.
 class FormSoundHost : public tiko::SoundHost {
  public:
   void ShowError(const std::string& message) override {
-    std::fprintf(stderr, "tiko: %s (looked in %s)\n", message.c_str(), sound_dir.c_str());
+    if (message == tiko::kSoundFolderMessage) {
+      std::fprintf(stderr, "tiko: %s (looked in %s)\n", message.c_str(), sound_dir.c_str());
+    } else {
+      std::fprintf(stderr, "tiko: %s\n", message.c_str());
+    }
     if (form) form->ShowError(message);
   }
   void RequestTerminate() override {

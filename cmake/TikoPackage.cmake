@@ -13,8 +13,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows are laid out for Arial's widths: Liberation Sans has them, and
 # fontconfig gives it for Arial. Shell open (the text files, Config.ini, the
-# links) goes through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# links) goes through xdg-open. SDL2 (sound, game controllers) is loaded at run
+# time, so dpkg-shlibdeps does not see it: it is named here, from the version
+# of Debian's symbols file that has every function the program resolves.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libsdl2-2.0-0 (>= 2.0.12)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TIKO_HOMEPAGE})
 # Qt's Wayland platform: with it the program runs natively on a Wayland

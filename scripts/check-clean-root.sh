@@ -5,7 +5,8 @@
 # and nothing else, the splash texts fit their boxes, the unit shows every
 # picture, "Edit configuration file" copies the skin into the player's folder,
 # a skin of the player's with one picture of its own is drawn over the
-# installed rest, and the package goes again without leaving a file.
+# installed rest and the game plays a cue, and the package goes again
+# without leaving a file.
 # Every step is bounded in time. Usage:
 #   scripts/check-clean-root.sh DEB [BUILD_DIR]
 # BUILD_DIR's tests/shell/shell_tests, when built, measures the texts in the
@@ -95,11 +96,11 @@ mkdir -p "$root$player"
 store="$root$player/config/Orvane/Qorvix50.reg"
 user_skin="$root$player/data/tiko"
 
-start() {  # start: tiko in the root, as the player, on this display
+start() {  # start [NAME=VALUE...]: tiko in the root, as the player, on this display
   # X is reached through its abstract socket: the root needs no mount for it.
   chroot "$root" env -i PATH=/usr/bin:/bin:/usr/games HOME="$player" DISPLAY="$DISPLAY" \
     XDG_CONFIG_HOME="$player/config" XDG_DATA_HOME="$player/data" SDL_AUDIODRIVER=dummy \
-    /usr/games/tiko >> "$log" 2>&1 &
+    "$@" /usr/games/tiko >> "$log" 2>&1 &
   pid=$!
 }
 find_window() {  # find_window NAME: waits up to 10 s
@@ -165,9 +166,17 @@ convert -size "$size" xc:"#12c4b0" "$user_skin/Graphics/Skin/im_background_back.
 grep -q '"SoundMode"="2"' "$store" || fail "the sound choice was not stored"
 sed -i 's/"SplashScreen"="1"/"SplashScreen"="0"/' "$store"
 grep -q '"SplashScreen"' "$store" || echo '"SplashScreen"="0"' >> "$store"
-start
+# With sound this time, through SDL's disk driver: SDL and the libraries it
+# loads come from the package's dependencies.
+sed -i 's/"SoundMode"="2"/"SoundMode"="0"/' "$store"
+cues="$player/cues.raw"
+start SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$cues"
 check_unit player_skin > /dev/null
 (($(pixels player_skin "#12c4b0") > 5000)) || fail "the player's picture is not drawn"
+xdotool key 1  # Game A: its start tune
+sleep 1.5
+heard=$(tr -d '\000' < "$root$cues" 2> /dev/null | wc -c)
+((heard > 1000)) || fail "no sound in the root: the start tune wrote $heard bytes of sound"
 xdotool key Escape
 ended || fail "Esc did not end the program with the player's skin"
 

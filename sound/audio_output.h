@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace tiko::fsound {
 
@@ -19,6 +20,9 @@ class AudioOutput {
   // The mixer woke from sleep (a cue started after silence): an output that
   // rested while the mixer slept pulls again.
   virtual void Wake() {}
+  // Why the last Start gave false, when the player should be told; told
+  // once a run, so empty again afterwards.
+  virtual std::string Failure() const { return {}; }
 };
 
 using OutputFactory = std::function<std::shared_ptr<AudioOutput>()>;

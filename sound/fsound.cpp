@@ -44,6 +44,7 @@ struct Library {
   std::shared_ptr<AudioOutput> output;
   bool output_running = false;
   std::string first_over_budget;
+  std::string output_failure;
 };
 
 Library& Lib() {
@@ -77,6 +78,9 @@ void OpenOutput() {
   if (lib.output_running || lib.output_code == FSOUND_OUTPUT_NOSOUND) return;
   if (!lib.output) lib.output = lib.factory ? lib.factory() : std::make_shared<SdlOutput>();
   lib.output_running = lib.output && lib.output->Start(lib.mixer.get(), lib.rate);
+  if (!lib.output_running && lib.output && lib.output_failure.empty()) {
+    lib.output_failure = lib.output->Failure();
+  }
 }
 
 void CloseOutput() {
@@ -94,6 +98,7 @@ void Library::Release() {
   started = false;
   rate = 0;
   first_over_budget.clear();
+  output_failure.clear();
 }
 
 std::size_t LoadedBytes() {
@@ -146,6 +151,10 @@ void Shutdown() {
 
 const std::string& FirstSampleOverBudget() {
   return Lib().first_over_budget;
+}
+
+const std::string& OutputFailure() {
+  return Lib().output_failure;
 }
 
 }  // namespace tiko::fsound

@@ -26,6 +26,11 @@ inline constexpr std::size_t kSampleBudget = std::size_t{64} * 1024 * 1024;
 // when none was. Such a sample gives null, as a missing one does.
 const std::string& FirstSampleOverBudget();
 
+// Why the output could not be started since FSOUND_Init, when the player
+// should be told (the sound library missing); empty otherwise. The library
+// then plays silently.
+const std::string& OutputFailure();
+
 // What FSOUND_Close does, unreported: stops the output, then releases the
 // samples and the mixer. The program's last step however it ends; the library
 // does it again, harmlessly, when it is destroyed.

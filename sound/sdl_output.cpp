@@ -45,22 +45,28 @@ SDL_AudioDeviceID SdlOutput::OpenDevice() {
   want.userdata = this;
   silent_frames_ = 0;  // no device thread runs now
   // No changes allowed: SDL converts our rate and layout to the device's.
-  return SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+  return sdl_->SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
 }
 
 bool SdlOutput::Start(Mixer* mixer, int rate) {
   Stop();
+  failure_.clear();
+  sdl_ = sdl::Load();
+  if (sdl_ == nullptr) {
+    failure_ = sdl::TakeUntoldError();
+    return false;
+  }
   QuietAlsa();
   // The Qt program handles Ctrl+C and termination itself.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Tiko");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  sdl_->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  sdl_->SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Tiko");
+  if (sdl_->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   mixer_ = mixer;
   rate_ = rate;
   const SDL_AudioDeviceID device = OpenDevice();
   if (device == 0) {
     mixer_ = nullptr;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdl_->SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
   {
@@ -76,7 +82,7 @@ bool SdlOutput::Start(Mixer* mixer, int rate) {
   }
   keeper_ = std::thread([this] { RunKeeper(); });
   // Runs until the mixer has been silent a while, in case it is already playing.
-  SDL_PauseAudioDevice(device, 0);
+  sdl_->SDL_PauseAudioDevice(device, 0);
   return true;
 }
 
@@ -95,9 +101,9 @@ void SdlOutput::Stop() {
     device_ = 0;
     open_ = false;
   }
-  if (device != 0) SDL_CloseAudioDevice(device);  // waits for a callback that is running
+  if (device != 0) sdl_->SDL_CloseAudioDevice(device);  // waits for a callback that is running
   mixer_ = nullptr;
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  sdl_->SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void SdlOutput::Wake() {
@@ -110,7 +116,7 @@ void SdlOutput::Wake() {
     // its silent buffer, is undone here; a running one is waited for.
     const SDL_AudioDeviceID device = device_;
     lock.unlock();
-    SDL_PauseAudioDevice(device, 0);
+    sdl_->SDL_PauseAudioDevice(device, 0);
     return;
   }
   if (!want_open_) reopen_since_ = Clock::now();
@@ -129,7 +135,7 @@ bool SdlOutput::Paused() const {
   std::unique_lock lock(mutex_);
   const SDL_AudioDeviceID device = open_ ? device_ : 0;
   lock.unlock();
-  return device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_PAUSED;
+  return device != 0 && sdl_->SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_PAUSED;
 }
 
 bool SdlOutput::DeviceOpen() const {
@@ -168,7 +174,7 @@ void SdlOutput::RunKeeper() {
       const SDL_AudioDeviceID device = device_;
       device_ = 0;
       lock.unlock();
-      SDL_CloseAudioDevice(device);
+      sdl_->SDL_CloseAudioDevice(device);
       lock.lock();
     }
   }
@@ -193,7 +199,7 @@ void SdlOutput::Reopen() {
     open_ = true;
     ++opens_;
   }
-  SDL_PauseAudioDevice(device, 0);
+  sdl_->SDL_PauseAudioDevice(device, 0);
 }
 
 void SdlOutput::OnBuffer(std::int16_t* frames, int count) {
@@ -222,7 +228,7 @@ void SdlOutput::OnBuffer(std::int16_t* frames, int count) {
     // SDL holds the device's lock (a recursive one) around this call, so the
     // pause takes effect before the next buffer, and a Wake racing with it
     // waits until this callback has returned.
-    SDL_PauseAudioDevice(device_, 1);
+    sdl_->SDL_PauseAudioDevice(device_, 1);
     return;
   }
   silent_frames_ += count;
@@ -238,26 +244,27 @@ void SdlOutput::Callback(void* user, Uint8* stream, int len) {
 }
 
 std::string SdlOutput::Describe() {
-  const bool running = SDL_WasInit(SDL_INIT_AUDIO) != 0;
+  const sdl::Api* sdl = sdl::Load();
+  if (sdl == nullptr) return "no sound: " + sdl::LoadError();
+  const bool running = sdl->SDL_WasInit(SDL_INIT_AUDIO) != 0;
   if (!running) {
     QuietAlsa();
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-      return std::string("no SDL audio driver works here (") + SDL_GetError() + "): silence";
+    sdl->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      return std::string("no SDL audio driver works here (") + sdl->SDL_GetError() + "): silence";
     }
   }
-  const char* driver = SDL_GetCurrentAudioDriver();
+  const char* driver = sdl->SDL_GetCurrentAudioDriver();
   std::string text = std::string("SDL audio driver \"") + (driver ? driver : "?") +
                      "\", the default output device";
-#if SDL_VERSION_ATLEAST(2, 24, 0)
   char* name = nullptr;
   SDL_AudioSpec spec{};
-  if (SDL_GetDefaultAudioInfo(&name, &spec, 0) == 0 && name != nullptr) {
+  if (sdl->SDL_GetDefaultAudioInfo != nullptr &&
+      sdl->SDL_GetDefaultAudioInfo(&name, &spec, 0) == 0 && name != nullptr) {
     text += std::string(" \"") + name + "\"";
-    SDL_free(name);
+    sdl->SDL_free(name);
   }
-#endif
-  if (!running) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (!running) sdl->SDL_QuitSubSystem(SDL_INIT_AUDIO);
   return text;
 }
 

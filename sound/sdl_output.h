@@ -1,7 +1,6 @@
-// The default sound device through SDL2's audio.
+// The default sound device through SDL2's audio. SDL is loaded by the first
+// start or description, never before.
 #pragma once
-
-#include <SDL.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -11,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "sdl/sdl_library.h"
 #include "sound/audio_output.h"
 
 namespace tiko::fsound {
@@ -48,6 +48,7 @@ class SdlOutput : public AudioOutput {
   bool Start(Mixer* mixer, int rate) override;
   void Stop() override;
   void Wake() override;
+  std::string Failure() const override { return failure_; }
   // A cue has been started (and Play has returned) for something that
   // happened at `since`; the next buffer with sound is reported against it.
   void Mark(Clock::time_point since);
@@ -68,6 +69,8 @@ class SdlOutput : public AudioOutput {
   void CloseIdle(SDL_AudioDeviceID device);
   void Reopen();
 
+  const sdl::Api* sdl_ = nullptr;  // set by a start that loaded SDL
+  std::string failure_;
   const DeviceTimes times_;
   const Report report_;
   Mixer* mixer_ = nullptr;

@@ -50,6 +50,12 @@ bool SoundSystem::Snd_Open_Output(std::optional<SoundOutput> output) {
     handles_[i] = FSOUND_Sample_Load(FSOUND_UNMANAGED, file.c_str(), FSOUND_2D, 0, 0);
   }
 
+  // No sound library: the game plays silently, and the choice stays stored.
+  const std::string& failure = fsound::OutputFailure();
+  if (!failure.empty() && host_) {
+    host_->ShowError("No sound: " + failure + ". The game plays silently.");
+  }
+
   // Samples past what they may take in all are silent, and the first is named.
   const std::string& over_budget = fsound::FirstSampleOverBudget();
   if (!over_budget.empty() && host_) {

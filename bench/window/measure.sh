@@ -8,7 +8,8 @@
 #  - CPU on the clock, without and with a sound output open (SDL's driver as
 #    SDL_AUDIODRIVER says, dummy when unset);
 #  - CPU in play with keys held down through the X server (its own repeats),
-#    and the pixels painted per second meanwhile;
+#    and the pixels painted per second meanwhile; the bare window's CPU with
+#    the same keys, which is Qt's own share of them;
 #  - key press to its cue's first buffer at the sound device, on a device
 #    kept open by play and on one that has to be opened again;
 # then resident memory at 100 %, 200 % and 300 % zoom (zoom_memory.sh).
@@ -188,6 +189,12 @@ read -r p0 t0 _ < <(paint_state "$work/play")
 figure "CPU in play, keys held through X, $seconds s: $(cpu_during play_held "$seconds") (aim <= 0.3 %)"
 read -r p1 t1 _ < <(paint_state "$work/play")
 figure "repaint area in play: $(awk -v p=$((p1 - p0)) -v ms=$((t1 - t0)) 'BEGIN { printf "%.0f pixels a second", p / (ms / 1000) }') (the unit is 499 x 771 = 384729; no aim)"
+stop
+# What Qt alone spends on the same keys: the bare window, given them the same way.
+start_timed "$bare" "$picture"
+bare_wid=$(xdotool search --onlyvisible --pid "$pid" "" 2>/dev/null | tail -1 || true)
+xdotool mousemove --window "$bare_wid" 10 10 click 1 2>/dev/null || true
+figure "  the bare window given the same keys, $seconds s: $(cpu_during play_held "$seconds") (no aim)"
 stop
 
 echo "== key press to its cue's first buffer at the device (SDL $SDL_AUDIODRIVER driver, 256-frame buffers)"

@@ -1,11 +1,12 @@
 #include "input/gamepad/gamepads.h"
 
-#include <SDL.h>
-
 #include <QElapsedTimer>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <utility>
+
+#include "sdl/sdl_library.h"
 
 namespace tiko {
 
@@ -40,8 +41,11 @@ std::string_view PadButtonOf(Control control) {
 }
 
 Gamepads::Gamepads(std::function<void(Control, bool)> press, std::function<void(Control)> release,
-                   std::function<void()> changed)
-    : press_(std::move(press)), release_(std::move(release)), changed_(std::move(changed)) {
+                   std::function<void()> changed, JoystickPlaces places)
+    : press_(std::move(press)),
+      release_(std::move(release)),
+      changed_(std::move(changed)),
+      places_(std::move(places)) {
   auto clock = std::make_shared<QElapsedTimer>();
   clock->start();
   now_ = [clock] { return clock->elapsed(); };
@@ -49,47 +53,90 @@ Gamepads::Gamepads(std::function<void(Control, bool)> press, std::function<void(
 }
 
 Gamepads::~Gamepads() {
-  if (!started_) return;
-  for (const Pad& pad : pads_) SDL_GameControllerClose(pad.controller);
-  SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+  if (sdl_ == nullptr) return;
+  for (const Pad& pad : pads_) Close(pad);
+  sdl_->SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
 bool Gamepads::Start() {
-  if (started_) return true;
-  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return false;
-  // Read here, not queued for an event loop nobody runs.
-  SDL_GameControllerEventState(SDL_IGNORE);
-  SDL_JoystickEventState(SDL_IGNORE);
+  if (started_) return !failed_;
   started_ = true;
+  // Watched from here on: the first frame need not wait for the device folders.
+  watch_ = std::make_unique<JoystickWatch>([this] { Refresh(); }, places_);
+  Refresh();
+  return !failed_;
+}
+
+void Gamepads::AssumeDevices() {
+  assume_devices_ = true;
+  Refresh();
+}
+
+// A device came or went: SDL starts reading when one may be there, and stops
+// once none is and no controller is left open.
+void Gamepads::Refresh() {
+  if (!started_ || failed_) return;
+  if (sdl_ == nullptr && DevicesMayBeThere() && !StartReading()) return;
   Poll();
+}
+
+bool Gamepads::StartReading() {
+  const sdl::Api* sdl = sdl::Load();
+  if (sdl == nullptr) {
+    failed_ = true;
+    const std::string error = sdl::TakeUntoldError();
+    if (!error.empty()) {
+      std::fprintf(stderr, "tiko: no game controllers: %s\n", error.c_str());
+    }
+    return false;
+  }
+  // The Qt program handles Ctrl+C and termination itself.
+  sdl->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (sdl->SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    failed_ = true;
+    std::fprintf(stderr, "tiko: no game controllers: SDL cannot start them (%s)\n",
+                 sdl->SDL_GetError());
+    return false;
+  }
+  // Read here, not queued for an event loop nobody runs.
+  sdl->SDL_GameControllerEventState(SDL_IGNORE);
+  sdl->SDL_JoystickEventState(SDL_IGNORE);
+  sdl_ = sdl;
   return true;
 }
 
+void Gamepads::StopReading() {
+  timer_.stop();
+  sdl_->SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+  sdl_ = nullptr;
+}
+
 void Gamepads::Open() {
-  for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-    if (!SDL_IsGameController(i)) continue;
-    const std::int32_t id = SDL_JoystickGetDeviceInstanceID(i);
+  for (int i = 0; i < sdl_->SDL_NumJoysticks(); ++i) {
+    if (!sdl_->SDL_IsGameController(i)) continue;
+    const std::int32_t id = sdl_->SDL_JoystickGetDeviceInstanceID(i);
     if (std::any_of(pads_.begin(), pads_.end(), [id](const Pad& p) { return p.id == id; })) {
       continue;
     }
-    if (SDL_GameController* controller = SDL_GameControllerOpen(i)) {
+    if (SDL_GameController* controller = sdl_->SDL_GameControllerOpen(i)) {
       pads_.push_back({controller, id});
     }
   }
 }
 
 void Gamepads::Close(const Pad& pad) {
-  SDL_GameControllerClose(pad.controller);
+  sdl_->SDL_GameControllerClose(pad.controller);
 }
 
 std::array<bool, kControlCount> Gamepads::Wanted() const {
   std::array<bool, kControlCount> wanted{};
   for (const Pad& pad : pads_) {
     for (const PadButton& b : kButtons) {
-      if (SDL_GameControllerGetButton(pad.controller, b.button)) wanted[IndexOf(b.control)] = true;
+      if (sdl_->SDL_GameControllerGetButton(pad.controller, b.button))
+        wanted[IndexOf(b.control)] = true;
     }
-    const int x = SDL_GameControllerGetAxis(pad.controller, SDL_CONTROLLER_AXIS_LEFTX);
-    const int y = SDL_GameControllerGetAxis(pad.controller, SDL_CONTROLLER_AXIS_LEFTY);
+    const int x = sdl_->SDL_GameControllerGetAxis(pad.controller, SDL_CONTROLLER_AXIS_LEFTX);
+    const int y = sdl_->SDL_GameControllerGetAxis(pad.controller, SDL_CONTROLLER_AXIS_LEFTY);
     if (x < -kStickDeadZone) wanted[IndexOf(Control::kLeft)] = true;
     if (x > kStickDeadZone) wanted[IndexOf(Control::kRight)] = true;
     if (y < -kStickDeadZone) wanted[IndexOf(Control::kUp)] = true;
@@ -99,11 +146,11 @@ std::array<bool, kControlCount> Gamepads::Wanted() const {
 }
 
 void Gamepads::Poll() {
-  if (!started_) return;
-  SDL_GameControllerUpdate();  // also finds the controllers that came
+  if (sdl_ == nullptr) return;
+  sdl_->SDL_GameControllerUpdate();  // also finds the controllers that came
   bool gone = false;
   std::erase_if(pads_, [&](const Pad& pad) {
-    if (SDL_GameControllerGetAttached(pad.controller)) return false;
+    if (sdl_->SDL_GameControllerGetAttached(pad.controller)) return false;
     Close(pad);
     gone = true;
     return true;
@@ -132,6 +179,10 @@ void Gamepads::Poll() {
 
   if (gone || came) {
     if (changed_) changed_();
+  }
+  if (pads_.empty() && !DevicesMayBeThere()) {
+    StopReading();
+    return;
   }
   const int interval = pads_.empty() ? kWatchMs : kPollMs;
   if (!timer_.isActive() || timer_.interval() != interval) timer_.start(interval);

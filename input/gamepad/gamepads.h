@@ -1,9 +1,12 @@
 // Game controllers as the unit's controls: the d-pad and left stick as the
 // cross, A and B as JUMP, Start as GAME A, Back as GAME B, the right shoulder
 // as TIME and the left shoulder as ACL (the lid while the unit is closed).
-// A held control repeats its press as a held key does. SDL has no blocking
-// wait without its video part, so the controllers are read every frame while
-// one is connected and looked for now and then while none is.
+// A held control repeats its press as a held key does. SDL is loaded and its
+// controller part started only once a joystick device may be present (a
+// JoystickWatch says so); until then nothing is read and no timer runs. SDL
+// has no blocking wait without its video part, so the controllers are read
+// every frame while one is connected, and looked for now and then while a
+// joystick device is there that SDL has not made a controller of.
 #pragma once
 
 #include <QObject>
@@ -11,14 +14,20 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "engine/keys/controls.h"
+#include "input/gamepad/joystick_watch.h"
 
 struct _SDL_GameController;
 
 namespace tiko {
+
+namespace sdl {
+struct Api;
+}
 
 // The controller's name of the button that drives `control`.
 std::string_view PadButtonOf(Control control);
@@ -33,17 +42,24 @@ class Gamepads : public QObject {
 
   // `press` gets the control (kAcl for the shoulder that also opens the lid)
   // and whether it is a repeat; `changed` is told when a controller comes or goes.
+  // `places` are where joystick devices show (tests give folders of their own).
   Gamepads(std::function<void(Control, bool repeat)> press, std::function<void(Control)> release,
-           std::function<void()> changed);
+           std::function<void()> changed, JoystickPlaces places = {});
   ~Gamepads() override;
 
-  // Opens SDL's game controller part and starts looking; false if it cannot.
+  // Starts watching for joystick devices, and reading them once one may be
+  // there. False once SDL could not be loaded or started: no controllers then.
   bool Start();
+  // From now on a controller may be present whatever the device folders say
+  // (SDL's virtual joysticks in tests).
+  void AssumeDevices();
+  // Whether SDL's controller part is running.
+  bool Reading() const { return sdl_ != nullptr; }
   // Reads every controller once: comings and goings, presses, releases, repeats.
   void Poll();
   bool Connected() const { return !pads_.empty(); }
-  // How often the controllers are read now, in milliseconds.
-  int PollInterval() const { return timer_.interval(); }
+  // How often the controllers are read now, in milliseconds; 0 while they are not.
+  int PollInterval() const { return timer_.isActive() ? timer_.interval() : 0; }
   // The clock for repeats, in milliseconds (tests set their own).
   void SetClock(std::function<std::int64_t()> now) { now_ = std::move(now); }
 
@@ -52,6 +68,10 @@ class Gamepads : public QObject {
     _SDL_GameController* controller;
     std::int32_t id;
   };
+  bool DevicesMayBeThere() const { return assume_devices_ || (watch_ && watch_->Present()); }
+  void Refresh();
+  bool StartReading();
+  void StopReading();
   void Open();
   void Close(const Pad& pad);
   std::array<bool, kControlCount> Wanted() const;
@@ -64,7 +84,12 @@ class Gamepads : public QObject {
   std::array<bool, kControlCount> held_{};
   std::array<std::int64_t, kControlCount> next_repeat_{};
   QTimer timer_;
+  JoystickPlaces places_;
+  std::unique_ptr<JoystickWatch> watch_;  // from Start on
+  const sdl::Api* sdl_ = nullptr;         // while SDL's controller part runs
   bool started_ = false;
+  bool failed_ = false;
+  bool assume_devices_ = false;
 };
 
 }  // namespace tiko

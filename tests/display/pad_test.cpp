@@ -16,6 +16,7 @@ struct PadFixture : FormFixture {
     test::NoRealPads();
     Create();
     form->gamepads().SetClock([this] { return now; });
+    form->gamepads().AssumeDevices();
     form->StartGamepads();
   }
   void Poll() { form->gamepads().Poll(); }

@@ -1,7 +1,15 @@
-// Game controllers as the unit's controls, over SDL's virtual joystick.
+// Game controllers as the unit's controls, over SDL's virtual joystick; and
+// SDL read only while a joystick device may be there.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,16 +29,54 @@ std::string Event(char sign, std::string_view name) {
   return event;
 }
 
+// Device folders of the test's own, empty until it puts a device there.
+struct Places {
+  QTemporaryDir dir;
+  JoystickPlaces places{dir.filePath("input"), dir.filePath("udev/data")};
+  Places() { QDir(dir.path()).mkpath("input"); }
+  // Written as udev does: a temporary file renamed into place.
+  void UdevData(const QString& name, const QByteArray& text) {
+    QDir(dir.path()).mkpath("udev/data");
+    QSaveFile file(places.udev_data + "/" + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    ASSERT_TRUE(file.commit());
+  }
+  void JsNode(const QString& name) {
+    QFile file(places.input + "/" + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+};
+
+// Runs the event loop until `done`, for at most 5 s (a loaded machine).
+bool Eventually(const std::function<bool()>& done) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!done() && waited.elapsed() < 5000) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  }
+  return done();
+}
+
+// Lets the file watcher's news arrive.
+void Settle() {
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < 200) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+}
+
 struct Recorder {
+  Places folders;
   std::vector<std::string> events;
   std::int64_t now = 0;
   Gamepads pads{[this](Control c, bool repeat) {
                   events.push_back(Event(repeat ? '*' : '+', InfoOf(c).name));
                 },
                 [this](Control c) { events.push_back(Event('-', InfoOf(c).name)); },
-                [this] { events.push_back("changed"); }};
-  Recorder() {
+                [this] { events.push_back("changed"); }, folders.places};
+  explicit Recorder(bool assume_devices = true) {
     pads.SetClock([this] { return now; });
+    if (assume_devices) pads.AssumeDevices();
     EXPECT_TRUE(pads.Start());
   }
   std::vector<std::string> Take() {
@@ -136,6 +182,69 @@ TEST(GamepadTest, AHeldControlRepeatsAsAHeldKey) {
   EXPECT_EQ(r.Take(), Events{"-right"});
   r.now += 10 * Gamepads::kRepeatDelayMs;
   EXPECT_EQ(r.Take(), Events{});
+}
+
+TEST(GamepadTest, SdlIsReadOnlyWhileAJoystickDeviceMayBeThere) {
+  Recorder r(/*assume_devices=*/false);
+  EXPECT_FALSE(r.pads.Reading());
+  EXPECT_EQ(r.pads.PollInterval(), 0);  // no timer at all
+
+  // A js node (the joydev driver's) starts SDL; it is looked at now and then
+  // until SDL makes a controller of it.
+  r.folders.JsNode("js0");
+  ASSERT_TRUE(Eventually([&] { return r.pads.Reading(); }));
+  EXPECT_EQ(r.pads.PollInterval(), Gamepads::kWatchMs);
+  QFile::remove(r.folders.places.input + "/js0");
+  ASSERT_TRUE(Eventually([&] { return !r.pads.Reading(); }));
+  EXPECT_EQ(r.pads.PollInterval(), 0);
+
+  // udev's data of an input device: only a joystick's counts.
+  r.folders.UdevData("c13:65", "I:1\nE:ID_INPUT=1\nE:ID_INPUT_KEYBOARD=1\n");
+  r.folders.UdevData("b8:0", "E:ID_INPUT_JOYSTICK=1\n");
+  Settle();
+  EXPECT_FALSE(r.pads.Reading());
+  r.folders.UdevData("c13:66", "I:1\nE:ID_INPUT=1\nE:ID_INPUT_JOYSTICK=1\nG:uaccess\n");
+  ASSERT_TRUE(Eventually([&] { return r.pads.Reading(); }));
+
+  // A controller connected keeps SDL reading after the device data goes,
+  // until it goes too.
+  VirtualPad pad;
+  EXPECT_EQ(r.Take(), Events{"changed"});
+  pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+  EXPECT_EQ(r.Take(), Events{"+jump"});
+  QFile::remove(r.folders.places.udev_data + "/c13:66");
+  Settle();
+  EXPECT_TRUE(r.pads.Reading());
+  pad.Detach();
+  EXPECT_EQ(r.Take(), (Events{"-jump", "changed"}));
+  EXPECT_FALSE(r.pads.Reading());
+  EXPECT_EQ(r.pads.PollInterval(), 0);
+}
+
+TEST(GamepadTest, DeviceFoldersThatAreNotThereYetAreWaitedFor) {
+  Places folders;
+  QDir(folders.dir.path()).rmdir("input");
+  int told = 0;
+  JoystickWatch watch([&] { ++told; }, folders.places);
+  EXPECT_FALSE(watch.Present());
+  QDir(folders.dir.path()).mkpath("input");
+  Settle();
+  folders.JsNode("js3");
+  ASSERT_TRUE(Eventually([&] { return watch.Present(); }));
+  EXPECT_EQ(told, 1);
+}
+
+// The tests' own SDL and the one the controllers load are the same copy.
+TEST(GamepadTest, OneSdlInTheProcess) {
+  Recorder r;
+  VirtualPad pad;
+  EXPECT_EQ(r.Take(), Events{"changed"});
+  std::ifstream maps("/proc/self/maps");
+  std::set<std::string> files;
+  for (std::string line; std::getline(maps, line);) {
+    if (line.find("libSDL2") != std::string::npos) files.insert(line.substr(line.find('/')));
+  }
+  EXPECT_EQ(files.size(), 1u);
 }
 
 }  // namespace
