@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -320,6 +321,17 @@ void TForm1::PictureTaken(ImageId id, std::string message) {
 
 void TForm1::TakeVisiblePictures() {
   if (!pictures_.pending) return;
+  // With several to decode, the thread starts on them from the last while
+  // this one takes them from the first, and goes on with the rest after.
+  std::vector<ImageId> visible;
+  for (int id = 1; id < kImageEnd; ++id) {
+    const Image& image = unit_.scene()[static_cast<ImageId>(id)];
+    if (image.visible && image.picture != kNoImage && pictures_.pending->Pending(image.picture) &&
+        std::find(visible.begin(), visible.end(), image.picture) == visible.end()) {
+      visible.push_back(image.picture);
+    }
+  }
+  if (visible.size() > 1) StartPictureThread({visible.rbegin(), visible.rend()});
   for (int id = 1; id < kImageEnd && pictures_.pending; ++id) {
     const Image& image = unit_.scene()[static_cast<ImageId>(id)];
     if (!image.visible || image.picture == kNoImage || !pictures_.pending->Pending(image.picture))
@@ -356,10 +368,12 @@ void TForm1::TakeReadyPictures() {
   }
 }
 
-void TForm1::StartPictureThread() {
-  if (!pictures_.pending) return;
+void TForm1::StartPictureThread(std::vector<ImageId> first) {
+  if (!pictures_.pending || pictures_.pending->Started()) return;
   // The lid's opening shows the open case, the LCD's frame and every segment.
-  std::vector<ImageId> order = {im_background_back, im_background_screen_top, im_game_background};
+  std::vector<ImageId> order = std::move(first);
+  for (ImageId id : {im_background_back, im_background_screen_top, im_game_background})
+    order.push_back(id);
   for (int id = im_panel_miss_0; id <= static_cast<int>(im_miss_2); ++id)
     order.push_back(static_cast<ImageId>(id));
   QPointer<TForm1> self(this);

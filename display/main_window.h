@@ -140,7 +140,8 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void TakeVisiblePictures();
   void TakeAllPictures();
   void TakeReadyPictures();
-  void StartPictureThread();
+  // Starts decoding the pictures left on a thread, `first` before the others.
+  void StartPictureThread(std::vector<ImageId> first = {});
   // After a picture was taken: the copy drawn follows, or a failure's message
   // waits for its turn and the layout is drawn anew.
   void PictureTaken(ImageId id, std::string message);

@@ -77,6 +77,8 @@ class PendingPictures {
   std::vector<ImageId> Ready();
   bool Pending(ImageId id) const;
   bool AnyPending() const;
+  // Whether Start has started the thread (it starts once).
+  bool Started() const { return thread_.joinable(); }
   // Stops the thread; what it has not decoded is decoded by Take.
   void Stop();
 
