@@ -1,5 +1,8 @@
 #include "config/skin/pending_pictures.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 namespace tiko {
@@ -62,6 +65,9 @@ void PendingPictures::Start(const std::vector<ImageId>& ids, std::function<void(
 }
 
 void PendingPictures::Work(std::vector<std::size_t> order, std::function<void()> ready) {
+  // Decoding ahead must not take the processor from the window and the
+  // display server while the first frame is being shown.
+  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
   for (std::size_t i : order) {
     {
       std::lock_guard lock(mutex_);
