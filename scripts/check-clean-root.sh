@@ -85,7 +85,8 @@ fi
 
 step "the program on an X server, started in the root"
 exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
+# No reset when the last client leaves: a start during a reset finds no display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset > /dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
 exec 3>&-
