@@ -85,6 +85,7 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
+  if (replay.empty()) form.HoldPicturesUntilShown();
   form.FormCreate();
   tiko::MarkStartupStep("skin");
   if (form.TerminateRequested()) return 1;
@@ -110,6 +111,7 @@ int main(int argc, char** argv) {
   if (program.splash().StartedDirectly()) {
     form.AfterFirstFrame(rest_of_start);
   } else {
+    form.StopHoldingPictures();
     rest_of_start();
   }
   const int status = app.exec();

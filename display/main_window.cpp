@@ -321,8 +321,10 @@ void TForm1::PictureTaken(ImageId id, std::string message) {
 
 void TForm1::TakeVisiblePictures() {
   if (!pictures_.pending) return;
-  // With several to decode, the thread starts on them from the last while
-  // this one takes them from the first, and goes on with the rest after.
+  // With several to decode, this one takes them in entry order and the thread
+  // every second one from the second on (the case pictures, the largest, lead
+  // the table, so each gets one of them), then the rest from the last, and
+  // goes on with the rest of the skin after.
   std::vector<ImageId> visible;
   for (int id = 1; id < kImageEnd; ++id) {
     const Image& image = unit_.scene()[static_cast<ImageId>(id)];
@@ -331,7 +333,14 @@ void TForm1::TakeVisiblePictures() {
       visible.push_back(image.picture);
     }
   }
-  if (visible.size() > 1) StartPictureThread({visible.rbegin(), visible.rend()});
+  if (visible.size() > 1) {
+    std::vector<ImageId> first;
+    for (std::size_t i = 1; i < visible.size(); i += 2) first.push_back(visible[i]);
+    for (std::size_t i = visible.size(); i-- > 0;) {
+      if (i % 2 == 0) first.push_back(visible[i]);
+    }
+    StartPictureThread(std::move(first));
+  }
   for (int id = 1; id < kImageEnd && pictures_.pending; ++id) {
     const Image& image = unit_.scene()[static_cast<ImageId>(id)];
     if (!image.visible || image.picture == kNoImage || !pictures_.pending->Pending(image.picture))
@@ -371,20 +380,31 @@ void TForm1::TakeReadyPictures() {
 void TForm1::StartPictureThread(std::vector<ImageId> first) {
   if (!pictures_.pending || pictures_.pending->Started()) return;
   // The lid's opening shows the open case, the LCD's frame and every segment.
+  const std::size_t first_count = first.size();
   std::vector<ImageId> order = std::move(first);
   for (ImageId id : {im_background_back, im_background_screen_top, im_game_background})
     order.push_back(id);
   for (int id = im_panel_miss_0; id <= static_cast<int>(im_miss_2); ++id)
     order.push_back(static_cast<ImageId>(id));
   QPointer<TForm1> self(this);
-  pictures_.pending->Start(order, [self] {
-    QMetaObject::invokeMethod(
-        self,
-        [self] {
-          if (self) self->TakeReadyPictures();
-        },
-        Qt::QueuedConnection);
-  });
+  std::optional<std::size_t> hold_after;
+  if (hold_pictures_ && !first_frame_reported_) hold_after = first_count;
+  pictures_.pending->Start(
+      order,
+      [self] {
+        QMetaObject::invokeMethod(
+            self,
+            [self] {
+              if (self) self->TakeReadyPictures();
+            },
+            Qt::QueuedConnection);
+      },
+      hold_after);
+}
+
+void TForm1::StopHoldingPictures() {
+  hold_pictures_ = false;
+  if (pictures_.pending) pictures_.pending->Release();
 }
 
 void TForm1::TellSkinMessages() {
@@ -519,6 +539,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
       std::fflush(stdout);
     }
     if (after_first_frame_) QTimer::singleShot(0, this, std::exchange(after_first_frame_, {}));
+    if (pictures_.pending) pictures_.pending->Release();  // held until this frame
     StartPictureThread();
   }
 }

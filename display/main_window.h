@@ -82,6 +82,13 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   // Runs `work` once the first frame is painted, back in the event loop (at
   // once when it has been): start-up work the first frame need not wait for.
   void AfterFirstFrame(std::function<void()> work);
+  // Called before FormCreate: the picture thread decodes what the first frame
+  // shows and then waits for it to be painted, leaving the processor to the
+  // window and the display server meanwhile.
+  void HoldPicturesUntilShown() { hold_pictures_ = true; }
+  // The window is not shown for now (a splash window comes first): the
+  // picture thread goes on.
+  void StopHoldingPictures();
   const SkinPictures& pictures() const { return pictures_; }
   PictureShelf& picture_shelf() { return shelf_; }
   RealtimeHost& host() { return session_.host(); }
@@ -210,6 +217,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   Outline outline_;
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
+  bool hold_pictures_ = false;
   std::function<void()> after_first_frame_;
   SwitchCover cover_;
   std::unique_ptr<PaintReport> paint_report_ = PaintReport::FromEnvironment();

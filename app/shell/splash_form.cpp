@@ -106,29 +106,31 @@ TSplashForm::TSplashForm(SettingsStore& store, SplashHost& host, bool& first_act
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       store_(store),
       host_(host) {
-  Build();
   int sound_mode = -1;
   try {
     sound_mode = store_.ReadInteger("SoundMode", -1);
   } catch (const UnitError& e) {
     host_.ShowError(e.what());  // the value reads as absent
   }
-  cb_sound->setCurrentIndex(sound_mode >= 0 && sound_mode <= 2 ? sound_mode : -1);
+  const bool output_known = sound_mode >= 0 && sound_mode <= 2;
   bool splash_on = true;
   try {
     splash_on = store_.ReadBool("SplashScreen", true);
   } catch (const UnitError& e) {
     host_.ShowError(e.what());
   }
-  chb_splashscreen->setChecked(splash_on);
 
-  if (cb_sound->currentIndex() >= 0 && !chb_splashscreen->isChecked()) {
-    move(-width(), -height());
+  if (output_known && !splash_on) {
+    // Never shown: its controls are not made, which spares the unit's first
+    // frame a few milliseconds.
     first_activation = false;
     started_directly_ = true;
-    btn_playClick();
+    Start(sound_mode, false);
     return;
   }
+  Build();
+  cb_sound->setCurrentIndex(output_known ? sound_mode : -1);
+  chb_splashscreen->setChecked(splash_on);
   CentreOnScreen();
   UpdatePlay();
 }
@@ -233,12 +235,15 @@ void TSplashForm::UpdatePlay() {
 }
 
 bool TSplashForm::SplashChecked() const {
-  return chb_splashscreen->isChecked();
+  return chb_splashscreen != nullptr && chb_splashscreen->isChecked();
 }
 
 void TSplashForm::btn_playClick() {
-  if (!host_.Snd_Open_Output(SoundOutputAt(cb_sound->currentIndex()))) return;
-  const bool on = chb_splashscreen->isChecked();
+  Start(cb_sound->currentIndex(), chb_splashscreen->isChecked());
+}
+
+void TSplashForm::Start(int output, bool on) {
+  if (!host_.Snd_Open_Output(SoundOutputAt(output))) return;
   store_.WriteBool("SplashScreen", on);
   host_.SetSplashScreenCheck(on);
   host_.StartUnit();
@@ -287,6 +292,7 @@ void TSplashForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TSplashForm::event(QEvent* event) {
+  if (cb_sound == nullptr) return QWidget::event(event);  // started directly
   if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
     cb_sound->setFocus();
   }

@@ -42,10 +42,11 @@ class TSplashForm : public QWidget {
   // Whether the window started the unit by itself at creation.
   bool StartedDirectly() const { return started_directly_; }
 
-  QComboBox* cb_sound;
-  QCheckBox* chb_splashscreen;
-  QLabel* btn_play;
-  QLabel* btn_play_disabled;
+  // Made only when the window may show: null once it started directly.
+  QComboBox* cb_sound = nullptr;
+  QCheckBox* chb_splashscreen = nullptr;
+  QLabel* btn_play = nullptr;
+  QLabel* btn_play_disabled = nullptr;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,6 +56,9 @@ class TSplashForm : public QWidget {
 
  private:
   void Build();
+  // Starts the output of the list at `output` and the unit; `on` is stored
+  // as the splash window's check.
+  void Start(int output, bool on);
   void UpdatePlay();
   // Each entry of the sound list names the output it uses; asked once shown.
   void DescribeOutputs();

@@ -58,12 +58,19 @@ std::filesystem::path DataFolders::ConfigIni() const {
 }
 
 std::vector<std::filesystem::path> DataFolders::ReadFrom() const {
+  if (read_from_) return *read_from_;
   std::vector<std::filesystem::path> dirs;
   for (const Folder& folder : folders_) {
     if (HoldsConfig(folder.dir)) dirs.push_back(folder.dir);
   }
   if (dirs.empty()) return Searched();
   return dirs;
+}
+
+DataFolders DataFolders::Settled() const {
+  DataFolders settled = *this;
+  settled.read_from_ = ReadFrom();
+  return settled;
 }
 
 std::filesystem::path DataFolders::Resolve(std::string_view folder, std::string_view name) const {

@@ -42,6 +42,9 @@ class DataFolders {
   // The folders relative paths resolve against, in order: the one holding
   // Config.ini and the later ones holding one; every folder when none does.
   std::vector<std::filesystem::path> ReadFrom() const;
+  // A copy that keeps the folders ReadFrom() finds now, for one pass over many
+  // files: it looks for Config.ini once, not once a file.
+  DataFolders Settled() const;
 
   // A file named in Config.ini: the folder as written there (relative or
   // absolute, "\" or "/") followed by the file's name. The first existing
@@ -62,6 +65,7 @@ class DataFolders {
 
  private:
   std::vector<Folder> folders_;
+  std::optional<std::vector<std::filesystem::path>> read_from_;  // when settled
 };
 
 // The player's own data folder: $XDG_DATA_HOME/tiko, else ~/.local/share/tiko.

@@ -1,6 +1,11 @@
 #include "config/picture/picture.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <fstream>
 #include <vector>
@@ -70,6 +75,29 @@ std::vector<unsigned char> ReadFile(const std::filesystem::path& file,
   return data;
 }
 
+// Up to `bytes` from the start of a plain file; nothing for anything else.
+// One open for the few hundred headers a skin's start-up reads.
+std::vector<unsigned char> ReadHead(const std::filesystem::path& file, std::size_t bytes) {
+  // Not blocking: a pipe at the file's place would hold the open forever.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return {};
+  std::vector<unsigned char> head;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    head.resize(std::min(bytes, static_cast<std::size_t>(st.st_size)));
+    std::size_t got = 0;
+    while (got < head.size()) {
+      const ssize_t n = ::pread(fd, head.data() + got, head.size() - got, static_cast<off_t>(got));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      got += static_cast<std::size_t>(n);
+    }
+    head.resize(got);
+  }
+  ::close(fd);
+  return head;
+}
+
 // A PNG's first chunk is its header: the signature, the chunk's length and
 // name, then width and height, big-endian.
 std::optional<QSize> PngHeaderSize(std::span<const unsigned char> head) {
@@ -118,18 +146,10 @@ QImage LoadPicture(const std::filesystem::path& file, const PictureLimits& limit
 std::optional<QSize> PictureFileSize(const std::filesystem::path& file) {
   Format format;
   if (!FormatOf(ExtensionOf(file), format)) return std::nullopt;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
-  const std::uintmax_t file_bytes = std::filesystem::file_size(file, error);
-  if (error || file_bytes == 0) return std::nullopt;
   // Enough for every header and the segments a JPEG may put before its size;
   // a PNG tells its size in its first 24 bytes.
-  const std::uintmax_t head_bytes = format == Format::kPng ? 24 : 256 * 1024;
-  std::vector<unsigned char> head(static_cast<std::size_t>(std::min(head_bytes, file_bytes)));
-  std::ifstream in(file, std::ios::binary);
-  in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
-  if (in.bad() || in.gcount() <= 0) return std::nullopt;
-  head.resize(static_cast<std::size_t>(in.gcount()));
+  std::vector<unsigned char> head = ReadHead(file, format == Format::kPng ? 24 : 256 * 1024);
+  if (head.empty()) return std::nullopt;
   PictureLimits none;
   none.max_pixels = 0;  // every picture is refused right after its header
   try {

@@ -45,18 +45,22 @@ void PendingPictures::InitLocked() {
   }
 }
 
-void PendingPictures::Start(const std::vector<ImageId>& ids, std::function<void()> ready) {
+void PendingPictures::Start(const std::vector<ImageId>& ids, std::function<void()> ready,
+                            std::optional<std::size_t> hold_after) {
   std::vector<std::size_t> order;
   {
     std::lock_guard lock(mutex_);
     InitLocked();
+    held_ = hold_after.has_value();
   }
   auto add = [&](std::size_t i) {
     if (std::find(order.begin(), order.end(), i) == order.end()) order.push_back(i);
   };
-  for (ImageId id : ids) {
-    if (std::optional<std::size_t> i = IndexOf(id)) add(*i);
+  for (std::size_t n = 0; n < ids.size(); ++n) {
+    if (n == hold_after) hold_at_ = order.size();
+    if (std::optional<std::size_t> i = IndexOf(ids[n])) add(*i);
   }
+  if (hold_after >= ids.size()) hold_at_ = order.size();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (entries[i].pending) add(i);
   }
@@ -68,9 +72,11 @@ void PendingPictures::Work(std::vector<std::size_t> order, std::function<void()>
   // Decoding ahead must not take the processor from the window and the
   // display server while the first frame is being shown.
   setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
-  for (std::size_t i : order) {
+  for (std::size_t at = 0; at < order.size(); ++at) {
+    const std::size_t i = order[at];
     {
-      std::lock_guard lock(mutex_);
+      std::unique_lock lock(mutex_);
+      if (at >= hold_at_) released_.wait(lock, [this] { return !held_ || stopping_; });
       if (stopping_) return;
       if (state_[i] != State::kQueued) continue;
       state_[i] = State::kDecoding;
@@ -129,11 +135,20 @@ bool PendingPictures::AnyPending() const {
   return std::any_of(state_.begin(), state_.end(), [](State s) { return s != State::kTaken; });
 }
 
+void PendingPictures::Release() {
+  {
+    std::lock_guard lock(mutex_);
+    held_ = false;
+  }
+  released_.notify_all();
+}
+
 void PendingPictures::Stop() {
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
   }
+  released_.notify_all();
   if (thread_.joinable()) thread_.join();
   std::lock_guard lock(mutex_);
   stopping_ = false;

@@ -67,8 +67,12 @@ class PendingPictures {
 
   // Starts decoding the pending entries on a thread of their own, in the
   // order of `ids` first and entry order after; `ready` is called on that
-  // thread after each one.
-  void Start(const std::vector<ImageId>& ids, std::function<void()> ready);
+  // thread after each one. Given `hold_after`, the thread waits after that
+  // many of `ids` until Release().
+  void Start(const std::vector<ImageId>& ids, std::function<void()> ready,
+             std::optional<std::size_t> hold_after = std::nullopt);
+  // Lets a held thread go on.
+  void Release();
   // The outcome of the entry of `id`, decoded here if its turn has not come
   // and waited for if it is being decoded; nullopt for an image without a
   // pending entry.
@@ -93,6 +97,9 @@ class PendingPictures {
   std::vector<State> state_;
   std::vector<Outcome> outcome_;
   bool stopping_ = false;
+  bool held_ = false;
+  std::size_t hold_at_ = 0;  // how far into its order the thread goes while held
+  std::condition_variable released_;
   std::thread thread_;
 };
 

@@ -1,6 +1,7 @@
 #include "config/skin/skin_loader.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <optional>
 #include <string>
@@ -67,6 +68,7 @@ class SkinRun {
     } else {
       LayOutWindowed();
     }
+    ResolveEntries();
     const std::vector<std::filesystem::path> files = EntryFiles();
     if (pictures_.defer) Plan(files);
     if (!pending_) budget_.Prefetch(files);
@@ -181,14 +183,24 @@ class SkinRun {
     scene_.Hide(im_backdrop_logo);
   }
 
-  // The picture files the entries load, in their order.
-  std::vector<std::filesystem::path> EntryFiles() const {
-    std::vector<std::filesystem::path> files;
+  // Each entry's file is looked for once: the plan and the entries then agree
+  // on which exist.
+  void ResolveEntries() {
     for (int n = 1; n <= kSkinImageCount; ++n) {
       std::string name = ini_.ReadString("Image" + std::to_string(n), "Filename", "");
       if (!NamesFile(name)) continue;
-      std::filesystem::path file = folders_.Resolve(skin_dir_, name);
-      if (FileExists(file)) files.push_back(std::move(file));
+      EntryFile& entry = entry_files_[n];
+      entry.file = folders_.Resolve(skin_dir_, name);
+      entry.named = true;
+      entry.exists = FileExists(entry.file);
+    }
+  }
+
+  // The picture files the entries load, in their order.
+  std::vector<std::filesystem::path> EntryFiles() const {
+    std::vector<std::filesystem::path> files;
+    for (const EntryFile& entry : entry_files_) {
+      if (entry.exists) files.push_back(entry.file);
     }
     return files;
   }
@@ -217,10 +229,9 @@ class SkinRun {
   void LoadEntry(int n) {
     const std::string section = "Image" + std::to_string(n);
     const ImageId id = SkinImage(n);
-    std::string name = ini_.ReadString(section, "Filename", "");
-    if (NamesFile(name)) {
-      std::filesystem::path file = folders_.Resolve(skin_dir_, name);
-      const bool exists = FileExists(file);
+    if (entry_files_[n].named) {
+      const std::filesystem::path& file = entry_files_[n].file;
+      const bool exists = entry_files_[n].exists;
       if (exists && pending_ && next_pending_ < pending_->entries.size()) {
         pending_->entries[next_pending_++].id = id;
         pictures_.picture[id] = QImage();
@@ -250,6 +261,12 @@ class SkinRun {
   PictureBudget budget_;
   std::shared_ptr<PendingPictures> pending_;
   std::size_t next_pending_ = 0;
+  struct EntryFile {
+    std::filesystem::path file;
+    bool named = false;  // the entry names a file
+    bool exists = false;
+  };
+  std::array<EntryFile, kSkinImageCount + 1> entry_files_;  // by entry number
 };
 
 // The in-game menu exists only in full screen; closed, its picture shows just the symbol.
@@ -281,7 +298,8 @@ void Gfx_Load_Skin(Scene& scene, SkinPictures& pictures, SkinWindow& window,
     std::string problem;
     IniFile ini = IniFile::Load(config, &problem).value_or(IniFile());
     if (!problem.empty()) window.ShowError(problem);
-    SkinRun run(scene, pictures, window, ini, folders);
+    const DataFolders settled = folders.Settled();
+    SkinRun run(scene, pictures, window, ini, settled);
     run.Run();
     pictures.pending = run.TakePendingPictures();
   } else {

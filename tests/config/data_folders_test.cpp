@@ -76,9 +76,13 @@ TEST_F(DataFoldersTest, PathsOfAPlayersConfigFallBackToTheInstalledFiles) {
   Write(user_ / "Graphics/Skin/body.png", "the player's");
   // The installed Config.ini in use: the player's folder is not looked at.
   EXPECT_EQ(Folders().Resolve("Graphics\\Skin\\", "body.png"), data_ / "Graphics/Skin/body.png");
+  // A settled copy (one skin's load) keeps the folders it found.
+  const DataFolders settled = Folders().Settled();
 
   Write(user_ / "Config.ini", "[Common]\n");
+  EXPECT_EQ(settled.Resolve("Graphics\\Skin\\", "body.png"), data_ / "Graphics/Skin/body.png");
   const DataFolders folders = Folders();
+  EXPECT_EQ(folders.Settled().ReadFrom(), folders.ReadFrom());
   EXPECT_EQ(folders.Resolve("Graphics\\Skin\\", "body.png"), user_ / "Graphics/Skin/body.png");
   EXPECT_EQ(folders.Resolve("Graphics\\Skin\\", "lid.png"), data_ / "Graphics/Skin/lid.png");
   // Missing everywhere: the player's path, which the loader reports missing.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <map>
@@ -358,6 +359,48 @@ TEST_F(SkinLoaderTest, PicturesLeftForLaterEndAsARunDecodingThemInOrder) {
       }
     }
   }
+}
+
+// A thread held after the first frame's pictures decodes no more until let
+// go; a picture taken meanwhile is decoded at once, and ending the skin's
+// pictures with the thread still held does not wait for it.
+TEST_F(SkinLoaderTest, AHeldPictureThreadWaitsAndTakingDoesNot) {
+  auto Entry = [](int n) { return static_cast<ImageId>(n); };  // entry n is image n
+  std::string skin;
+  for (int n = 1; n <= 6; ++n) {
+    const std::string name = "p" + std::to_string(n) + ".png";
+    WritePicture(Data("Graphics/Skin/" + name), n, 7, qRgb(n, 9, 9));
+    skin += "[Image" + std::to_string(n) + "]\nFilename=" + name + "\n";
+  }
+  WriteConfig(skin);
+  auto decoded = [&](ImageId id) {
+    const std::vector<ImageId> ready = pictures_.pending->Ready();
+    return std::find(ready.begin(), ready.end(), id) != ready.end();
+  };
+  auto eventually = [](auto done) {
+    for (int i = 0; i < 2000 && !done(); ++i) usleep(5000);
+    return done();
+  };
+  for (bool released : {true, false}) {
+    SCOPED_TRACE(released ? "let go" : "ended while held");
+    pictures_ = SkinPictures{};
+    pictures_.defer = true;
+    Load();
+    ASSERT_NE(pictures_.pending, nullptr);
+    pictures_.pending->Start({Entry(3), Entry(1)}, {}, 1);
+    ASSERT_TRUE(eventually([&] { return decoded(Entry(3)); }));
+    Scene& scene = UnitProbe(unit_).scene();
+    EXPECT_EQ(TakePending(scene, pictures_, Entry(5)), "");
+    EXPECT_EQ(picture(Entry(5)).size(), QSize(5, 7));
+    usleep(50000);
+    EXPECT_EQ(pictures_.pending->Ready(), std::vector<ImageId>{Entry(3)});
+    if (!released) continue;  // the next Load ends them
+    pictures_.pending->Release();
+    ASSERT_TRUE(eventually([&] { return pictures_.pending->Ready().size() == 5; }));
+    EXPECT_EQ(TakeAllPending(scene, pictures_), "");
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(picture(Entry(n)).size(), QSize(n, 7));
+  }
+  pictures_.pending.reset();
 }
 
 TEST_F(SkinLoaderTest, SecondRunKeepsPicturesOfEmptiedNamesAndReplacesGoneFiles) {

@@ -115,9 +115,9 @@ void Press(QWidget& form, Qt::Key key) {
 }
 
 // The window decodes what its first frame shows and the rest on a thread of
-// its own: every frame is the one of a window that decoded them all at start,
-// and a picture that cannot be decoded is told once, as it was, with every
-// image from its entry on put back.
+// its own, held or not until that frame is painted: every frame is the one of
+// a window that decoded them all at start, and a picture that cannot be
+// decoded is told once, as it was, with every image from its entry on put back.
 TEST(RealSkinTest, PicturesDecodedLaterDrawAndFailAsBefore) {
   test::WorkDir dir;
   const std::filesystem::path data = dir.path() / "data";
@@ -136,8 +136,9 @@ TEST(RealSkinTest, PicturesDecodedLaterDrawAndFailAsBefore) {
     }
     std::vector<std::vector<std::string>> errors;
     std::vector<std::vector<QImage>> frames;
-    for (SkinLoader loader : {SkinLoader(&LoadEveryPictureAtOnce), SkinLoader(&Gfx_Load_Skin)}) {
-      FormFixture f(false, loader, data);
+    for (int way = 0; way < 3; ++way) {
+      FormFixture f(false, way == 0 ? SkinLoader(&LoadEveryPictureAtOnce) : &Gfx_Load_Skin, data);
+      if (way == 2) f.form->HoldPicturesUntilShown();
       f.Create();
       std::vector<QImage> shown = {f.form->Frame().copy()};
       ASSERT_TRUE(QTest::qWaitFor([&] { return !f.form->pictures().pending; }, 10000));
@@ -150,12 +151,37 @@ TEST(RealSkinTest, PicturesDecodedLaterDrawAndFailAsBefore) {
       frames.push_back(std::move(shown));
       errors.push_back(f.errors);
     }
-    EXPECT_EQ(errors[1], errors[0]);
     EXPECT_EQ(errors[0].size(), broken ? 1u : 0u);
-    ASSERT_EQ(frames[1].size(), frames[0].size());
-    for (std::size_t i = 0; i < frames[0].size(); ++i)
-      EXPECT_TRUE(frames[1][i] == frames[0][i]) << i;
+    for (int way : {1, 2}) {
+      SCOPED_TRACE(way == 2 ? "held until shown" : "not held");
+      EXPECT_EQ(errors[way], errors[0]);
+      ASSERT_EQ(frames[way].size(), frames[0].size());
+      for (std::size_t i = 0; i < frames[0].size(); ++i)
+        EXPECT_TRUE(frames[way][i] == frames[0][i]) << i;
+    }
   }
+}
+
+// What the window paints is its frame, also when several changes came between
+// two paints and their places were composed for the outline before.
+TEST(RealSkinTest, ThePaintedWindowIsTheFrame) {
+  RealSkin f;
+  f.Create();
+  QCoreApplication::processEvents();
+  auto same = [&] {
+    const QImage painted = f.form->grab().toImage();
+    return painted.convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+           f.form->Frame().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  };
+  EXPECT_TRUE(same()) << "closed";
+  Press(*f.form, Qt::Key_5);  // the lid opens: everything changes
+  Press(*f.form, Qt::Key_3);  // the clock
+  EXPECT_TRUE(same()) << "the clock";
+  QKeyEvent game_a(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier);  // held: the high score
+  QApplication::sendEvent(f.form.get(), &game_a);
+  Press(*f.form, Qt::Key_Right);
+  EXPECT_TRUE(same()) << "Game A";
+  EXPECT_TRUE(f.errors.empty());
 }
 
 // Pictures let go after the lid opened come back with their pixels: every

@@ -27,6 +27,7 @@
 
 #include "engine/image_id.h"
 #include "tools/skin_gen/picture_ops.h"
+#include "tools/skin_gen/png_file.h"
 #include "tools/skin_gen/svg_parts.h"
 
 namespace {
@@ -121,7 +122,7 @@ bool SaveVariants(const SvgDrawing& drawing, const QString& id, QRect place, Gla
   for (int scale : {2, 3}) {
     const QImage image =
         Finish(drawing, id, drawing.RenderGroup(id, place, scale), scale, place.topLeft(), glass);
-    if (!image.save(dir.filePath(VariantName(id, scale)), "PNG")) return false;
+    if (!skin_gen::SavePng(image, dir.filePath(VariantName(id, scale)))) return false;
   }
   return true;
 }
@@ -153,7 +154,7 @@ bool RenderWhole(const QString& svg, const QDir& dir, const QString& name, QStri
   if (!drawing) return false;
   for (int scale : {1, 2, 3}) {
     const QString out = dir.filePath(VariantName(name, scale));
-    if (!drawing->RenderAll(scale).save(out, "PNG")) {
+    if (!skin_gen::SavePng(drawing->RenderAll(scale), out)) {
       *error = out + ": cannot be written";
       return false;
     }
@@ -194,7 +195,7 @@ int main(int argc, char** argv) {
     const auto cut = CutGroup(in_unit ? *unit : *lcd, name, glass, &error);
     if (!cut) return Fail(error);
     const QString file = VariantName(name, 1);
-    if (!cut->picture.save(skin_dir.filePath(file), "PNG") ||
+    if (!skin_gen::SavePng(cut->picture, skin_dir.filePath(file)) ||
         !SaveVariants(in_unit ? *unit : *lcd, name, cut->place, glass, skin_dir)) {
       return Fail(file + " or its variants: cannot be written");
     }
