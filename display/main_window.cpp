@@ -463,6 +463,10 @@ FrameLook TForm1::Look() const {
                    prepared_scale_};
 }
 
+ComposedLook TForm1::CurrentLook() const {
+  return ComposedLook{Look(), colour_key_on_ && per_pixel_alpha_, key_colour_};
+}
+
 QImage TForm1::FramePart(QRect rect) const {
   QImage part = ComposeFrame(unit_.scene(), prepared_, Look(), rect);
   if (colour_key_on_ && per_pixel_alpha_) ClearKeyColour(part, part.rect(), key_colour_);
@@ -485,6 +489,7 @@ QRegion TForm1::RenderFrame() {
 
 void TForm1::ApplyOutline(const QRegion& area) {
   if (!colour_key_on_) {
+    composed_.Clear();  // the paint composes each place itself
     if (!outline_.mask().isNull()) {
       outline_.Clear();
       clearMask();
@@ -493,10 +498,14 @@ void TForm1::ApplyOutline(const QRegion& area) {
   }
   // The window's shape is the outline with or without a compositor: see-through
   // pixels never take the mouse. It is read from the key colour before that turns clear.
+  // The pieces are kept for the paint that follows, as it would compose them.
   bool changed = false;
+  const ComposedLook look = CurrentLook();
   for (const QRect& piece : FramePieces(area)) {
-    const QImage part = ComposeFrame(unit_.scene(), prepared_, Look(), piece);
+    QImage part = ComposeFrame(unit_.scene(), prepared_, look.look, piece);
     changed = outline_.Update(part, piece.topLeft(), frame_.size(), key_colour_) || changed;
+    if (look.clear_key) ClearKeyColour(part, part.rect(), key_colour_);
+    composed_.Keep(piece, std::move(part), look);
   }
   if (changed) {
     const QRegion shown(QBitmap::fromImage(ShrinkMask(outline_.mask(), size())));
@@ -520,16 +529,22 @@ void TForm1::paintEvent(QPaintEvent* event) {
             .toAlignedRect();
   }
   device &= QRect(QPoint(0, 0), frame_.size());
+  const ComposedLook look = CurrentLook();
   for (const QRect& piece : FramePieces(device)) {
-    const QImage part = FramePart(piece);
+    QPoint origin;
+    const QImage* kept = composed_.Covering(piece, look, &origin);
+    const QImage part = kept ? QImage() : FramePart(piece);
+    const QImage& from = kept ? *kept : part;
+    const QRect source = kept ? piece.translated(-origin) : part.rect();
     if (ratio == 1.0) {
-      painter.drawImage(piece.topLeft(), part);
+      painter.drawImage(piece.topLeft(), from, source);
     } else {
       painter.drawImage(QRectF(piece.x() / ratio, piece.y() / ratio, piece.width() / ratio,
                                piece.height() / ratio),
-                        part);
+                        from, source);
     }
   }
+  composed_.Clear();
   if (paint_report_) paint_report_->Painted(event->region(), PictureBytes(), FrameBytes());
   if (!first_frame_reported_) {
     first_frame_reported_ = true;

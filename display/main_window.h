@@ -18,6 +18,7 @@ class QKeyEvent;
 #include <vector>
 
 #include "config/skin/skin_loader.h"
+#include "display/composed_pieces.h"
 #include "display/frame_buffer.h"
 #include "display/frame_painter.h"
 #include "display/paint_report.h"
@@ -178,6 +179,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   FrameLook Look() const;
   // The frame's pixels within `rect`, as painted.
   QImage FramePart(QRect rect) const;
+  ComposedLook CurrentLook() const;
   void ApplyOutline(const QRegion& area);
   void PressAt(Qt::MouseButton button, QPoint pos);
   void EndButtonPress();
@@ -214,6 +216,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   Presentation presentation_;
 
   FrameBuffer frame_;
+  ComposedPieces composed_;  // from the outline to the paint
   Outline outline_;
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;

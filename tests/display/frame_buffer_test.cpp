@@ -6,6 +6,7 @@
 
 #include <QPainter>
 
+#include "display/composed_pieces.h"
 #include "display/window_shape.h"
 #include "fake_skin.h"
 
@@ -125,6 +126,57 @@ TEST(FrameBufferTest, OutlineFollowsTheRepaintedAreas) {
   EXPECT_EQ(outline.mask(), OutlineMask(f.screen, key));
   f.scene.Hide(im_crow_1_1);
   EXPECT_FALSE(update(f.Render()));
+}
+
+// The places composed for the outline are kept for the paint: after several
+// changes of one place before a paint, the paint shows the last of them, and
+// nothing kept under another look is drawn.
+TEST(FrameBufferTest, KeptPiecesPaintTheLastChange) {
+  Fixture f;
+  f.Render();
+  ComposedPieces kept;
+  const ComposedLook look{f.look, false, 0};
+  QRegion pending;
+  auto change = [&] {
+    const QRegion area = f.frame.Render(f.scene, f.prepared, f.look, false);
+    for (const QRect& piece : FramePieces(area))
+      kept.Keep(piece, ComposeFrame(f.scene, f.prepared, f.look, piece), look);
+    pending += area;
+  };
+  int taken = 0;
+  auto paint = [&](const ComposedLook& with) {
+    QPainter painter(&f.screen);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& piece : FramePieces(pending)) {
+      QPoint origin;
+      if (const QImage* part = kept.Covering(piece, with, &origin)) {
+        painter.drawImage(piece.topLeft(), *part, piece.translated(-origin));
+        ++taken;
+      } else {
+        painter.drawImage(piece.topLeft(), ComposeFrame(f.scene, f.prepared, f.look, piece));
+      }
+    }
+    kept.Clear();
+    pending = QRegion();
+  };
+  f.scene.Hide(im_crow_1_1);
+  change();
+  f.scene.Show(im_crow_1_1);
+  change();
+  f.scene.SetBounds(btn_open, 25, 15, 20, 20);  // over the crow's place and beside it
+  change();
+  paint(look);
+  EXPECT_GT(taken, 0);
+  EXPECT_EQ(f.screen, f.FullPaint());
+
+  f.scene.Hide(im_crow_2_1);
+  change();
+  ComposedLook other = look;
+  other.look.background = Qt::black;
+  taken = 0;
+  paint(other);
+  EXPECT_EQ(taken, 0);
+  EXPECT_EQ(f.screen, f.FullPaint());
 }
 
 TEST(FrameBufferTest, PiecesCoverTheAreaOnceAndStaySmall) {
