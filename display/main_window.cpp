@@ -71,8 +71,8 @@ TForm1::TForm1(FormParts parts)
   // A window with an alpha channel, so that it can blend with the desktop
   // whenever a compositor runs; without one every shown pixel is opaque.
   setAttribute(Qt::WA_TranslucentBackground);
+  WatchCompositor();  // first: a compositor that starts meanwhile is told
   per_pixel_alpha_ = CompositorRunning();
-  WatchCompositor();
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
@@ -425,17 +425,20 @@ void TForm1::RequestTerminate() {
 
 void TForm1::WatchCompositor() {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
-  // X11 tells of a compositor only through a selection owner; asking once a
-  // second costs two round trips.
+  compositor_watch_ =
+      CompositorWatch::Install([this](bool running) { CompositorChanged(running); });
+  if (compositor_watch_) return;
+  // Without XFixes, asking once a second costs two round trips.
   auto* timer = new QTimer(this);
-  connect(timer, &QTimer::timeout, this, [this] {
-    const bool running = CompositorRunning();
-    if (running == per_pixel_alpha_) return;
-    per_pixel_alpha_ = running;
-    layout_dirty_ = true;
-    Refresh();
-  });
+  connect(timer, &QTimer::timeout, this, [this] { CompositorChanged(CompositorRunning()); });
   timer->start(1000);
+}
+
+void TForm1::CompositorChanged(bool running) {
+  if (running == per_pixel_alpha_) return;
+  per_pixel_alpha_ = running;
+  layout_dirty_ = true;
+  Refresh();
 }
 
 // --- painting ---

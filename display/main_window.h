@@ -19,6 +19,7 @@ class QKeyEvent;
 
 #include "config/skin/skin_loader.h"
 #include "display/composed_pieces.h"
+#include "display/compositor_watch.h"
 #include "display/frame_buffer.h"
 #include "display/frame_painter.h"
 #include "display/paint_report.h"
@@ -173,6 +174,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
   void WatchScreen(QScreen* screen);
   // Follows a compositor starting or stopping: per-pixel alpha while one runs.
   void WatchCompositor();
+  void CompositorChanged(bool running);
   // Repaints what changed in the scene or the layout since the last frame.
   void Refresh();
   QRegion RenderFrame();
@@ -217,6 +219,7 @@ class TForm1 : public QWidget, public SkinWindow, public ErrorSink {
 
   FrameBuffer frame_;
   ComposedPieces composed_;  // from the outline to the paint
+  std::unique_ptr<CompositorWatch> compositor_watch_;
   Outline outline_;
   bool layout_dirty_ = true;
   bool first_frame_reported_ = false;
