@@ -27,6 +27,12 @@ std::string CleanValue(std::string_view value) {
 
 // Two ASCII characters, each with a NUL byte, start UTF-16 text without a
 // byte order mark; no UTF-8 text starts so.
+std::string Lower(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower) c = text::AsciiLower(c);
+  return lower;
+}
+
 bool LooksLikeUtf16(std::string_view b, bool& big_endian) {
   auto ascii = [](char c) { return c == '\t' || c == '\n' || c == '\r' || (c >= ' ' && c <= '~'); };
   if (b.size() < 4) return false;
@@ -78,6 +84,9 @@ IniFile IniFile::Parse(std::string_view text) {
     current->entries.push_back(
         Entry{std::string(Trim(line.substr(0, equals))), CleanValue(line.substr(equals + 1))});
   }
+  for (std::size_t i = 0; i < ini.sections_.size(); ++i) {
+    ini.section_index_.emplace(Lower(ini.sections_[i].name), i);  // the first one stays
+  }
   return ini;
 }
 
@@ -108,12 +117,10 @@ std::optional<IniFile> IniFile::Load(const std::filesystem::path& file, std::str
 
 const std::string* IniFile::Find(std::string_view section, std::string_view key) const {
   // The first section of that name is the one read, as the platform's reader does.
-  for (const Section& s : sections_) {
-    if (!SameName(s.name, section)) continue;
-    for (const Entry& e : s.entries) {
-      if (SameName(e.key, key)) return &e.value;
-    }
-    return nullptr;
+  const auto found = section_index_.find(Lower(section));
+  if (found == section_index_.end()) return nullptr;
+  for (const Entry& e : sections_[found->second].entries) {
+    if (SameName(e.key, key)) return &e.value;
   }
   return nullptr;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tiko {
@@ -52,6 +53,9 @@ class IniFile {
   const std::string* Find(std::string_view section, std::string_view key) const;
 
   std::vector<Section> sections_;
+  // Each name in lower case, to the first section of that name: a skin's
+  // start-up reads hundreds of values from its 150 sections.
+  std::unordered_map<std::string, std::size_t> section_index_;
 };
 
 }  // namespace tiko
