@@ -38,6 +38,7 @@ void Print(std::FILE* to, const QString& text) {
 std::optional<int> HandleCommandLine(int argc, char** argv, std::filesystem::path* replay) {
   QCoreApplication::setApplicationName(QStringLiteral("tiko"));
   QCoreApplication::setApplicationVersion(QStringLiteral(TIKO_VERSION));
+  if (argc <= 1) return std::nullopt;  // started from a menu: nothing to parse
   // An application object without a window system, for the parser's usage
   // line; the real one comes after it, once the program is to start.
   int core_argc = argc;
