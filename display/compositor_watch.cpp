@@ -5,31 +5,73 @@
 #include <cstdlib>
 #include <string>
 
-#ifdef TIKO_HAVE_XFIXES
+#ifdef TIKO_HAVE_XCB
 #include <xcb/xcb.h>
+#endif
+#ifdef TIKO_HAVE_XFIXES
 #include <xcb/xfixes.h>
 #endif
 
 namespace tiko {
 
+namespace {
+
+#ifdef TIKO_HAVE_XCB
+xcb_connection_t* X11Connection() {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+// A compositing manager owns the selection _NET_WM_CM_S0.
+xcb_atom_t CompositorSelection(xcb_connection_t* connection, bool only_if_exists) {
+  const std::string name = "_NET_WM_CM_S0";
+  xcb_intern_atom_reply_t* atom =
+      xcb_intern_atom_reply(connection,
+                            xcb_intern_atom(connection, only_if_exists,
+                                            static_cast<std::uint16_t>(name.size()), name.c_str()),
+                            nullptr);
+  if (atom == nullptr) return XCB_ATOM_NONE;
+  const xcb_atom_t selection = atom->atom;
+  std::free(atom);
+  return selection;
+}
+
+bool X11CompositorRunning() {
+  xcb_connection_t* connection = X11Connection();
+  if (connection == nullptr) return false;
+  const xcb_atom_t selection = CompositorSelection(connection, true);
+  if (selection == XCB_ATOM_NONE) return false;
+  xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+      connection, xcb_get_selection_owner(connection, selection), nullptr);
+  if (owner == nullptr) return false;
+  const bool owned = owner->owner != XCB_NONE;
+  std::free(owner);
+  return owned;
+}
+#endif
+
+}  // namespace
+
+bool CompositorRunning() {
+  const QString platform = QGuiApplication::platformName();
+  if (platform.startsWith(QLatin1String("wayland"))) return true;
+#ifdef TIKO_HAVE_XCB
+  if (platform == QLatin1String("xcb")) return X11CompositorRunning();
+#endif
+  return false;
+}
+
 std::unique_ptr<CompositorWatch> CompositorWatch::Install(std::function<void(bool)> changed) {
 #ifdef TIKO_HAVE_XFIXES
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr || x11->connection() == nullptr) return nullptr;
-  xcb_connection_t* connection = x11->connection();
+  xcb_connection_t* connection = X11Connection();
+  if (connection == nullptr) return nullptr;
   const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
   if (xfixes == nullptr || !xfixes->present) return nullptr;
   // Qt has agreed on a version already; asking again costs no wait.
   xcb_discard_reply(connection, xcb_xfixes_query_version(connection, 5, 0).sequence);
-  const std::string name = "_NET_WM_CM_S0";
-  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-      connection,
-      xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
-      nullptr);
-  if (atom == nullptr) return nullptr;
-  const xcb_atom_t selection = atom->atom;
-  std::free(atom);
+  const xcb_atom_t selection = CompositorSelection(connection, false);
+  if (selection == XCB_ATOM_NONE) return nullptr;
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
   if (screen == nullptr) return nullptr;
   xcb_xfixes_select_selection_input(connection, screen->root, selection,

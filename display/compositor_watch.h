@@ -10,6 +10,9 @@
 
 namespace tiko {
 
+// True when the desktop blends translucent windows (a compositing manager runs).
+bool CompositorRunning();
+
 class CompositorWatch : public QAbstractNativeEventFilter {
  public:
   // Null off X11 or without XFixes; the caller then asks now and then.

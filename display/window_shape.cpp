@@ -1,56 +1,12 @@
 #include "display/window_shape.h"
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-#ifdef TIKO_HAVE_XCB
-#include <xcb/xcb.h>
-#endif
-
 namespace tiko {
-
-namespace {
-
-#ifdef TIKO_HAVE_XCB
-// A compositing manager owns the selection _NET_WM_CM_S<screen>.
-bool X11CompositorRunning() {
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr || x11->connection() == nullptr) return false;
-  xcb_connection_t* connection = x11->connection();
-  const std::string name = "_NET_WM_CM_S0";
-  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-      connection,
-      xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.c_str()),
-      nullptr);
-  if (atom == nullptr) return false;
-  bool owned = false;
-  if (atom->atom != XCB_ATOM_NONE) {
-    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
-        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
-    if (owner != nullptr) {
-      owned = owner->owner != XCB_NONE;
-      std::free(owner);
-    }
-  }
-  std::free(atom);
-  return owned;
-}
-#endif
-
-}  // namespace
-
-bool CompositorRunning() {
-  const QString platform = QGuiApplication::platformName();
-  if (platform.startsWith(QLatin1String("wayland"))) return true;
-#ifdef TIKO_HAVE_XCB
-  if (platform == QLatin1String("xcb")) return X11CompositorRunning();
-#endif
-  return false;
-}
 
 void ClearKeyColour(QImage& frame, QRect area, QRgb key) {
   const QRgb opaque_key = key | 0xff000000u;

@@ -9,9 +9,6 @@
 
 namespace tiko {
 
-// True when the desktop blends translucent windows (a compositing manager runs).
-bool CompositorRunning();
-
 // Makes every pixel of the key colour within `area` fully transparent.
 void ClearKeyColour(QImage& frame, QRect area, QRgb key);
 
