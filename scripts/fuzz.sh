@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds every libFuzzer target with clang and runs each, one after the other,
-# for a bounded time (FUZZ_SECONDS, 40 by default) on its corpus: the small
+# Builds every libFuzzer target with clang and runs each, as many at once as
+# there are cores (each fuzzer takes one), for a bounded time (FUZZ_SECONDS, 40 by default) on its corpus: the small
 # self-made files and the inputs of earlier findings in fuzz/corpus/NAME, the
 # generated seeds, and real files from Debian packages. Any finding (crash,
 # sanitizer report, hang, leak, out of memory) fails the run; its input is
@@ -52,6 +52,7 @@ done
 find tests/scripts -name '*.tiko' | while read -r f; do cp "$f" "$real/core/$(echo "$f" | tr / _)"; done
 
 failed=0
+# Prints one line, or the log's end on a finding; fails on a finding.
 run() {
   local name=$1 binary=$2
   shift 2
@@ -68,15 +69,25 @@ run() {
   else
     echo "$binary: FINDING"
     tail -n 60 "$log"
-    failed=1
+    return 1
   fi
 }
+running=()
+launch() {  # launch NAME BINARY ARGS...: in the background, waiting for a free core first
+  if ((${#running[@]} >= jobs)); then
+    wait "${running[0]}" || failed=1
+    running=("${running[@]:1}")
+  fi
+  run "$@" &
+  running+=($!)
+}
 
-run png fuzz_png -malloc_limit_mb=512 -dict="$PWD/fuzz/png/png.dict"
-run jpeg fuzz_jpeg -malloc_limit_mb=512 -dict="$PWD/fuzz/jpeg/jpeg.dict"
-run bmp fuzz_bmp -malloc_limit_mb=512
-run ini fuzz_ini -dict="$PWD/fuzz/ini/ini.dict"
-run wav fuzz_wav -max_len=16384
-run settings fuzz_settings
-run core fuzz_core -dict="$PWD/fuzz/core/core.dict"
+launch png fuzz_png -malloc_limit_mb=512 -dict="$PWD/fuzz/png/png.dict"
+launch jpeg fuzz_jpeg -malloc_limit_mb=512 -dict="$PWD/fuzz/jpeg/jpeg.dict"
+launch bmp fuzz_bmp -malloc_limit_mb=512
+launch ini fuzz_ini -dict="$PWD/fuzz/ini/ini.dict"
+launch wav fuzz_wav -max_len=16384
+launch settings fuzz_settings
+launch core fuzz_core -dict="$PWD/fuzz/core/core.dict"
+for pid in "${running[@]}"; do wait "$pid" || failed=1; done
 exit "$failed"

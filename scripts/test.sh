@@ -55,7 +55,7 @@ cmake --build build-tsan -j"$jobs" --target tiko_sound_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/sound/tiko_sound_tests
 
 echo "== fuzzing (at ${SECONDS} s)"
-# Every fuzz target for a bounded time each, one after the other.
+# Every fuzz target for a bounded time each, two at once on two cores.
 # 25 s per target keeps the whole command within its half hour on two cores.
 FUZZ_SECONDS=${FUZZ_SECONDS:-25} scripts/fuzz.sh
 if [[ -n $clean_root ]]; then
