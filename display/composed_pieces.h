@@ -32,7 +32,6 @@ class ComposedPieces {
   // place of its top-left corner; null when there is none.
   const QImage* Covering(QRect rect, const ComposedLook& look, QPoint* origin) const;
   void Clear() { pieces_.clear(); }
-  bool empty() const { return pieces_.empty(); }
 
  private:
   struct Piece {

@@ -36,11 +36,8 @@ xcb_atom_t CompositorSelection(xcb_connection_t* connection, bool only_if_exists
   return selection;
 }
 
-bool X11CompositorRunning() {
-  xcb_connection_t* connection = X11Connection();
-  if (connection == nullptr) return false;
-  const xcb_atom_t selection = CompositorSelection(connection, true);
-  if (selection == XCB_ATOM_NONE) return false;
+bool Owned(xcb_connection_t* connection, xcb_atom_t selection) {
+  if (connection == nullptr || selection == XCB_ATOM_NONE) return false;
   xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
       connection, xcb_get_selection_owner(connection, selection), nullptr);
   if (owner == nullptr) return false;
@@ -56,7 +53,10 @@ bool CompositorRunning() {
   const QString platform = QGuiApplication::platformName();
   if (platform.startsWith(QLatin1String("wayland"))) return true;
 #ifdef TIKO_HAVE_XCB
-  if (platform == QLatin1String("xcb")) return X11CompositorRunning();
+  if (platform == QLatin1String("xcb")) {
+    xcb_connection_t* connection = X11Connection();
+    return connection != nullptr && Owned(connection, CompositorSelection(connection, true));
+  }
 #endif
   return false;
 }
@@ -86,6 +86,14 @@ std::unique_ptr<CompositorWatch> CompositorWatch::Install(std::function<void(boo
 #else
   (void)changed;
   return nullptr;
+#endif
+}
+
+bool CompositorWatch::Running() const {
+#ifdef TIKO_HAVE_XFIXES
+  return Owned(X11Connection(), atom_);
+#else
+  return false;
 #endif
 }
 

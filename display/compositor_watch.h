@@ -19,6 +19,9 @@ class CompositorWatch : public QAbstractNativeEventFilter {
   static std::unique_ptr<CompositorWatch> Install(std::function<void(bool running)> changed);
   ~CompositorWatch() override;
 
+  // Whether one runs now, asked of the server once.
+  bool Running() const;
+
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
  private:

@@ -72,7 +72,7 @@ TForm1::TForm1(FormParts parts)
   // whenever a compositor runs; without one every shown pixel is opaque.
   setAttribute(Qt::WA_TranslucentBackground);
   WatchCompositor();  // first: a compositor that starts meanwhile is told
-  per_pixel_alpha_ = CompositorRunning();
+  per_pixel_alpha_ = compositor_watch_ ? compositor_watch_->Running() : CompositorRunning();
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
@@ -471,8 +471,9 @@ ComposedLook TForm1::CurrentLook() const {
 }
 
 QImage TForm1::FramePart(QRect rect) const {
-  QImage part = ComposeFrame(unit_.scene(), prepared_, Look(), rect);
-  if (colour_key_on_ && per_pixel_alpha_) ClearKeyColour(part, part.rect(), key_colour_);
+  const ComposedLook look = CurrentLook();
+  QImage part = ComposeFrame(unit_.scene(), prepared_, look.look, rect);
+  if (look.clear_key) ClearKeyColour(part, part.rect(), key_colour_);
   return part;
 }
 

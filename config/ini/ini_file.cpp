@@ -25,14 +25,15 @@ std::string CleanValue(std::string_view value) {
   return std::string(value.substr(0, IniFile::kMaxValueLength));
 }
 
-// Two ASCII characters, each with a NUL byte, start UTF-16 text without a
-// byte order mark; no UTF-8 text starts so.
+// A section's name as the index keeps it: names match without regard to case.
 std::string Lower(std::string_view name) {
   std::string lower(name);
   for (char& c : lower) c = text::AsciiLower(c);
   return lower;
 }
 
+// Two ASCII characters, each with a NUL byte, start UTF-16 text without a
+// byte order mark; no UTF-8 text starts so.
 bool LooksLikeUtf16(std::string_view b, bool& big_endian) {
   auto ascii = [](char c) { return c == '\t' || c == '\n' || c == '\r' || (c >= ' ' && c <= '~'); };
   if (b.size() < 4) return false;
